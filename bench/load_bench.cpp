@@ -1,0 +1,88 @@
+// Loads a GEDCOM file into a database and prints how fast and how big:
+// MB/s and records per second for load + link, peak resident memory and
+// bytes of memory per loaded record.
+//
+//     load_bench FILE [REPEATS]
+#include <sys/resource.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+
+#include "db/gedcom_db.h"
+#include "platform/text.h"
+
+namespace {
+
+long CurrentRssKb() {
+    std::ifstream status("/proc/self/status");
+    std::string key;
+    while (status >> key) {
+        if (key == "VmRSS:") {
+            long kb = 0;
+            status >> kb;
+            return kb;
+        }
+        status.ignore(1 << 20, '\n');
+    }
+    return 0;
+}
+
+long PeakRssKb() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: load_bench FILE [REPEATS]\n");
+        return 2;
+    }
+    const int repeats = argc > 2 ? std::atoi(argv[2]) : 1;
+    IGEDCOMdb* db = nullptr;
+    if (FAILED(kinfold::CreateDatabase(&db))) return 1;
+    auto* database = static_cast<kinfold::GEDCOMdb*>(db);
+    BSTR path = kinfold::AllocBstr(argv[1]);
+
+    double best = 1e30;
+    long rssBefore = 0, rssAfter = 0;
+    size_t records = 0;
+    uint32_t bytes = 0;
+    for (int i = 0; i < repeats; ++i) {
+        database->Clear();
+        rssBefore = CurrentRssKb();
+        VARIANT_BOOL loaded = VARIANT_FALSE;
+        const auto start = std::chrono::steady_clock::now();
+        db->LoadGEDCOMFile(path, &loaded);
+        const double seconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        if (!loaded) {
+            std::fprintf(stderr, "load_bench: %s did not load\n", argv[1]);
+            return 1;
+        }
+        rssAfter = CurrentRssKb();
+        if (seconds < best) best = seconds;
+        bytes = database->Reader().GetLength();
+        records = database->IndividualStore().Size() + database->FamilyStore().Size() +
+                  database->SourceStore().Size() + database->NoteStore().Size() +
+                  database->RepositoryStore().Size() + database->MultimediaStore().Size() +
+                  database->SubmitterStore().Size();
+    }
+    const double megabytes = bytes / 1e6;
+    std::printf("file: %s (%.1f MB, %zu level-0 records)\n", argv[1], megabytes, records);
+    std::printf("load+link: %.3f s  %.1f MB/s  %.0f records/s\n", best, megabytes / best,
+                records / best);
+    std::printf("peak RSS: %.1f MB (%.2f x file size)\n", PeakRssKb() / 1024.0,
+                PeakRssKb() * 1024.0 / bytes);
+    std::printf("memory held by the loaded records: %.1f MB, %.0f bytes per level-0 record\n",
+                (rssAfter - rssBefore) / 1024.0,
+                records ? (rssAfter - rssBefore) * 1024.0 / records : 0.0);
+    SysFreeString(path);
+    db->Release();
+    return 0;
+}

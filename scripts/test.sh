@@ -1,0 +1,205 @@
+#!/usr/bin/env bash
+# Builds Kinfold and runs every test suite:
+#   native       build/native, the GoogleTest suite and any other CTest tests
+#   sanitizers   build/asan, the same under AddressSanitizer and UBSan
+#   windows      build/windows, cross-built with mingw-w64, run under Wine in
+#                a fresh prefix, plus the scripts in tests/scripts through
+#                Wine's cscript against the registered kinfold.dll
+# Missing tools are installed with apt-get when run as root (Debian 12).
+# Build folders are kept, so a second run rebuilds only what changed.
+set -euo pipefail
+
+Usage() {
+  cat <<'EOF'
+usage: scripts/test.sh [--native-only] [--no-sanitize] [--jobs N]
+  --native-only   skip the Windows cross build and Wine
+  --no-sanitize   skip the AddressSanitizer/UBSan build
+  --jobs N        parallel compile jobs (default 2)
+EOF
+}
+
+source "$(dirname "${BASH_SOURCE[0]}")/build_common.sh"
+cd "$KINFOLD_ROOT"
+
+windows=1
+sanitize=1
+jobs=2
+while [ $# -gt 0 ]; do
+  case $1 in
+    --native-only) windows=0 ;;
+    --no-sanitize) sanitize=0 ;;
+    --jobs) [ $# -ge 2 ] || { Usage >&2; exit 2; }; jobs=$2; shift ;;
+    --jobs=*) jobs=${1#--jobs=} ;;
+    -h|--help) Usage; exit 0 ;;
+    *) Usage >&2; exit 2 ;;
+  esac
+  shift
+done
+[[ $jobs =~ ^[1-9][0-9]*$ ]] || { echo "--jobs needs a positive number" >&2; exit 2; }
+
+# Every suite run appends "passed failed" here; the stages run in subshells.
+counts_file=$(mktemp)
+trap 'rm -f "$counts_file"' EXIT
+
+Count() {
+  echo "$1 $2" >>"$counts_file"
+}
+
+# Runs a GoogleTest program (the command and its arguments) and records its
+# counts; fails when the program fails or reports no summary.
+RunGoogleTest() {
+  local log status=0
+  log=$(mktemp)
+  "$@" --gtest_brief=1 2>&1 | tee "$log" || status=$?
+  # The brief output omits the list of failures; what ran and did not pass failed.
+  local ran passed
+  ran=$(sed -n 's/^\[==========\] \([0-9]*\) tests\{0,1\} from .* ran\..*/\1/p' "$log" | tail -n 1)
+  passed=$(sed -n 's/^\[  PASSED  \] \([0-9]*\) tests\{0,1\}\..*/\1/p' "$log" | tail -n 1)
+  rm -f "$log"
+  if [ -z "$ran" ]; then
+    echo "no test summary from $*" >&2
+    Count 0 1
+    return 1
+  fi
+  Count "${passed:-0}" $((ran - ${passed:-0}))
+  return "$status"
+}
+
+# CTest tests other than the GoogleTest program (consumers of the installed
+# package and the like); nothing to do when there are none.
+RunOtherTests() {
+  local dir=$1
+  if ctest --test-dir "$dir" -N -E '^kinfold_tests$' | grep -q 'Test *#'; then
+    ctest --test-dir "$dir" -E '^kinfold_tests$' --output-on-failure
+  fi
+}
+
+StageNative() {
+  EnsurePackages "${KINFOLD_NATIVE_PACKAGES[@]}"
+  ConfigureNative
+  cmake --build build/native --parallel "$jobs"
+  RunGoogleTest build/native/tests/kinfold_tests
+  RunOtherTests build/native
+}
+
+StageSanitizers() {
+  EnsurePackages "${KINFOLD_NATIVE_PACKAGES[@]}"
+  Configure build/asan -DCMAKE_BUILD_TYPE=Debug -DKINFOLD_SANITIZE=ON -DKINFOLD_BUILD_BENCH=OFF
+  cmake --build build/asan --parallel "$jobs"
+  export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0
+  export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+  RunGoogleTest build/asan/tests/kinfold_tests
+  RunOtherTests build/asan
+}
+
+# A new prefix for every run, so nothing registered by an earlier run can
+# make a test pass. mscoree/mshtml are disabled so that Wine does not offer
+# to install Mono or Gecko.
+MakeWinePrefix() {
+  export WINEPREFIX=$KINFOLD_ROOT/build/windows/wineprefix
+  export WINEDEBUG=-all
+  export WINEDLLOVERRIDES="mscoree,mshtml="
+  rm -rf "$WINEPREFIX"
+  local start=$SECONDS
+  timeout 300 wine wineboot -i </dev/null >/dev/null 2>&1
+  echo "== wine prefix ready in $((SECONDS - start)) s"
+}
+
+# Every tests/scripts/*.vbs and *.js is run by cscript against the registered
+# DLL. Wine's cscript exits with 0 and prints nothing when a script stops on
+# a run-time error, so a script passes only when its last line of output is
+# PASS (its final statement: WScript.Echo "PASS").
+RunHostScripts() {
+  local scripts=()
+  shopt -s nullglob
+  scripts=(tests/scripts/*.vbs tests/scripts/*.js)
+  shopt -u nullglob
+  [ ${#scripts[@]} -eq 0 ] && return 0
+  wine regsvr32 /s "$(winepath -w build/windows/src/kinfold.dll)" </dev/null ||
+    { echo "regsvr32 kinfold.dll failed (exit $?)" >&2; Count 0 ${#scripts[@]}; return 1; }
+  local script output failures=0
+  for script in "${scripts[@]}"; do
+    output=$(timeout 300 wine cscript //nologo "$(winepath -w "$script")" </dev/null 2>&1) || true
+    printf '%s\n' "$output"
+    if [ "$(printf '%s\n' "$output" | tr -d '\r' | tail -n 1)" = PASS ]; then
+      Count 1 0
+      echo "[ script ok ] $script"
+    else
+      Count 0 1
+      failures=$((failures + 1))
+      echo "[ script FAILED ] $script"
+    fi
+  done
+  [ "$failures" -eq 0 ]
+}
+
+# The runtimes are linked in: kinfold.dll must import system DLLs only, and
+# export exactly the four entry points.
+CheckDll() {
+  local dump imports exports
+  dump=$(x86_64-w64-mingw32-objdump -p build/windows/src/kinfold.dll)
+  imports=$(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$dump" | tr '\n' ' ')
+  exports=$(sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/s/^[[:space:]]*\[ *[0-9]*\] //p' <<<"$dump" |
+            sort | tr '\n' ' ')
+  echo "== kinfold.dll imports: $imports"
+  echo "== kinfold.dll exports: $exports"
+  if grep -Eiq 'libstdc|libgcc|winpthread' <<<"$imports"; then
+    echo "kinfold.dll depends on MinGW runtime DLLs" >&2
+    return 1
+  fi
+  if [ "$exports" != "DllCanUnloadNow DllGetClassObject DllRegisterServer DllUnregisterServer " ]; then
+    echo "kinfold.dll exports other than the four entry points" >&2
+    return 1
+  fi
+}
+
+StageWindows() {
+  EnsurePackages "${KINFOLD_NATIVE_PACKAGES[@]}" "${KINFOLD_WINDOWS_PACKAGES[@]}"
+  Configure build/windows -DCMAKE_TOOLCHAIN_FILE="$KINFOLD_ROOT/cmake/mingw-w64-x86_64.cmake" \
+    -DCMAKE_BUILD_TYPE=Release -DKINFOLD_BUILD_BENCH=OFF
+  cmake --build build/windows --parallel "$jobs"
+  CheckDll
+  MakeWinePrefix
+  # Message boxes would wait for a click; the tests read the messages on
+  # standard error instead.
+  export KINFOLD_MESSAGES=stderr
+  local status=0
+  RunGoogleTest timeout 1800 wine build/windows/tests/kinfold_tests.exe </dev/null || status=$?
+  RunHostScripts || status=1
+  wineserver -k || true
+  return "$status"
+}
+
+summary=()
+failed_stages=0
+
+# Runs a stage in a subshell with errexit in force (it would be ignored in a
+# condition) and notes its result and time.
+RunStage() {
+  local name=$1 function=$2 start=$SECONDS status
+  echo "== stage $name"
+  set +e
+  (
+    set -e
+    "$function"
+  )
+  status=$?
+  set -e
+  local result=ok
+  if [ "$status" -ne 0 ]; then
+    result="FAILED (exit $status)"
+    failed_stages=$((failed_stages + 1))
+  fi
+  summary+=("$(printf '%-11s %-18s %4d s' "$name" "$result" $((SECONDS - start)))")
+}
+
+RunStage native StageNative
+[ "$sanitize" -eq 1 ] && RunStage sanitizers StageSanitizers
+[ "$windows" -eq 1 ] && RunStage windows StageWindows
+
+echo
+echo "== summary"
+printf '%s\n' "${summary[@]}"
+read -r tests_passed tests_failed < <(awk '{ p += $1; f += $2 } END { print p + 0, f + 0 }' "$counts_file")
+echo "Tests: $tests_passed passed, $tests_failed failed"
+[ "$failed_stages" -eq 0 ]

@@ -1,0 +1,57 @@
+#include "access/class_object.h"
+#include "access/collections.h"
+#include "assistant/gd_assistant.h"
+#include "db/gedcom_db.h"
+#include "records/person/family_link_record.h"
+#include "records/person/family_record.h"
+#include "records/person/individual_record.h"
+#include "records/person/simple_person_records.h"
+#include "records/source/file_level_records.h"
+#include "records/source/shared_sub_records.h"
+#include "records/source/repository_record.h"
+#include "records/source/source_record.h"
+
+namespace kinfold {
+namespace {
+
+struct ClassEntry {
+    const CLSID* clsid;
+    InstanceCreator creator;
+};
+
+const ClassEntry kClasses[] = {
+    {&CLSID_GEDCOMdb, &CreateInstance<GEDCOMdb>},
+    {&CLSID_GDAssistant, &CreateInstance<GDAssistant>},
+    {&CLSID_GDIndividualRecord, &CreateInstance<GDIndividualRecord>},
+    {&CLSID_GDFamilyRecord, &CreateInstance<GDFamilyRecord>},
+    {&CLSID_GDFamilyLinkRecord, &CreateInstance<GDFamilyLinkRecord>},
+    {&CLSID_GDNameRecord, &CreateInstance<GDNameRecord>},
+    {&CLSID_GDFactEventRecord, &CreateInstance<GDFactEventRecord>},
+    {&CLSID_GDPlaceRecord, &CreateInstance<GDPlaceRecord>},
+    {&CLSID_GDSourceRecord, &CreateInstance<GDSourceRecord>},
+    {&CLSID_GDRepositoryRecord, &CreateInstance<GDRepositoryRecord>},
+    {&CLSID_GDCallNumberRecord, &CreateInstance<GDCallNumberRecord>},
+    {&CLSID_GDNoteRecord, &CreateInstance<GDNoteRecord>},
+    {&CLSID_GDMultimediaRecord, &CreateInstance<GDMultimediaRecord>},
+    {&CLSID_GDSubmitterRecord, &CreateInstance<GDSubmitterRecord>},
+    {&CLSID_GDSubmissionRecord, &CreateInstance<GDSubmissionRecord>},
+    {&CLSID_GDHeaderRecord, &CreateInstance<GDHeaderRecord>},
+    {&CLSID_GDOrdinanceRecord, &CreateInstance<GDOrdinanceRecord>},
+    {&CLSID_GDAssociationRecord, &CreateInstance<GDAssociationRecord>},
+    {&CLSID_GDSourceDataRecord, &CreateInstance<GDSourceDataRecord>},
+    {&CLSID_GDMediaFileRecord, &CreateInstance<GDMediaFileRecord>},
+    {&CLSID_GDSourceSystemRecord, &CreateInstance<GDSourceSystemRecord>},
+    {&CLSID_GDAddressRecord, &CreateInstance<GDAddressRecord>},
+    {&CLSID_GDChangeDateRecord, &CreateInstance<GDChangeDateRecord>},
+    {&CLSID_GDReferenceNumberRecord, &CreateInstance<GDReferenceNumberRecord>},
+};
+
+}  // namespace
+
+InstanceCreator FindInstanceCreator(REFCLSID clsid) {
+    for (const ClassEntry& entry : kClasses)
+        if (IsEqualCLSID(clsid, *entry.clsid)) return entry.creator;
+    return nullptr;
+}
+
+}  // namespace kinfold

@@ -1,0 +1,65 @@
+#include "db/record_factory.h"
+
+#include "assistant/gd_assistant.h"
+#include "records/person/family_link_record.h"
+#include "records/person/family_record.h"
+#include "records/person/individual_pointer.h"
+#include "records/person/individual_record.h"
+#include "records/person/simple_person_records.h"
+#include "records/source/file_level_records.h"
+#include "records/source/repository_record.h"
+#include "records/source/source_record.h"
+
+namespace kinfold {
+namespace {
+
+template <class Impl>
+HRESULT Make(RecordBase** record) {
+    *record = NewObject<Impl>();
+    if (*record == nullptr) return E_OUTOFMEMORY;
+    (*record)->AddRef();
+    return S_OK;
+}
+
+}  // namespace
+
+HRESULT CreateRecord(RecordKind kind, RecordBase** record) {
+    *record = nullptr;
+    switch (kind) {
+        case RecordKind::Individual: return Make<GDIndividualRecord>(record);
+        case RecordKind::Family: return Make<GDFamilyRecord>(record);
+        case RecordKind::Note: return Make<GDNoteRecord>(record);
+        case RecordKind::Source: return Make<GDSourceRecord>(record);
+        case RecordKind::Repository: return Make<GDRepositoryRecord>(record);
+        case RecordKind::Multimedia: return Make<GDMultimediaRecord>(record);
+        case RecordKind::Submission: return Make<GDSubmissionRecord>(record);
+        case RecordKind::Submitter: return Make<GDSubmitterRecord>(record);
+        case RecordKind::Header: return Make<GDHeaderRecord>(record);
+        case RecordKind::Name: return Make<GDNameRecord>(record);
+        case RecordKind::Place: return Make<GDPlaceRecord>(record);
+        case RecordKind::FactEvent: return Make<GDFactEventRecord>(record);
+        case RecordKind::FamilyLink: return Make<GDFamilyLinkRecord>(record);
+        case RecordKind::IndividualPointer: return Make<IndividualPointer>(record);
+        case RecordKind::CallNumber: return Make<GDCallNumberRecord>(record);
+        case RecordKind::Plain: return Make<PlainRecord>(record);
+    }
+    return E_INVALIDARG;
+}
+
+bool AppendNewChild(RecordKind kind, RecordList& list, RecordBase** child) {
+    *child = nullptr;
+    RecordBase* created = nullptr;
+    if (FAILED(CreateRecord(kind, &created))) return false;
+    const bool appended = list.Append(created);
+    created->Release();
+    if (appended) *child = created;
+    return appended;
+}
+
+HRESULT CreateAssistant(GEDCOMdb& database, IUnknown** assistant) {
+    ComObject<GDAssistant>* object = NewObject<GDAssistant>(&database);
+    if (object == nullptr) return E_OUTOFMEMORY;
+    return object->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(assistant));
+}
+
+}  // namespace kinfold

@@ -1,0 +1,53 @@
+// A short text kept by a record for its whole life (ID, value, pointer of
+// its opening line). Most of these are empty, and millions of them exist in a
+// large file, so an empty text costs one null pointer and a non-empty one a
+// single allocation holding its length and bytes.
+#pragma once
+
+#include <cstdint>
+#include <cstring>
+#include <string_view>
+
+namespace kinfold {
+
+class CompactText {
+   public:
+    CompactText() = default;
+    explicit CompactText(std::string_view text) { Assign(text); }
+    CompactText(const CompactText& other) { Assign(other.View()); }
+    CompactText& operator=(const CompactText& other) {
+        if (this != &other) Assign(other.View());
+        return *this;
+    }
+    ~CompactText() { delete[] data_; }
+
+    void Assign(std::string_view text) {
+        char* fresh = nullptr;
+        if (!text.empty()) {
+            // Texts come from 280-character line buffers; the length fits 16 bits.
+            const uint16_t length = static_cast<uint16_t>(text.size());
+            fresh = new char[sizeof(length) + length];
+            std::memcpy(fresh, &length, sizeof(length));
+            std::memcpy(fresh + sizeof(length), text.data(), length);
+        }
+        delete[] data_;
+        data_ = fresh;
+    }
+    void Clear() {
+        delete[] data_;
+        data_ = nullptr;
+    }
+
+    std::string_view View() const {
+        if (data_ == nullptr) return {};
+        uint16_t length;
+        std::memcpy(&length, data_, sizeof(length));
+        return std::string_view(data_ + sizeof(length), length);
+    }
+    bool Empty() const { return data_ == nullptr; }
+
+   private:
+    char* data_ = nullptr;
+};
+
+}  // namespace kinfold

@@ -1,0 +1,145 @@
+#include "core/gedcom_loader.h"
+
+#include <string>
+
+#include "core/progress.h"
+#include "core/record_base.h"
+#include "core/record_host.h"
+#include "platform/notifier.h"
+
+namespace kinfold {
+
+HRESULT GedcomLoader::Load(std::string_view path, Progress& window) {
+    if (FAILED(reader_.Open(path))) return E_FAIL;
+    const uint32_t length = reader_.GetLength();
+    int64_t nextMark = 0;
+    const uint32_t step = length / 200;
+
+    window.Show("Opening Database...");
+    window.SetRange(0, length);
+    window.SetStep(1);
+    window.SetText(std::string("Loading GEDCOM File:\n\n     ").append(path));
+
+    Reset();
+    while (reader_.ReadLine(current_)) {
+        ProcessLine();
+        if (current_.Position() > nextMark) {
+            window.SetPos(static_cast<uint32_t>(current_.Position()));
+            window.PeekAndPump(true);
+            if (window.Cancelled()) {
+                reader_.Open("");
+                Reset();
+                window.Destroy();
+                return E_FAIL;
+            }
+            nextMark = static_cast<int64_t>(current_.Position()) + step;
+        }
+    }
+
+    HRESULT hr = database_.LinkAll(&window);
+    window.Destroy();
+    if (FAILED(hr)) ShowMessage("ERROR: GEDCOM file is corrupt");
+    return hr;
+}
+
+void GedcomLoader::Reset() {
+    current_.SetLevel(0);
+    current_.SetPosition(0);
+    current_.ClearId();
+    current_.ClearTag();
+    current_.ClearValue();
+    currentContext_ = nullptr;
+    contextStack_.clear();
+    skipLevel_ = 0;
+}
+
+void GedcomLoader::ProcessLine() {
+    const int16_t level = current_.Level();
+    if (static_cast<uint16_t>(level) > skipLevel_) return;
+    if (level != 0) {
+        PopToLevel();
+        RecordBase* child = nullptr;
+        const bool accepted =
+            currentContext_ != nullptr && currentContext_->TakeSubLine(current_, &child);
+        skipLevel_ = accepted ? kNoSkip : static_cast<uint16_t>(level);
+        if (child != nullptr) PushContext(child);
+        return;
+    }
+    RecordBase* record = nullptr;
+    HRESULT hr = database_.OpenTopLevelRecord(current_, &record);
+    if (FAILED(hr)) {
+        ReportError("Could Not create COM object", hr);
+        return;
+    }
+    if (record == nullptr) {
+        skipLevel_ = 0;
+        return;
+    }
+    PopToLevel();
+    skipLevel_ = kNoSkip;
+    PushContext(record);
+}
+
+void GedcomLoader::PushContext(RecordBase* record) {
+    record->TakeOpeningLine(current_);
+    current_.ClearId();
+    current_.ClearValue();
+    current_.SetTarget(nullptr);
+    record->SetDatabase(&database_);
+    contextStack_.push_back(record);
+    currentContext_ = record;
+}
+
+void GedcomLoader::PopToLevel() {
+    while (!contextStack_.empty() && contextStack_.back()->Level() >= current_.Level())
+        contextStack_.pop_back();
+    currentContext_ = contextStack_.empty() ? nullptr : contextStack_.back();
+}
+
+HRESULT GedcomLoader::ParseSubRecord(RecordFactory factory, int32_t position,
+                                     RecordBase** record, int32_t* after) {
+    *record = nullptr;
+    Reset();
+    if (FAILED(reader_.Seek(static_cast<uint32_t>(position))) || !reader_.ReadLine(current_))
+        return E_FAIL;
+    const int16_t baseLevel = current_.Level();
+    skipLevel_ = kNoSkip;
+
+    RecordBase* object = nullptr;
+    HRESULT hr = factory != nullptr ? factory(&object) : database_.CreatePlainRecord(&object);
+    if (FAILED(hr)) {
+        ReportError(factory != nullptr ? "Could Not create COM object" : "Out of Memory", hr);
+        return factory != nullptr ? hr : E_OUTOFMEMORY;
+    }
+    PopToLevel();
+    PushContext(object);
+
+    int32_t end = static_cast<int32_t>(reader_.GetLength());
+    while (reader_.ReadLine(current_)) {
+        if (current_.Level() <= baseLevel) {
+            end = current_.Position();
+            break;
+        }
+        ProcessLine();
+    }
+    Reset();
+    if (after != nullptr) *after = end;
+
+    hr = object->Link(database_);
+    if (FAILED(hr)) {
+        object->Release();
+        return hr;
+    }
+    *record = object;
+    return S_OK;
+}
+
+void GedcomLoader::ReportError(std::string_view text, HRESULT hr) {
+    lastError_.assign(text).append(" (0x");
+    static const char kHex[] = "0123456789ABCDEF";
+    for (int shift = 28; shift >= 0; shift -= 4)
+        lastError_.push_back(kHex[(static_cast<uint32_t>(hr) >> shift) & 0xF]);
+    lastError_.push_back(')');
+}
+
+}  // namespace kinfold

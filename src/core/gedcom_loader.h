@@ -1,0 +1,64 @@
+// Turns the stream of lines from the reader into record objects: level-0
+// lines open records through the database, deeper lines go to the record or
+// sub-record open at their level, and refused lines are skipped with
+// everything under them. Also builds single sub-records on demand.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/gedcom_line.h"
+#include "core/gedcom_reader.h"
+#include "platform/automation.h"
+
+namespace kinfold {
+
+class Progress;
+class RecordBase;
+class RecordHost;
+
+// Creates a record object for ParseSubRecord, handing out one reference.
+using RecordFactory = HRESULT (*)(RecordBase** record);
+
+class GedcomLoader {
+   public:
+    explicit GedcomLoader(RecordHost& database) : database_(database) {}
+    GedcomLoader(const GedcomLoader&) = delete;
+    GedcomLoader& operator=(const GedcomLoader&) = delete;
+
+    GedcomReader& Reader() { return reader_; }
+
+    // The whole of a load: read, dispatch and link. The file stays open
+    // afterwards unless the user cancelled.
+    HRESULT Load(std::string_view path, Progress& window);
+    void ProcessLine();
+    void Reset();
+
+    // Builds a record of the factory's kind (a bare record when `factory` is
+    // null) from the line at `position` and the lines below it, and links it.
+    // `after` receives the position of the first line after the sub-record.
+    HRESULT ParseSubRecord(RecordFactory factory, int32_t position, RecordBase** record,
+                           int32_t* after);
+
+    // The failure last passed to the error hook, for diagnostics.
+    const std::string& LastError() const { return lastError_; }
+
+   private:
+    void PushContext(RecordBase* record);
+    void PopToLevel();
+    void ReportError(std::string_view text, HRESULT hr);
+
+    static constexpr uint16_t kNoSkip = 0xFFFF;
+
+    RecordHost& database_;
+    GedcomReader reader_;
+    GedcomLine current_;
+    uint16_t skipLevel_ = 0;
+    std::vector<RecordBase*> contextStack_;
+    RecordBase* currentContext_ = nullptr;
+    std::string lastError_;
+};
+
+}  // namespace kinfold

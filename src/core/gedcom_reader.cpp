@@ -1,0 +1,150 @@
+#include "core/gedcom_reader.h"
+
+#include <cstring>
+
+#include "core/gedcom_line.h"
+
+namespace kinfold {
+
+namespace {
+
+// A physical line is read as a C library line read with a 280-byte buffer
+// would read it: up to and including a LF, but never more than 279 bytes.
+constexpr size_t kLineLimit = kFixedStringCapacity - 1;
+
+// A seek away from the window refills a small block, since a record member
+// reads only a few lines; sequential reading doubles the block up to the
+// maximum, which keeps system calls rare during a load.
+constexpr size_t kSmallFill = 8 * 1024;
+constexpr size_t kLargeFill = 256 * 1024;
+
+// Levels compared as unsigned numbers, so "all ones" is a skip level that
+// no line exceeds.
+constexpr uint32_t kNoSkip = 0xFFFFFFFFu;
+
+// Index of the first LF or NUL in `text`, or `size`. Eight bytes at a time:
+// a word holds one of the two bytes when it, or its XOR with LFs, has a zero
+// byte; the exact place is then found byte by byte.
+size_t LineTextLength(const char* text, size_t size) {
+    constexpr uint64_t kOnes = 0x0101010101010101u;
+    constexpr uint64_t kHighs = 0x8080808080808080u;
+    constexpr uint64_t kLineFeeds = kOnes * '\n';
+    size_t i = 0;
+    for (; i + 8 <= size; i += 8) {
+        uint64_t word;
+        std::memcpy(&word, text + i, 8);
+        const uint64_t feeds = word ^ kLineFeeds;
+        if (((word - kOnes) & ~word & kHighs) | ((feeds - kOnes) & ~feeds & kHighs)) break;
+    }
+    while (i < size && text[i] != '\n' && text[i] != '\0') ++i;
+    return i;
+}
+
+uint32_t AsUnsigned(int16_t level) { return static_cast<uint32_t>(static_cast<int32_t>(level)); }
+
+}  // namespace
+
+GedcomReader::GedcomReader() : window_(new char[kLargeFill]) {}
+
+GedcomReader::~GedcomReader() = default;
+
+HRESULT GedcomReader::Open(std::string_view path) {
+    position_ = 0;
+    length_ = 0;
+    fileName_.assign(path.data(), path.size());
+    file_.Close();
+    windowStart_ = 0;
+    windowLength_ = 0;
+    lastFill_ = 0;
+    windowAtEnd_ = false;
+    if (path.empty()) return E_FAIL;
+    if (!file_.Open(path)) {
+        fileName_.clear();
+        return E_FAIL;
+    }
+    length_ = static_cast<uint32_t>(file_.Size());
+    return S_OK;
+}
+
+HRESULT GedcomReader::Seek(uint32_t position) {
+    if (!file_.IsOpen()) return E_FAIL;
+    position_ = position;
+    // Every on-demand read starts with a seek; dropping the window there makes
+    // it see what the file holds now, should it have changed since loading.
+    windowLength_ = 0;
+    windowAtEnd_ = false;
+    lastFill_ = 0;
+    return S_OK;
+}
+
+void GedcomReader::Refill() {
+    const bool continues = position_ >= windowStart_ && position_ <= windowStart_ + windowLength_;
+    const size_t size = continues && lastFill_ != 0
+                            ? (lastFill_ * 2 < kLargeFill ? lastFill_ * 2 : kLargeFill)
+                            : kSmallFill;
+    windowStart_ = position_;
+    windowLength_ = file_.ReadAt(position_, window_.get(), size);
+    windowAtEnd_ = windowLength_ < size;
+    lastFill_ = size;
+}
+
+bool GedcomReader::ReadLine(GedcomLine& line) {
+    if (!file_.IsOpen()) return false;
+    const bool inWindow = position_ >= windowStart_ && position_ <= windowStart_ + windowLength_;
+    size_t available = inWindow ? static_cast<size_t>(windowStart_ + windowLength_ - position_) : 0;
+    if (!inWindow || (available < kLineLimit && !windowAtEnd_)) {
+        Refill();
+        available = windowLength_;
+    }
+    if (available == 0) return false;
+
+    const char* begin = window_.get() + (position_ - windowStart_);
+    const size_t scan = available < kLineLimit ? available : kLineLimit;
+
+    // The line is a C string to the code that splits it, so a NUL byte ends
+    // its text there; the bytes after it up to the line end are consumed but
+    // dropped, and the position still advances over every byte read, so later
+    // positions stay true file offsets.
+    const size_t length = LineTextLength(begin, scan);
+    size_t consumed = length;
+    if (consumed < scan && begin[consumed] == '\0') {
+        const void* feed = std::memchr(begin + consumed, '\n', scan - consumed);
+        consumed = feed ? static_cast<size_t>(static_cast<const char*>(feed) - begin) : scan;
+    }
+    if (consumed < scan) ++consumed;  // the line feed
+
+    const int32_t linePosition = static_cast<int32_t>(position_);
+    position_ += static_cast<uint32_t>(consumed);
+    line.Parse(std::string_view(begin, length), linePosition);
+    return true;
+}
+
+std::string GedcomReader::ReadTextValue(int32_t position, bool concatenateWithSpace) {
+    GedcomLine line;
+    Seek(static_cast<uint32_t>(position));
+    if (!ReadLine(line)) return std::string(kUnexpectedEndOfFile);
+
+    std::string text(line.Value());
+    const int16_t baseLevel = line.Level();
+    uint32_t skipLevel = kNoSkip;
+    while (ReadLine(line) && line.Level() > baseLevel) {
+        if (AsUnsigned(line.Level()) > skipLevel) continue;
+        // Exact tests: the continuation tags are never subject to the case switch.
+        if (line.Tag() == "CONC") {
+            skipLevel = kNoSkip;
+            if (concatenateWithSpace) text += ' ';
+            text += line.Value();
+        } else if (line.Tag() == "CONT") {
+            skipLevel = kNoSkip;
+            text += '\n';
+            text += line.Value();
+        } else {
+            // Lines under another sub-tag belong to it, but a continuation at this
+            // level or above still belongs to the value.
+            skipLevel = AsUnsigned(line.Level());
+        }
+    }
+    return text;
+}
+
+}  // namespace kinfold

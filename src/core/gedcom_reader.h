@@ -1,0 +1,70 @@
+// The open GEDCOM file, read one physical line at a time. It is read once in
+// order while loading and then at random, by byte position, every time a
+// record member re-reads its lines, so both paths avoid system calls: lines
+// come out of a window of the file held in memory, and a seek that lands in
+// the window costs nothing.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "platform/automation.h"
+#include "platform/raw_file.h"
+
+namespace kinfold {
+
+class GedcomLine;
+
+// The text ReadTextValue gives when no line can be read at the position.
+constexpr std::string_view kUnexpectedEndOfFile = "Unexpected End Of File.";
+
+class GedcomReader {
+ public:
+    GedcomReader();
+    ~GedcomReader();
+    GedcomReader(const GedcomReader&) = delete;
+    GedcomReader& operator=(const GedcomReader&) = delete;
+
+    // Closes the current file and opens `path`. An empty path only closes
+    // (and still answers E_FAIL); a path that cannot be opened leaves the file
+    // name empty.
+    HRESULT Open(std::string_view path);
+    // E_FAIL only when no file is open. A position past the end is accepted;
+    // the next ReadLine then reports the end of the file.
+    HRESULT Seek(uint32_t position);
+
+    // Reads one physical line (up to and including a LF, at most 279 bytes)
+    // and parses it into `line`; false at the end of the file. A line that is
+    // blank after trimming leaves `line` as it was but still counts as read.
+    bool ReadLine(GedcomLine& line);
+
+    // The value of the line at `position` with its CONC and CONT continuations
+    // joined; kUnexpectedEndOfFile when that line cannot be read.
+    std::string ReadTextValue(int32_t position, bool concatenateWithSpace);
+
+    uint32_t GetLength() const { return length_; }
+    const std::string& GetFileName() const { return fileName_; }
+    // Byte offset of the next line ReadLine will read.
+    uint32_t Position() const { return position_; }
+
+ private:
+    void Refill();
+
+    RawFile file_;
+    std::string fileName_;
+    uint32_t position_ = 0;
+    uint32_t length_ = 0;
+
+    // The window: file bytes [windowStart_, windowStart_ + windowLength_) as
+    // they were when read. windowAtEnd_ says the read that filled it came up
+    // short, so nothing lies beyond it.
+    std::unique_ptr<char[]> window_;
+    uint64_t windowStart_ = 0;
+    size_t windowLength_ = 0;
+    size_t lastFill_ = 0;
+    bool windowAtEnd_ = false;
+};
+
+}  // namespace kinfold

@@ -1,0 +1,131 @@
+#include "core/record_base.h"
+
+#include "core/fixed_string.h"
+#include "core/gedcom_line.h"
+#include "core/gedcom_loader.h"
+#include "core/gedcom_reader.h"
+#include "core/record_host.h"
+#include "core/record_list.h"
+#include "platform/notifier.h"
+
+namespace kinfold {
+namespace {
+
+constexpr uint16_t kNoSkip = 0xFFFF;
+
+// Reads lines from the reader's current position and stops at the first
+// whose tag is `tag` (true) or whose level is not below `baseLevel` (false).
+// Lines under a non-matching line are passed over, so in a well-formed file
+// only the lines one level below the base are compared. `position` follows
+// every line read.
+bool ScanForTag(GedcomReader& reader, std::string_view tag, int32_t& position, int16_t baseLevel) {
+    GedcomLine line;
+    uint16_t skipLevel = kNoSkip;
+    while (reader.ReadLine(line)) {
+        position = line.Position();
+        if (line.Level() <= baseLevel) return false;
+        if (static_cast<uint16_t>(line.Level()) > skipLevel) continue;
+        if (CompareText(line.Tag(), tag) == 0) return true;
+        skipLevel = static_cast<uint16_t>(line.Level());
+    }
+    return false;
+}
+
+}  // namespace
+
+HRESULT RecordBase::Link(RecordHost&) { return S_OK; }
+
+void RecordBase::TakeOpeningLine(const GedcomLine& line) {
+    value_.Assign(line.Value());
+    position_ = line.Position();
+    level_ = line.Level();
+    pointer_.Assign(line.Pointer());
+    target_ = line.Target();
+    id_.Assign(line.Id());
+}
+
+bool RecordBase::TakeSubLine(const GedcomLine&, RecordBase** child) {
+    *child = nullptr;
+    return false;
+}
+
+bool RecordBase::FindSubTag(std::string_view tag, int32_t& position, bool startAtPosition) const {
+    if (!startAtPosition) {
+        if (position_ == -1) return false;
+        position = position_;
+    }
+    GedcomReader& reader = database_->Reader();
+    if (FAILED(reader.Seek(static_cast<uint32_t>(position)))) return false;
+    GedcomLine start;
+    if (!reader.ReadLine(start)) return false;
+    return ScanForTag(reader, tag, position, start.Level());
+}
+
+bool RecordBase::FindNextTag(std::string_view tag, int32_t& position, int16_t baseLevel) const {
+    GedcomReader& reader = database_->Reader();
+    if (FAILED(reader.Seek(static_cast<uint32_t>(position)))) return false;
+    return ScanForTag(reader, tag, position, baseLevel);
+}
+
+bool RecordBase::ReadTagLine(std::string_view tag, GedcomLine& line) const {
+    int32_t position = position_;
+    if (!FindSubTag(tag, position, false)) return false;
+    GedcomReader& reader = database_->Reader();
+    return SUCCEEDED(reader.Seek(static_cast<uint32_t>(position))) && reader.ReadLine(line);
+}
+
+std::string RecordBase::ReadTagValue(std::string_view tag) const {
+    GedcomLine line;
+    return ReadTagLine(tag, line) ? std::string(line.Value()) : std::string();
+}
+
+std::string RecordBase::ReadTagValue(std::string_view tag, int32_t startPosition) const {
+    int32_t position = startPosition;
+    if (startPosition == -1 || !FindSubTag(tag, position, true)) return std::string();
+    GedcomReader& reader = database_->Reader();
+    GedcomLine line;
+    if (FAILED(reader.Seek(static_cast<uint32_t>(position))) || !reader.ReadLine(line))
+        return std::string();
+    return std::string(line.Value());
+}
+
+std::string RecordBase::GetTag() const {
+    if (position_ == -1) return std::string();
+    GedcomReader& reader = database_->Reader();
+    GedcomLine line;
+    if (FAILED(reader.Seek(static_cast<uint32_t>(position_))) || !reader.ReadLine(line))
+        return std::string();
+    return std::string(line.Tag());
+}
+
+std::string RecordBase::ReadText(int32_t position) const {
+    return database_->Reader().ReadTextValue(position, database_->ConcatenateWithSpace());
+}
+
+HRESULT RecordBase::BuildSubRecords(std::string_view tag, RecordList& list,
+                                    int32_t startPosition) const {
+    if (startPosition == -1) startPosition = position_;
+    if (startPosition == -1) return S_OK;
+    GedcomReader& reader = database_->Reader();
+    GedcomLine start;
+    if (FAILED(reader.Seek(static_cast<uint32_t>(startPosition))) || !reader.ReadLine(start))
+        return S_OK;
+    int32_t position = startPosition;
+    if (!FindSubTag(tag, position, true)) return S_OK;
+    for (;;) {
+        RecordBase* record = nullptr;
+        int32_t after = position;
+        HRESULT hr = database_->Loader().ParseSubRecord(nullptr, position, &record, &after);
+        if (FAILED(hr)) {
+            ShowMessage("ERROR: GEDCOM file is corrupt.");
+            return hr;
+        }
+        const bool appended = list.Append(record);
+        record->Release();
+        if (!appended) return E_OUTOFMEMORY;
+        position = after;
+        if (!FindNextTag(tag, position, start.Level())) return S_OK;
+    }
+}
+
+}  // namespace kinfold

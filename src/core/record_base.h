@@ -1,0 +1,70 @@
+// The common part of every record object built from the file: a copy of its
+// opening line, its database, the loading protocol (TakeOpeningLine,
+// TakeSubLine, Link) and the on-demand reads that find sub-lines in the file
+// again, below the record's own line.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "core/compact_text.h"
+#include "platform/automation.h"
+
+namespace kinfold {
+
+class GedcomLine;
+class RecordHost;
+class RecordList;
+
+class RecordBase : public IUnknown {
+   public:
+    RecordBase() = default;
+    RecordBase(const RecordBase&) = delete;
+    RecordBase& operator=(const RecordBase&) = delete;
+    virtual ~RecordBase() = default;
+
+    // Resolves the pointers of this record and of the child records it holds.
+    virtual HRESULT Link(RecordHost& database);
+    virtual void TakeOpeningLine(const GedcomLine& line);
+    // Offered each line directly below the record while loading: true keeps
+    // it (with `child`, when set, receiving the lines below it); false skips
+    // the line and everything under it.
+    virtual bool TakeSubLine(const GedcomLine& line, RecordBase** child);
+    // Called when the database is cleared: let go of references to other
+    // objects, which may be gone before this record is.
+    virtual void DropReferences() {}
+
+    int16_t Level() const { return level_; }
+    int32_t Position() const { return position_; }
+    std::string_view Id() const { return id_.View(); }
+    std::string_view Value() const { return value_.View(); }
+    std::string_view Pointer() const { return pointer_.View(); }
+    RecordBase* Target() const { return target_; }
+    RecordHost* Database() const { return database_; }
+    void SetDatabase(RecordHost* database) { database_ = database; }
+    void SetTarget(RecordBase* target) { target_ = target; }
+    void SetPosition(int32_t position) { position_ = position; }
+
+    // On-demand reads below the record's line (all re-read the file).
+    bool FindSubTag(std::string_view tag, int32_t& position, bool startAtPosition) const;
+    bool FindNextTag(std::string_view tag, int32_t& position, int16_t baseLevel) const;
+    std::string ReadTagValue(std::string_view tag) const;
+    std::string ReadTagValue(std::string_view tag, int32_t startPosition) const;
+    bool ReadTagLine(std::string_view tag, GedcomLine& line) const;
+    std::string GetTag() const;
+    // The value of the line at `position` with its continuation lines joined.
+    std::string ReadText(int32_t position) const;
+    HRESULT BuildSubRecords(std::string_view tag, RecordList& list, int32_t startPosition) const;
+
+   private:
+    RecordHost* database_ = nullptr;
+    RecordBase* target_ = nullptr;
+    CompactText id_;
+    CompactText value_;
+    CompactText pointer_;
+    int32_t position_ = -1;
+    int16_t level_ = 0;
+};
+
+}  // namespace kinfold

@@ -1,0 +1,37 @@
+// What a record needs of the database that owns it: the open file, the
+// loader for building sub-records on demand, and the options that shape what
+// the readers return. The database implements it; records keep a plain
+// pointer to it because the database outlives the records it holds.
+#pragma once
+
+#include <string_view>
+
+#include "platform/automation.h"
+
+namespace kinfold {
+
+class GedcomLine;
+class GedcomLoader;
+class GedcomReader;
+class Progress;
+class RecordBase;
+
+class RecordHost {
+   public:
+    virtual GedcomReader& Reader() = 0;
+    virtual GedcomLoader& Loader() = 0;
+    virtual bool ConcatenateWithSpace() const = 0;
+
+    // A level-0 line: create the record for its tag and file it in its store
+    // or slot. S_FALSE with no record means the record kind is not kept.
+    virtual HRESULT OpenTopLevelRecord(const GedcomLine& line, RecordBase** record) = 0;
+    // Resolves the pointers of every record after the last line was read.
+    virtual HRESULT LinkAll(Progress* window) = 0;
+    // A bare record that keeps only its opening line, with one reference.
+    virtual HRESULT CreatePlainRecord(RecordBase** record) = 0;
+
+   protected:
+    ~RecordHost() = default;
+};
+
+}  // namespace kinfold

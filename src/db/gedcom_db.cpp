@@ -1,0 +1,276 @@
+#include "db/gedcom_db.h"
+
+#include "access/collections.h"
+#include "access/instance_creator.h"
+#include "access/out_param.h"
+#include "core/gedcom_line.h"
+#include "core/progress.h"
+#include "db/record_factory.h"
+#include "platform/text.h"
+
+namespace kinfold {
+namespace {
+
+// The level-0 tags the database keeps, compared exactly, in this order.
+struct TopLevelKind {
+    std::string_view tag;
+    RecordKind kind;
+};
+constexpr TopLevelKind kTopLevelKinds[] = {
+    {"INDI", RecordKind::Individual}, {"FAM", RecordKind::Family},
+    {"NOTE", RecordKind::Note},       {"SOUR", RecordKind::Source},
+    {"REPO", RecordKind::Repository}, {"OBJE", RecordKind::Multimedia},
+    {"SUBN", RecordKind::Submission}, {"SUBM", RecordKind::Submitter},
+    {"HEAD", RecordKind::Header},
+};
+
+void ReleaseSlot(RecordBase*& slot) {
+    if (slot == nullptr) return;
+    slot->DropReferences();
+    slot->Release();
+    slot = nullptr;
+}
+
+}  // namespace
+
+GEDCOMdb::GEDCOMdb() : loader_(*this) {}
+
+GEDCOMdb::~GEDCOMdb() {
+    Clear();
+    for (RecordBase** blank : {&blankName_, &blankPlace_, &blankEvent_}) ReleaseSlot(*blank);
+    if (assistant_ != nullptr) assistant_->Release();
+    loader_.Reset();
+    loader_.Reader().Open("");
+}
+
+HRESULT GEDCOMdb::Initialize() {
+    const struct {
+        RecordKind kind;
+        RecordBase** slot;
+    } blanks[] = {{RecordKind::Name, &blankName_},
+                  {RecordKind::Place, &blankPlace_},
+                  {RecordKind::FactEvent, &blankEvent_}};
+    for (const auto& blank : blanks) {
+        HRESULT hr = CreateRecord(blank.kind, blank.slot);
+        if (FAILED(hr)) return hr;
+        (*blank.slot)->SetDatabase(this);
+    }
+    return CreateAssistant(*this, &assistant_);
+}
+
+void* GEDCOMdb::FindInterface(REFIID riid) {
+    return LookupInterface<IGEDCOMdb, ISupportErrorInfo>(this, riid);
+}
+
+HRESULT GEDCOMdb::LoadGEDCOMFile(BSTR FileName, VARIANT_BOOL* pVal) {
+    if (pVal == nullptr) return E_POINTER;
+    Clear();
+    SilentProgress window;
+    const bool loaded = SUCCEEDED(loader_.Load(BstrToText(FileName), window));
+    if (!loaded) Clear();
+    *pVal = loaded ? VARIANT_TRUE : VARIANT_FALSE;
+    return S_OK;
+}
+
+HRESULT GEDCOMdb::GetIndividualFromID(BSTR ID, IGDIndividualRecord** pVal) {
+    HRESULT hr = BeginOut(pVal);
+    if (FAILED(hr)) return hr;
+    return ReturnObject(pVal, individuals_.Find(BstrToText(ID)));
+}
+
+HRESULT GEDCOMdb::get_Individuals(IGDIndividuals** pVal) {
+    return MakeStoreCollection(pVal, individuals_, Self());
+}
+HRESULT GEDCOMdb::get_Families(IGDFamilies** pVal) {
+    return MakeStoreCollection(pVal, families_, Self());
+}
+HRESULT GEDCOMdb::get_Notes(IGDNotes** pVal) { return MakeStoreCollection(pVal, notes_, Self()); }
+HRESULT GEDCOMdb::get_Repositories(IGDRepositories** pVal) {
+    return MakeStoreCollection(pVal, repositories_, Self());
+}
+HRESULT GEDCOMdb::get_Sources(IGDSources** pVal) {
+    return MakeStoreCollection(pVal, sources_, Self());
+}
+HRESULT GEDCOMdb::get_Multimedia(IGDMultimedia** pVal) {
+    return MakeStoreCollection(pVal, multimedia_, Self());
+}
+HRESULT GEDCOMdb::get_Submitters(IGDSubmitters** pVal) {
+    return MakeStoreCollection(pVal, submitters_, Self());
+}
+HRESULT GEDCOMdb::get_IndAttributeTypes(IGDFactEventTypes** pVal) {
+    return MakeTypeNameCollection(pVal, individualAttributeTypes_, Self());
+}
+HRESULT GEDCOMdb::get_IndEventTypes(IGDFactEventTypes** pVal) {
+    return MakeTypeNameCollection(pVal, individualEventTypes_, Self());
+}
+HRESULT GEDCOMdb::get_FamEventTypes(IGDFactEventTypes** pVal) {
+    return MakeTypeNameCollection(pVal, familyEventTypes_, Self());
+}
+
+HRESULT GEDCOMdb::get_Assistant(IGDAssistant** pVal) { return ReturnObject(pVal, assistant_); }
+HRESULT GEDCOMdb::get_Header(IGDHeaderRecord** pVal) { return ReturnObject(pVal, header_); }
+
+HRESULT GEDCOMdb::get_ReturnBlankNames(VARIANT_BOOL* pVal) {
+    return ReturnValue(pVal, options_.returnBlankNames);
+}
+HRESULT GEDCOMdb::put_ReturnBlankNames(VARIANT_BOOL newVal) {
+    options_.returnBlankNames = newVal;
+    return S_OK;
+}
+HRESULT GEDCOMdb::get_ReturnBlankPlaces(VARIANT_BOOL* pVal) {
+    return ReturnValue(pVal, options_.returnBlankPlaces);
+}
+HRESULT GEDCOMdb::put_ReturnBlankPlaces(VARIANT_BOOL newVal) {
+    options_.returnBlankPlaces = newVal;
+    return S_OK;
+}
+HRESULT GEDCOMdb::get_ReturnBlankEvents(VARIANT_BOOL* pVal) {
+    return ReturnValue(pVal, options_.returnBlankEvents);
+}
+HRESULT GEDCOMdb::put_ReturnBlankEvents(VARIANT_BOOL newVal) {
+    options_.returnBlankEvents = newVal;
+    return S_OK;
+}
+
+// The three options as bits; a true VARIANT_BOOL has every bit set.
+HRESULT GEDCOMdb::get_ReturnBlankFlags(LONG* pVal) {
+    const LONG flags = (options_.returnBlankNames & gd_ReturnBlankNames) |
+                       (options_.returnBlankEvents & gd_ReturnBlankEvents) |
+                       (options_.returnBlankPlaces & gd_ReturnBlankPlaces);
+    return ReturnValue(pVal, flags);
+}
+HRESULT GEDCOMdb::put_ReturnBlankFlags(LONG newVal) {
+    auto bit = [newVal](LONG mask) { return (newVal & mask) ? VARIANT_TRUE : VARIANT_FALSE; };
+    options_.returnBlankNames = bit(gd_ReturnBlankNames);
+    options_.returnBlankEvents = bit(gd_ReturnBlankEvents);
+    options_.returnBlankPlaces = bit(gd_ReturnBlankPlaces);
+    return S_OK;
+}
+
+HRESULT GEDCOMdb::SetConfidentiality(LONG) { return E_NOTIMPL; }
+HRESULT GEDCOMdb::ClearConfidentiality() { return E_NOTIMPL; }
+
+HRESULT GEDCOMdb::get_DefaultConfidentialValue(LONG* pVal) {
+    return ReturnValue<LONG>(pVal, options_.defaultConfidentialValue);
+}
+HRESULT GEDCOMdb::put_DefaultConfidentialValue(LONG newVal) {
+    options_.defaultConfidentialValue = newVal != 0 ? 1 : 0;
+    return S_OK;
+}
+
+HRESULT GEDCOMdb::get_ConcatenateWithSpace(VARIANT_BOOL* pVal) {
+    return ReturnValue(pVal, options_.concatenateWithSpace);
+}
+HRESULT GEDCOMdb::put_ConcatenateWithSpace(VARIANT_BOOL newVal) {
+    options_.concatenateWithSpace = newVal;
+    return S_OK;
+}
+
+HRESULT GEDCOMdb::get_FileName(BSTR* pVal) {
+    return ReturnText(pVal, loader_.Reader().GetFileName());
+}
+
+HRESULT GEDCOMdb::get_MergeCitationAndMasterSource(VARIANT_BOOL* pVal) {
+    return ReturnBool(pVal, options_.mergeCitationAndMasterSource != 0);
+}
+HRESULT GEDCOMdb::put_MergeCitationAndMasterSource(VARIANT_BOOL newVal) {
+    options_.mergeCitationAndMasterSource = newVal;
+    return S_OK;
+}
+
+HRESULT GEDCOMdb::get_SourceFootnoteFormat(BSTR* pVal) {
+    return ReturnText(pVal, options_.sourceFootnoteFormat);
+}
+HRESULT GEDCOMdb::put_SourceFootnoteFormat(BSTR newVal) {
+    options_.sourceFootnoteFormat = BstrToText(newVal);
+    return S_OK;
+}
+
+HRESULT GEDCOMdb::get_ConfidentialNotice(BSTR* pVal) {
+    return ReturnText(pVal, options_.confidentialNotice);
+}
+HRESULT GEDCOMdb::put_ConfidentialNotice(BSTR newVal) {
+    options_.confidentialNotice = BstrToText(newVal);
+    return S_OK;
+}
+
+HRESULT GEDCOMdb::OpenTopLevelRecord(const GedcomLine& line, RecordBase** record) {
+    *record = nullptr;
+    for (const TopLevelKind& entry : kTopLevelKinds) {
+        if (line.Tag() != entry.tag) continue;
+        RecordBase** slot = entry.kind == RecordKind::Header       ? &header_
+                            : entry.kind == RecordKind::Submission ? &submission_
+                                                                   : nullptr;
+        if (slot != nullptr && *slot != nullptr) return S_FALSE;
+        RecordBase* created = nullptr;
+        HRESULT hr = CreateRecord(entry.kind, &created);
+        if (FAILED(hr)) return hr;
+        if (slot != nullptr) {
+            *slot = created;
+        } else {
+            RecordStore& store = entry.kind == RecordKind::Individual   ? individuals_
+                                 : entry.kind == RecordKind::Family     ? families_
+                                 : entry.kind == RecordKind::Note       ? notes_
+                                 : entry.kind == RecordKind::Source     ? sources_
+                                 : entry.kind == RecordKind::Repository ? repositories_
+                                 : entry.kind == RecordKind::Multimedia ? multimedia_
+                                                                        : submitters_;
+            const bool filed = store.Add(created);
+            created->Release();
+            if (!filed) return E_OUTOFMEMORY;
+        }
+        *record = created;
+        return S_OK;
+    }
+    return S_FALSE;
+}
+
+HRESULT GEDCOMdb::LinkAll(Progress* window) {
+    RecordStore* const order[] = {&families_, &individuals_, &notes_, &repositories_, &sources_};
+    for (RecordStore* store : {&individuals_, &sources_, &notes_, &families_, &repositories_,
+                               &multimedia_, &submitters_})
+        store->Seal();
+    if (window != nullptr) {
+        uint32_t count = 0;
+        for (RecordStore* store : order) count += static_cast<uint32_t>(store->Size());
+        window->SetRange(0, count);
+        window->SetStep(1);
+        window->SetPos(0);
+        window->SetText("Linking Records...");
+    }
+    for (RecordStore* store : order) {
+        for (RecordBase* record : *store) {
+            HRESULT hr = record->Link(*this);
+            if (FAILED(hr)) return hr;
+            if (window != nullptr) {
+                window->StepIt();
+                window->PeekAndPump(true);
+                if (window->Cancelled()) return E_FAIL;
+            }
+        }
+    }
+    return S_OK;
+}
+
+HRESULT GEDCOMdb::CreatePlainRecord(RecordBase** record) {
+    return CreateRecord(RecordKind::Plain, record);
+}
+
+void GEDCOMdb::Clear() {
+    loader_.Reset();
+    individualEventTypes_.Clear();
+    individualAttributeTypes_.Clear();
+    familyEventTypes_.Clear();
+    for (RecordStore* store :
+         {&individuals_, &sources_, &notes_, &families_, &repositories_, &multimedia_})
+        store->Clear();
+    ReleaseSlot(header_);
+    ReleaseSlot(submission_);
+    submitters_.Clear();
+}
+
+HRESULT CreateDatabase(IGEDCOMdb** database) {
+    return CreateInstance<GEDCOMdb>(nullptr, __uuidof(IGEDCOMdb), reinterpret_cast<void**>(database));
+}
+
+}  // namespace kinfold

@@ -1,0 +1,120 @@
+// The root object a host creates: it owns the loader with its reader, the
+// record stores, the options, the three blank records and the assistant.
+#pragma once
+
+#include <string_view>
+
+#include "access/com_object.h"
+#include "core/gedcom_loader.h"
+#include "core/record_host.h"
+#include "db/database_options.h"
+#include "db/record_store.h"
+#include "db/type_name_set.h"
+#include "kinfold.h"
+
+namespace kinfold {
+
+class GEDCOMdb : public ObjectRoot,
+                 public DualInterface<IGEDCOMdb>,
+                 public ErrorInfoSupport<IGEDCOMdb>,
+                 public RecordHost {
+   public:
+    GEDCOMdb();
+    ~GEDCOMdb() override;
+
+    // Makes the blank records and the assistant; run once after construction.
+    HRESULT Initialize() override;
+    void* FindInterface(REFIID riid) override;
+
+    // IGEDCOMdb
+    HRESULT STDMETHODCALLTYPE LoadGEDCOMFile(BSTR FileName, VARIANT_BOOL* pVal) override;
+    HRESULT STDMETHODCALLTYPE GetIndividualFromID(BSTR ID, IGDIndividualRecord** pVal) override;
+    HRESULT STDMETHODCALLTYPE get_Individuals(IGDIndividuals** pVal) override;
+    HRESULT STDMETHODCALLTYPE get_ReturnBlankNames(VARIANT_BOOL* pVal) override;
+    HRESULT STDMETHODCALLTYPE put_ReturnBlankNames(VARIANT_BOOL newVal) override;
+    HRESULT STDMETHODCALLTYPE get_ReturnBlankPlaces(VARIANT_BOOL* pVal) override;
+    HRESULT STDMETHODCALLTYPE put_ReturnBlankPlaces(VARIANT_BOOL newVal) override;
+    HRESULT STDMETHODCALLTYPE get_ReturnBlankEvents(VARIANT_BOOL* pVal) override;
+    HRESULT STDMETHODCALLTYPE put_ReturnBlankEvents(VARIANT_BOOL newVal) override;
+    HRESULT STDMETHODCALLTYPE get_ReturnBlankFlags(LONG* pVal) override;
+    HRESULT STDMETHODCALLTYPE put_ReturnBlankFlags(LONG newVal) override;
+    HRESULT STDMETHODCALLTYPE get_Families(IGDFamilies** pVal) override;
+    HRESULT STDMETHODCALLTYPE get_Notes(IGDNotes** pVal) override;
+    HRESULT STDMETHODCALLTYPE get_Repositories(IGDRepositories** pVal) override;
+    HRESULT STDMETHODCALLTYPE get_Sources(IGDSources** pVal) override;
+    HRESULT STDMETHODCALLTYPE SetConfidentiality(LONG Years) override;
+    HRESULT STDMETHODCALLTYPE ClearConfidentiality() override;
+    HRESULT STDMETHODCALLTYPE get_DefaultConfidentialValue(LONG* pVal) override;
+    HRESULT STDMETHODCALLTYPE put_DefaultConfidentialValue(LONG newVal) override;
+    HRESULT STDMETHODCALLTYPE get_IndAttributeTypes(IGDFactEventTypes** pVal) override;
+    HRESULT STDMETHODCALLTYPE get_IndEventTypes(IGDFactEventTypes** pVal) override;
+    HRESULT STDMETHODCALLTYPE get_FamEventTypes(IGDFactEventTypes** pVal) override;
+    HRESULT STDMETHODCALLTYPE get_Assistant(IGDAssistant** pVal) override;
+    HRESULT STDMETHODCALLTYPE get_Multimedia(IGDMultimedia** pVal) override;
+    HRESULT STDMETHODCALLTYPE get_Submitters(IGDSubmitters** pVal) override;
+    HRESULT STDMETHODCALLTYPE get_Header(IGDHeaderRecord** pVal) override;
+    HRESULT STDMETHODCALLTYPE get_ConcatenateWithSpace(VARIANT_BOOL* pVal) override;
+    HRESULT STDMETHODCALLTYPE put_ConcatenateWithSpace(VARIANT_BOOL newVal) override;
+    HRESULT STDMETHODCALLTYPE get_FileName(BSTR* pVal) override;
+    HRESULT STDMETHODCALLTYPE get_MergeCitationAndMasterSource(VARIANT_BOOL* pVal) override;
+    HRESULT STDMETHODCALLTYPE put_MergeCitationAndMasterSource(VARIANT_BOOL newVal) override;
+    HRESULT STDMETHODCALLTYPE get_SourceFootnoteFormat(BSTR* pVal) override;
+    HRESULT STDMETHODCALLTYPE put_SourceFootnoteFormat(BSTR newVal) override;
+    HRESULT STDMETHODCALLTYPE get_ConfidentialNotice(BSTR* pVal) override;
+    HRESULT STDMETHODCALLTYPE put_ConfidentialNotice(BSTR newVal) override;
+
+    // RecordHost
+    GedcomReader& Reader() override { return loader_.Reader(); }
+    GedcomLoader& Loader() override { return loader_; }
+    bool ConcatenateWithSpace() const override { return options_.concatenateWithSpace != 0; }
+    HRESULT OpenTopLevelRecord(const GedcomLine& line, RecordBase** record) override;
+    HRESULT LinkAll(Progress* window) override;
+    HRESULT CreatePlainRecord(RecordBase** record) override;
+
+    // What records read of their database.
+    const DatabaseOptions& Options() const { return options_; }
+    RecordStore& IndividualStore() { return individuals_; }
+    RecordStore& FamilyStore() { return families_; }
+    RecordStore& NoteStore() { return notes_; }
+    RecordStore& SourceStore() { return sources_; }
+    RecordStore& RepositoryStore() { return repositories_; }
+    RecordStore& MultimediaStore() { return multimedia_; }
+    RecordStore& SubmitterStore() { return submitters_; }
+    RecordBase* Submission() const { return submission_; }
+    RecordBase* BlankName() const { return blankName_; }
+    RecordBase* BlankPlace() const { return blankPlace_; }
+    RecordBase* BlankEvent() const { return blankEvent_; }
+    TypeNameSet& IndividualEventTypes() { return individualEventTypes_; }
+    TypeNameSet& IndividualAttributeTypes() { return individualAttributeTypes_; }
+    TypeNameSet& FamilyEventTypes() { return familyEventTypes_; }
+
+    // Drops every record and empties the type sets; the file stays open.
+    void Clear();
+
+   private:
+    IUnknown* Self() { return static_cast<IGEDCOMdb*>(this); }
+
+    GedcomLoader loader_;
+    DatabaseOptions options_;
+    RecordStore individuals_;
+    RecordStore sources_;
+    RecordStore notes_;
+    RecordStore families_;
+    RecordStore repositories_;
+    RecordStore multimedia_;
+    RecordStore submitters_;
+    RecordBase* header_ = nullptr;
+    RecordBase* submission_ = nullptr;
+    TypeNameSet individualEventTypes_;
+    TypeNameSet individualAttributeTypes_;
+    TypeNameSet familyEventTypes_;
+    RecordBase* blankName_ = nullptr;
+    RecordBase* blankPlace_ = nullptr;
+    RecordBase* blankEvent_ = nullptr;
+    IUnknown* assistant_ = nullptr;
+};
+
+// Creates a database and hands out `IGEDCOMdb` with one reference.
+HRESULT CreateDatabase(IGEDCOMdb** database);
+
+}  // namespace kinfold

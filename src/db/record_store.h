@@ -1,0 +1,47 @@
+// The records of one kind, ordered by ID. Records are appended while the
+// file loads and put in order once loading ends (Seal), which is cheaper
+// than keeping a tree ordered line by line and costs one pointer per record.
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+#include <vector>
+
+#include "core/record_base.h"
+
+namespace kinfold {
+
+class RecordStore {
+   public:
+    RecordStore() = default;
+    RecordStore(const RecordStore&) = delete;
+    RecordStore& operator=(const RecordStore&) = delete;
+    ~RecordStore() { Clear(); }
+
+    // Files a record (one reference taken). Its ID may still be unset.
+    bool Add(RecordBase* record);
+    // Orders the records by ID; of records sharing an ID the one filed last
+    // stays and the others are released.
+    void Seal();
+    // Lets each record drop its references to other objects, then releases it.
+    void Clear();
+
+    RecordBase* Find(std::string_view id) const;
+    size_t Size() const { return records_.size(); }
+    RecordBase* At(size_t index) const { return records_[index]; }
+    std::vector<RecordBase*>::const_iterator begin() const { return records_.begin(); }
+    std::vector<RecordBase*>::const_iterator end() const { return records_.end(); }
+
+   private:
+    std::vector<RecordBase*> records_;
+};
+
+}  // namespace kinfold
+
+namespace kinfold {
+
+// Resolves the record's pointer in `store`: the target becomes the record
+// found, or E_FAIL when the store has none with that ID.
+HRESULT ResolvePointer(RecordBase& record, const RecordStore& store);
+
+}  // namespace kinfold

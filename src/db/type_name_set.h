@@ -1,0 +1,24 @@
+// The event or attribute kinds seen while loading: an ordered set of texts in
+// ascending byte order, without duplicates.
+#pragma once
+
+#include <set>
+#include <string>
+#include <string_view>
+
+namespace kinfold {
+
+class TypeNameSet {
+   public:
+    void Add(std::string_view name) { names_.emplace(name); }
+    void Clear() { names_.clear(); }
+    size_t Size() const { return names_.size(); }
+    std::set<std::string>::const_iterator begin() const { return names_.begin(); }
+    std::set<std::string>::const_iterator end() const { return names_.end(); }
+
+   private:
+    // std::string compares as unsigned bytes, the order the sets are kept in.
+    std::set<std::string> names_;
+};
+
+}  // namespace kinfold

@@ -1,0 +1,49 @@
+#include "records/person/individual_record.h"
+
+#include "access/out_param.h"
+#include "core/gedcom_line.h"
+#include "core/gedcom_reader.h"
+#include "db/gedcom_db.h"
+#include "db/record_factory.h"
+#include "records/person/fact_event_tables.h"
+#include "records/person/type_name.h"
+
+namespace kinfold {
+
+bool GDIndividualRecord::TakeSubLine(const GedcomLine& line, RecordBase** child) {
+    *child = nullptr;
+    const std::string_view tag = line.Tag();
+    if (tag == "SEX") {
+        sex_ = line.Value().empty() ? '\0' : line.Value().front();
+        return false;
+    }
+    if (tag == "NAME") return AppendNewChild(RecordKind::Name, names_, child);
+    if (tag == "FAMS") return AppendNewChild(RecordKind::FamilyLink, spouseFamilyLinks_, child);
+    if (tag == "FAMC") return AppendNewChild(RecordKind::FamilyLink, childFamilyLinks_, child);
+
+    GEDCOMdb& database = static_cast<GEDCOMdb&>(*Database());
+    if (InTagTable(kIndividualEventTags, tag)) {
+        if (!AppendNewChild(RecordKind::FactEvent, events_, child)) return false;
+        if (tag == "BIRT" && birth_ == nullptr) birth_ = *child;
+        if (tag == "DEAT" && death_ == nullptr) death_ = *child;
+        database.IndividualEventTypes().Add(TypeNameWhileLoading(*this, line, "EVEN"));
+        return true;
+    }
+    if (InTagTable(kIndividualAttributeTags, tag))
+        database.IndividualAttributeTypes().Add(TypeNameWhileLoading(*this, line, "FACT"));
+    return false;
+}
+
+HRESULT GDIndividualRecord::Link(RecordHost& database) {
+    for (const RecordList* list : {&names_, &childFamilyLinks_, &spouseFamilyLinks_}) {
+        for (RecordBase* record : *list) {
+            HRESULT hr = record->Link(database);
+            if (FAILED(hr)) return hr;
+        }
+    }
+    return S_OK;
+}
+
+HRESULT GDIndividualRecord::get_ID(BSTR* pVal) { return ReturnText(pVal, Id()); }
+
+}  // namespace kinfold

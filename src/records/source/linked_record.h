@@ -1,0 +1,34 @@
+// A record that can appear as a pointer to a level-0 record of its own kind:
+// its link step resolves that pointer in the store `StoreOf` picks.
+#pragma once
+
+#include "access/out_param.h"
+#include "access/record_object.h"
+#include "core/gedcom_line.h"
+#include "db/gedcom_db.h"
+#include "records/source/reference_form.h"
+
+namespace kinfold {
+
+template <class Iface, RecordStore& (GEDCOMdb::*StoreOf)()>
+class LinkedRecord : public RecordObject<Iface> {
+   public:
+    void TakeOpeningLine(const GedcomLine& line) override {
+        RecordBase::TakeOpeningLine(line);
+        form_ = DecideReferenceForm(*this);
+    }
+    HRESULT Link(RecordHost& database) override {
+        if (form_ != ReferenceForm::Pointer) return S_OK;
+        return ResolvePointer(*this, (static_cast<GEDCOMdb&>(database).*StoreOf)());
+    }
+    HRESULT STDMETHODCALLTYPE get_ID(BSTR* pVal) override {
+        return ReturnText(pVal, this->Id());
+    }
+
+    ReferenceForm Form() const { return form_; }
+
+   private:
+    ReferenceForm form_ = ReferenceForm::Inline;
+};
+
+}  // namespace kinfold

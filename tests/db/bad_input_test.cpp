@@ -1,0 +1,94 @@
+// Files that are not what the loader expects: none may crash or hang it, a
+// failed load leaves an empty database, and a file that changes while the
+// database holds it open gives what its bytes now say.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "access/module_state.h"
+#include "core/gedcom_reader.h"
+#include "db/gedcom_db.h"
+#include "support/com_test_support.h"
+
+namespace kinfold::test {
+namespace {
+
+class BadInputTest : public ::testing::Test {
+   protected:
+    void TearDown() override {
+        db_.Reset();
+        EXPECT_EQ(LiveObjectCount(), liveAtStart_);
+    }
+    long liveAtStart_ = LiveObjectCount();
+    ComPtr<IGEDCOMdb> db_ = NewDatabase();
+    MessageCapture messages_;
+};
+
+std::string Utf16Le(std::string_view ascii) {
+    std::string out("\xFF\xFE", 2);
+    for (char c : ascii) {
+        out.push_back(c);
+        out.push_back('\0');
+    }
+    return out;
+}
+
+TEST_F(BadInputTest, OddFilesLoadWithoutHarm) {
+    struct Case {
+        const char* name;
+        std::string contents;
+        bool loads;
+        long individuals;
+    };
+    const std::string longValue(5000, 'x');
+    const std::string nul(1, '\0');
+    const Case cases[] = {
+        {"empty file", "", true, 0},
+        {"not GEDCOM at all", "<html><body>Hello</body></html>\n", true, 0},
+        // A NUL ends the text of its line, so that line reads as blank and the
+        // line before it is taken again: a second INDI, whose ID the first
+        // took, so it is filed under the empty ID.
+        {"binary bytes and NULs",
+         "0 @I1@ INDI\n" + nul + "\x01\xFF\xFE 1 NAME" + nul + "x\n0 @I2@ INDI\n0 TRLR\n", true, 3},
+        {"overlong line", "0 @I1@ INDI\n1 NOTE " + longValue + "\n0 TRLR\n", true, 1},
+        {"overlong line of pointers",
+         "0 @I1@ INDI\n" + std::string(3000, '@') + "\n0 TRLR\n", true, 1},
+        {"level above 32767", "0 @I1@ INDI\n40000 NAME x\n99999999999 FAMC @F9@\n0 TRLR\n", true,
+         1},
+        {"negative level", "0 @I1@ INDI\n-1 FAMC @F9@\n-5 NAME x\n0 TRLR\n", true, 1},
+        {"lines with no tag", "0 @I1@ INDI\n1\n2  \n3 @X@\n0 TRLR\n", true, 1},
+        {"UTF-16 file", Utf16Le("0 HEAD\r\n0 @I1@ INDI\r\n0 TRLR\r\n"), true, 0},
+        {"CR-only line ends", "0 HEAD\r0 @I1@ INDI\r1 NAME A\r0 TRLR\r", true, 0},
+        {"truncated in mid-line", "0 @I1@ INDI\n1 NAME Ann /Le", true, 1},
+        {"dangling pointer", "0 @I1@ INDI\n1 FAMS @F1@\n", false, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempFile file(c.contents);
+        EXPECT_EQ(Load(db_.get(), file.Path()), c.loads);
+        EXPECT_EQ(CountOf(db_.get(), &IGEDCOMdb::get_Individuals), c.individuals);
+    }
+}
+
+TEST_F(BadInputTest, FileThatShrinksWhileOpenReadsAsItsBytesNowSay) {
+    TempFile file("0 @I1@ INDI\n1 NAME Ann /Lee/\n0 @N1@ NOTE first\n1 CONT second\n0 TRLR\n");
+    ASSERT_TRUE(Load(db_.get(), file.Path()));
+    auto* database = static_cast<GEDCOMdb*>(db_.get());
+    RecordBase* note = database->NoteStore().Find("@N1@");
+    ASSERT_NE(note, nullptr);
+    EXPECT_EQ(note->ReadText(note->Position()), " first\nsecond");
+
+    file.Rewrite("0 @I1@ INDI\n");
+    EXPECT_EQ(note->ReadText(note->Position()), "Unexpected End Of File.");
+    EXPECT_EQ(note->ReadTagValue("CONT"), "");
+    EXPECT_EQ(note->GetTag(), "");
+    RecordBase* individual = database->IndividualStore().Find("@I1@");
+    EXPECT_EQ(individual->ReadTagValue("NAME"), "");
+
+    file.Rewrite("");
+    EXPECT_EQ(note->ReadText(note->Position()), "Unexpected End Of File.");
+    EXPECT_EQ(individual->GetTag(), "");
+}
+
+}  // namespace
+}  // namespace kinfold::test

@@ -1,0 +1,132 @@
+// The object model driven only through IDispatch by member name, as a
+// script does: create, load, read and write options, walk collections with
+// _NewEnum, look items up by position and by ID.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "access/module_state.h"
+#include "host/late_binding.h"
+#include "support/com_test_support.h"
+
+namespace kinfold::test {
+namespace {
+
+constexpr WORD kGet = DISPATCH_PROPERTYGET | DISPATCH_METHOD;
+
+constexpr char kFile[] =
+    "0 HEAD\n"
+    "0 @I2@ INDI\n1 FAMS @F1@\n"
+    "0 @I1@ INDI\n1 FAMS @F1@\n"
+    "0 @I3@ INDI\n1 FAMC @F1@\n"
+    "0 @F1@ FAM\n1 HUSB @I1@\n1 WIFE @I2@\n1 CHIL @I3@\n"
+    "0 TRLR\n";
+
+class ScriptWalkTest : public ::testing::Test {
+   protected:
+    void SetUp() override {
+        ASSERT_TRUE(db_);
+        db_->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(script_.Out()));
+        ASSERT_TRUE(script_);
+    }
+    void TearDown() override {
+        script_.Reset();
+        db_.Reset();
+        EXPECT_EQ(LiveObjectCount(), liveAtStart_);
+    }
+
+    // The IDs of the elements of a collection property, walked with _NewEnum.
+    std::vector<std::string> WalkIds(const char* collection) {
+        std::vector<std::string> ids;
+        Variant coll;
+        EXPECT_EQ(InvokeByName(script_.get(), collection, kGet, {}, &coll), S_OK);
+        Variant enumVariant;
+        EXPECT_EQ(InvokeByName(AsObject(coll), "_NewEnum", kGet, {}, &enumVariant), S_OK);
+        if (enumVariant->vt != VT_UNKNOWN) return ids;
+        ComPtr<IEnumVARIANT> items;
+        enumVariant->punkVal->QueryInterface(IID_IEnumVARIANT,
+                                             reinterpret_cast<void**>(items.Out()));
+        Variant item;
+        while (items->Next(1, &item, nullptr) == S_OK) {
+            Variant id;
+            EXPECT_EQ(InvokeByName(AsObject(item), "id", kGet, {}, &id), S_OK);
+            ids.push_back(id->vt == VT_BSTR ? BstrText(id) : "?");
+            VariantClear(&item);
+        }
+        return ids;
+    }
+    static std::string BstrText(const Variant& v) {
+        Bstr copy;
+        *copy.Out() = SysAllocString(v->bstrVal);
+        return copy.Text();
+    }
+
+    long liveAtStart_ = LiveObjectCount();
+    ComPtr<IGEDCOMdb> db_ = NewDatabase();
+    ComPtr<IDispatch> script_;
+    MessageCapture messages_;
+};
+
+TEST_F(ScriptWalkTest, LoadsAndWalksCollectionsByName) {
+    TempFile file(kFile);
+    Variant loaded;
+    ASSERT_EQ(InvokeByName(script_.get(), "LoadGEDCOMFile", DISPATCH_METHOD,
+                           {TextVariant(file.Path())}, &loaded),
+              S_OK);
+    ASSERT_EQ(loaded->vt, VT_BOOL);
+    EXPECT_EQ(loaded->boolVal, VARIANT_TRUE);
+
+    EXPECT_EQ(WalkIds("Individuals"), (std::vector<std::string>{"@I1@", "@I2@", "@I3@"}));
+    EXPECT_EQ(WalkIds("FAMILIES"), std::vector<std::string>{"@F1@"});
+
+    Variant individuals, count, byPosition, byId, missing;
+    ASSERT_EQ(InvokeByName(script_.get(), "individuals", kGet, {}, &individuals), S_OK);
+    ASSERT_EQ(InvokeByName(AsObject(individuals), "Count", kGet, {}, &count), S_OK);
+    EXPECT_EQ(count->vt, VT_I4);
+    EXPECT_EQ(count->lVal, 3);
+    ASSERT_EQ(InvokeByName(AsObject(individuals), "Item", kGet, {LongVariant(2)}, &byPosition),
+              S_OK);
+    ASSERT_EQ(InvokeByName(AsObject(individuals), "Item", kGet, {TextVariant("@I3@")}, &byId),
+              S_OK);
+    Variant positionId, idId;
+    InvokeByName(AsObject(byPosition), "ID", kGet, {}, &positionId);
+    InvokeByName(AsObject(byId), "ID", kGet, {}, &idId);
+    EXPECT_EQ(BstrText(positionId), "@I2@");
+    EXPECT_EQ(BstrText(idId), "@I3@");
+    // A member's failure reaches a script as an exception carrying its code.
+    EXPECT_EQ(InvokeByName(AsObject(individuals), "Item", kGet, {TextVariant("3")}, &missing),
+              DISP_E_EXCEPTION);
+}
+
+TEST_F(ScriptWalkTest, ReadsAndWritesOptionsByName) {
+    Variant flags;
+    ASSERT_EQ(InvokeByName(script_.get(), "ReturnBlankFlags", kGet, {}, &flags), S_OK);
+    EXPECT_EQ(flags->lVal, 1);
+    EXPECT_EQ(InvokeByName(script_.get(), "ReturnBlankFlags", DISPATCH_PROPERTYPUT,
+                           {TextVariant("6")}, nullptr),
+              S_OK);
+    Variant names, places;
+    InvokeByName(script_.get(), "ReturnBlankNames", kGet, {}, &names);
+    InvokeByName(script_.get(), "ReturnBlankPlaces", kGet, {}, &places);
+    EXPECT_EQ(names->boolVal, VARIANT_FALSE);
+    EXPECT_EQ(places->boolVal, VARIANT_TRUE);
+
+    Variant notice;
+    EXPECT_EQ(InvokeByName(script_.get(), "ConfidentialNotice", DISPATCH_PROPERTYPUT,
+                           {LongVariant(12)}, nullptr),
+              S_OK);
+    InvokeByName(script_.get(), "ConfidentialNotice", kGet, {}, &notice);
+    EXPECT_EQ(BstrText(notice), "12");
+}
+
+TEST_F(ScriptWalkTest, FailedLoadAnswersFalse) {
+    Variant loaded;
+    ASSERT_EQ(InvokeByName(script_.get(), "LoadGEDCOMFile", DISPATCH_METHOD,
+                           {TextVariant(UnusedTempPath())}, &loaded),
+              S_OK);
+    EXPECT_EQ(loaded->boolVal, VARIANT_FALSE);
+    EXPECT_EQ(IdOfName(script_.get(), "NoSuchMember"), DISPID_UNKNOWN);
+}
+
+}  // namespace
+}  // namespace kinfold::test

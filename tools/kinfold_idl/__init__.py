@@ -1,0 +1,1 @@
+"""Reads kinfold.idl and writes what the native build derives from it."""
