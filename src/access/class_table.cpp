@@ -44,6 +44,25 @@ const ClassEntry kClasses[] = {
     {&CLSID_GDAddressRecord, &CreateInstance<GDAddressRecord>},
     {&CLSID_GDChangeDateRecord, &CreateInstance<GDChangeDateRecord>},
     {&CLSID_GDReferenceNumberRecord, &CreateInstance<GDReferenceNumberRecord>},
+    // Collections made by a class object have no container to show.
+    {&CLSID_GDIndividuals, &CreateInstance<StandaloneCollection<IGDIndividuals>>},
+    {&CLSID_GDFamilies, &CreateInstance<StandaloneCollection<IGDFamilies>>},
+    {&CLSID_GDNames, &CreateInstance<StandaloneCollection<IGDNames>>},
+    {&CLSID_GDNotes, &CreateInstance<StandaloneCollection<IGDNotes>>},
+    {&CLSID_GDSources, &CreateInstance<StandaloneCollection<IGDSources>>},
+    {&CLSID_GDRepositories, &CreateInstance<StandaloneCollection<IGDRepositories>>},
+    {&CLSID_GDCallNumbers, &CreateInstance<StandaloneCollection<IGDCallNumbers>>},
+    {&CLSID_GDFamilyLinks, &CreateInstance<StandaloneCollection<IGDFamilyLinks>>},
+    {&CLSID_GDFactEvents, &CreateInstance<StandaloneCollection<IGDFactEvents>>},
+    {&CLSID_GDFactEventTypes, &CreateInstance<StandaloneCollection<IGDFactEventTypes>>},
+    {&CLSID_GDPlaces, &CreateInstance<StandaloneCollection<IGDPlaces>>},
+    {&CLSID_GDMultimedia, &CreateInstance<StandaloneCollection<IGDMultimedia>>},
+    {&CLSID_GDMediaFiles, &CreateInstance<StandaloneCollection<IGDMediaFiles>>},
+    {&CLSID_GDSubmitters, &CreateInstance<StandaloneCollection<IGDSubmitters>>},
+    {&CLSID_GDReferenceNumbers, &CreateInstance<StandaloneCollection<IGDReferenceNumbers>>},
+    {&CLSID_GDOrdinances, &CreateInstance<StandaloneCollection<IGDOrdinances>>},
+    {&CLSID_GDAssociations, &CreateInstance<StandaloneCollection<IGDAssociations>>},
+    {&CLSID_GDList, &CreateInstance<StandaloneCollection<IGDList>>},
 };
 
 }  // namespace

@@ -12,10 +12,12 @@
 // holds its collections, so this makes no cycle. An enumerator holds its
 // collection, and through it the container.
 //
-// The container is given at construction and never changes, so a collection
-// is never without one. Positions are re-checked against the container's
-// current size at every call, because a live container may be emptied
-// (the database cleared for the next load) while a collection is held.
+// The container is given at construction and never changes. Only a
+// collection that a host creates itself, through the class object, has none;
+// its members then fail with E_POINTER, and it has no enumerator. Positions
+// are re-checked against the container's current size at every call, because
+// a live container may be emptied (the database cleared for the next load)
+// while a collection is held.
 #pragma once
 
 #include <memory>
@@ -32,15 +34,16 @@ namespace kinfold {
 
 template <class CollectionIface, class Container>
 class Collection : public ObjectRoot, public DualInterface<CollectionIface>, private ElementSource {
- public:
+   public:
     using Index = typename CollectionTraits<CollectionIface>::Index;
     using Result = typename CollectionTraits<CollectionIface>::Result;
 
-    Collection(const Container& viewed, IUnknown* owner) : container_(viewed), owner_(owner) {
+    Collection() = default;
+    Collection(const Container& viewed, IUnknown* owner) : container_(&viewed), owner_(owner) {
         owner_->AddRef();
     }
     explicit Collection(std::unique_ptr<Container> owned)
-        : container_(*owned), owned_(std::move(owned)) {}
+        : container_(owned.get()), owned_(std::move(owned)) {}
     ~Collection() override {
         if (owner_ != nullptr) owner_->Release();
     }
@@ -52,29 +55,33 @@ class Collection : public ObjectRoot, public DualInterface<CollectionIface>, pri
     HRESULT STDMETHODCALLTYPE get__NewEnum(IUnknown** pVal) override {
         const HRESULT hr = BeginOut(pVal);
         if (FAILED(hr)) return hr;
+        if (container_ == nullptr) return E_POINTER;
         return CreateEnumerator(pVal, static_cast<CollectionIface*>(this), *this);
     }
 
     HRESULT STDMETHODCALLTYPE get_Item(Index index, Result* pVal) override {
         HRESULT hr = BeginItemOut(pVal);
         if (FAILED(hr)) return hr;
+        if (container_ == nullptr) return E_POINTER;
         ElementOf<Container> element{};
-        hr = FindElement(container_, index, &element);
+        hr = FindElement(*container_, index, &element);
         if (FAILED(hr)) return hr;
         return HandOut(element, pVal);
     }
 
     HRESULT STDMETHODCALLTYPE get_Count(LONG* pVal) override {
-        return ReturnValue(pVal, static_cast<LONG>(container_.Size()));
+        if (container_ == nullptr) return E_POINTER;
+        return ReturnValue(pVal, static_cast<LONG>(container_->Size()));
     }
 
- private:
-    size_t ElementCount() const override { return container_.Size(); }
+   private:
+    // Reached only through an enumerator, which exists only with a container.
+    size_t ElementCount() const override { return container_->Size(); }
     HRESULT CopyElement(size_t position, VARIANT* out) const override {
-        return CopyToVariant(ElementAt(container_, position), out);
+        return CopyToVariant(ElementAt(*container_, position), out);
     }
 
-    const Container& container_;
+    const Container* container_ = nullptr;
     IUnknown* owner_ = nullptr;
     std::unique_ptr<Container> owned_;
 };

@@ -14,17 +14,17 @@ namespace kinfold {
 // The elements an enumerator walks, read through the collection at each call
 // so that a live container is seen as it is now.
 class ElementSource {
- public:
+   public:
     virtual size_t ElementCount() const = 0;
     // Fills `out`, which is empty on entry.
     virtual HRESULT CopyElement(size_t position, VARIANT* out) const = 0;
 
- protected:
+   protected:
     ~ElementSource() = default;
 };
 
 class CollectionEnumerator : public ObjectRoot, public IEnumVARIANT {
- public:
+   public:
     // `owner` is the collection object behind `source`; it is kept alive.
     CollectionEnumerator(IUnknown* owner, const ElementSource& source, size_t position);
     ~CollectionEnumerator() override;
@@ -36,7 +36,7 @@ class CollectionEnumerator : public ObjectRoot, public IEnumVARIANT {
     HRESULT STDMETHODCALLTYPE Reset() override;
     HRESULT STDMETHODCALLTYPE Clone(IEnumVARIANT** ppEnum) override;
 
- private:
+   private:
     IUnknown* owner_;
     const ElementSource& source_;
     size_t position_;

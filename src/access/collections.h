@@ -9,6 +9,7 @@
 #pragma once
 
 #include <memory>
+#include <type_traits>
 #include <utility>
 
 #include "access/collection.h"
@@ -68,5 +69,14 @@ inline HRESULT MakeTypeNameCollection(IGDFactEventTypes** out, const TypeNameSet
     if (FAILED(hr)) return hr;
     return CreateObject<Collection<IGDFactEventTypes, TypeNameSet>>(out, set, owner);
 }
+
+// The class a class object creates when a host asks for a collection by its
+// CLSID: a collection without a container, which refuses its members.
+template <class CollectionIface>
+using StandaloneCollection = Collection<
+    CollectionIface,
+    std::conditional_t<std::is_same<CollectionIface, IGDList>::value, ValueList,
+                       std::conditional_t<std::is_same<CollectionIface, IGDFactEventTypes>::value,
+                                          TypeNameSet, RecordList>>>;
 
 }  // namespace kinfold

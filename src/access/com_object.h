@@ -13,6 +13,7 @@
 #include <utility>
 
 #include "access/module_state.h"
+#include "access/object_pool.h"
 #include "platform/automation.h"
 #include "platform/dispatch_support.h"
 
@@ -53,6 +54,16 @@ class ComObject final : public Impl {
    public:
     template <class... Args>
     explicit ComObject(Args&&... args) : Impl(std::forward<Args>(args)...) {}
+
+    static void* operator new(size_t size, const std::nothrow_t&) noexcept {
+        return ObjectPool::Allocate(size);
+    }
+    static void operator delete(void* block, const std::nothrow_t&) noexcept {
+        ObjectPool::Free(block, sizeof(ComObject));
+    }
+    static void operator delete(void* block, size_t size) noexcept {
+        ObjectPool::Free(block, size);
+    }
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
         if (ppv == nullptr) return E_POINTER;

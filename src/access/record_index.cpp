@@ -21,6 +21,12 @@ HRESULT ReadRecordIndex(const VARIANT& index, RecordIndex& read) {
         TakeId(V_BSTR(&index), read);
         return S_OK;
     }
+    // Script hosts pass their variables by reference; a string variable is a
+    // string, so it names an ID just as a string literal does.
+    if (V_VT(&index) == (VT_BSTR | VT_BYREF) && index.pbstrVal != nullptr) {
+        TakeId(*index.pbstrVal, read);
+        return S_OK;
+    }
     VARIANT number;
     VariantInit(&number);
     if (SUCCEEDED(VariantChangeType(&number, source, 0, VT_I4))) {

@@ -13,7 +13,7 @@
 namespace kinfold {
 
 class ValueList {
- public:
+   public:
     ValueList() = default;
     ValueList(const ValueList&) = delete;
     ValueList& operator=(const ValueList&) = delete;
@@ -25,7 +25,7 @@ class ValueList {
     size_t Size() const { return values_.size(); }
     const VARIANT& At(size_t index) const { return values_[index]; }
 
- private:
+   private:
     std::vector<VARIANT> values_;
 };
 

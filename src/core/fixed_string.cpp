@@ -5,16 +5,19 @@
 
 namespace kinfold {
 
-namespace {
-
-// Relaxed is enough: the switch is a mode, not a message between threads.
+namespace detail {
 std::atomic<int> compareCaseSwitch{1};
+}  // namespace detail
+
+namespace {
 
 unsigned char FoldCase(unsigned char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c - 'A' + 'a') : c;
 }
 
-int CompareFolded(std::string_view a, std::string_view b) {
+}  // namespace
+
+int detail::CompareFolded(std::string_view a, std::string_view b) {
     const size_t shorter = a.size() < b.size() ? a.size() : b.size();
     for (size_t i = 0; i < shorter; ++i) {
         const int da = FoldCase(static_cast<unsigned char>(a[i]));
@@ -23,6 +26,8 @@ int CompareFolded(std::string_view a, std::string_view b) {
     }
     return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
 }
+
+namespace {
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
@@ -36,21 +41,8 @@ int32_t Clamp(size_t size) {
 }  // namespace
 
 int SetCompareCase(int value) {
-    if (value != 0 && value != 1) return compareCaseSwitch.load(std::memory_order_relaxed);
-    return compareCaseSwitch.exchange(value, std::memory_order_relaxed);
-}
-
-int CompareCase() { return compareCaseSwitch.load(std::memory_order_relaxed); }
-
-int CompareText(std::string_view a, std::string_view b) {
-    if (CompareCase() == 0) return CompareFolded(a, b);
-    return a.compare(b);
-}
-
-bool TextEquals(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    if (CompareCase() == 0) return CompareFolded(a, b) == 0;
-    return a == b;
+    if (value != 0 && value != 1) return CompareCase();
+    return detail::compareCaseSwitch.exchange(value, std::memory_order_relaxed);
 }
 
 std::string_view TrimText(std::string_view text) {

@@ -8,6 +8,7 @@
 // CompareText/TextEquals/TextLess, which give exactly FixedString's results.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <string_view>
 
@@ -19,12 +20,28 @@ constexpr int32_t kFixedStringCapacity = 280;
 // Sets the comparison switch: 1 compares bytes, 0 ignores the case of ASCII
 // letters. Other values leave it unchanged. Returns the value it had before.
 int SetCompareCase(int value);
-int CompareCase();
+
+namespace detail {
+// Relaxed is enough: the switch is a mode, not a message between threads.
+extern std::atomic<int> compareCaseSwitch;
+int CompareFolded(std::string_view a, std::string_view b);
+}  // namespace detail
+
+// The comparisons run for every line while loading and for every step of a
+// store lookup, so the byte-wise path is inline.
+inline int CompareCase() { return detail::compareCaseSwitch.load(std::memory_order_relaxed); }
 
 // Negative, zero or positive as `a` orders before, equal to or after `b`
 // under the switch. Folding goes to lower case, so '_' sorts after letters.
-int CompareText(std::string_view a, std::string_view b);
-bool TextEquals(std::string_view a, std::string_view b);
+inline int CompareText(std::string_view a, std::string_view b) {
+    if (CompareCase() == 0) return detail::CompareFolded(a, b);
+    return a.compare(b);
+}
+inline bool TextEquals(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    if (CompareCase() == 0) return detail::CompareFolded(a, b) == 0;
+    return a == b;
+}
 
 // `pattern` without a leading '*' matches a text that starts with the part
 // before its first '*'; with a leading '*' it matches a text that ends with

@@ -25,7 +25,7 @@ bool ScanForTag(GedcomReader& reader, std::string_view tag, int32_t& position, i
         position = line.Position();
         if (line.Level() <= baseLevel) return false;
         if (static_cast<uint16_t>(line.Level()) > skipLevel) continue;
-        if (CompareText(line.Tag(), tag) == 0) return true;
+        if (TextEquals(line.Tag(), tag)) return true;
         skipLevel = static_cast<uint16_t>(line.Level());
     }
     return false;

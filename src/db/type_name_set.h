@@ -10,15 +10,19 @@ namespace kinfold {
 
 class TypeNameSet {
    public:
-    void Add(std::string_view name) { names_.emplace(name); }
+    // Looks first: most lines name a kind already in the set, and an
+    // insertion would allocate a node only to throw it away.
+    void Add(std::string_view name) {
+        if (names_.find(name) == names_.end()) names_.emplace(name);
+    }
     void Clear() { names_.clear(); }
     size_t Size() const { return names_.size(); }
-    std::set<std::string>::const_iterator begin() const { return names_.begin(); }
-    std::set<std::string>::const_iterator end() const { return names_.end(); }
+    std::set<std::string, std::less<>>::const_iterator begin() const { return names_.begin(); }
+    std::set<std::string, std::less<>>::const_iterator end() const { return names_.end(); }
 
    private:
     // std::string compares as unsigned bytes, the order the sets are kept in.
-    std::set<std::string> names_;
+    std::set<std::string, std::less<>> names_;
 };
 
 }  // namespace kinfold

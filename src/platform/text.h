@@ -15,6 +15,8 @@ namespace kinfold {
 BSTR AllocBstr(std::string_view text);
 
 // The bytes of a BSTR in the internal encoding; a NULL BSTR is the empty text.
+// The text ends at the first zero unit, so any zero-terminated OLECHAR text
+// (the names passed to GetIDsOfNames, for example) may be given.
 std::string BstrToText(const OLECHAR* bstr);
 
 }  // namespace kinfold

@@ -17,7 +17,7 @@
 namespace kinfold::test {
 
 class CollectionTest : public ::testing::Test {
- protected:
+   protected:
     CollectionTest() : owner_(NewObject<FakeOwnerImpl>(&ownerDestroyed_)) { owner_->AddRef(); }
     ~CollectionTest() override {
         ReleaseOwner();
@@ -36,16 +36,45 @@ class CollectionTest : public ::testing::Test {
         for (const std::string& id : ids) ASSERT_TRUE(list.Append(NewRecord(id)));
     }
 
+    // The COM identity of `element`, for comparing only (no reference is kept).
+    static IUnknown* IdentityOf(IUnknown* element) {
+        IUnknown* identity = nullptr;
+        if (element == nullptr ||
+            FAILED(element->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&identity))))
+            return nullptr;
+        identity->Release();
+        return identity;
+    }
+
     // Which of the test's records (in order of making) `element` is; -1 for none.
     int IndexOf(IUnknown* element) const {
-        if (element == nullptr) return -1;
-        IUnknown* identity = nullptr;
-        if (FAILED(element->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&identity))))
-            return -1;
-        identity->Release();
+        IUnknown* identity = IdentityOf(element);
         for (size_t i = 0; i < records_.size(); ++i)
-            if (records_[i]->Identity() == identity) return static_cast<int>(i);
+            if (identity != nullptr && records_[i]->Identity() == identity)
+                return static_cast<int>(i);
         return -1;
+    }
+
+    template <class CollectionIface>
+    static LONG CountOf(CollectionIface* collection) {
+        LONG count = -1;
+        EXPECT_EQ(collection->get_Count(&count), S_OK);
+        return count;
+    }
+
+    // The enumerator of `collection`, as a host's for-each gets it.
+    template <class CollectionIface>
+    static IEnumVARIANT* EnumeratorOf(CollectionIface* collection) {
+        IUnknown* unknown = nullptr;
+        EXPECT_EQ(collection->get__NewEnum(&unknown), S_OK);
+        IEnumVARIANT* enumerator = nullptr;
+        if (unknown != nullptr) {
+            EXPECT_EQ(
+                unknown->QueryInterface(IID_IEnumVARIANT, reinterpret_cast<void**>(&enumerator)),
+                S_OK);
+            unknown->Release();
+        }
+        return enumerator;
     }
 
     // Lets the host's reference to the owner go, as a host releasing the

@@ -9,24 +9,13 @@ namespace kinfold::test {
 namespace {
 
 class Enumerator : public CollectionTest {
- protected:
+   protected:
     // An enumerator over the owner's list seen as a collection of notes.
     IEnumVARIANT* EnumerateList() {
         IGDNotes* notes = nullptr;
         EXPECT_EQ(MakeLiveCollection(&notes, owner_->list, owner_), S_OK);
-        IEnumVARIANT* enumerator = FromCollection(notes);
+        IEnumVARIANT* enumerator = EnumeratorOf(notes);
         Drop(notes);
-        return enumerator;
-    }
-
-    template <class CollectionIface>
-    IEnumVARIANT* FromCollection(CollectionIface* collection) {
-        IUnknown* unknown = nullptr;
-        EXPECT_EQ(collection->get__NewEnum(&unknown), S_OK);
-        IEnumVARIANT* enumerator = nullptr;
-        EXPECT_EQ(unknown->QueryInterface(IID_IEnumVARIANT, reinterpret_cast<void**>(&enumerator)),
-                  S_OK);
-        Drop(unknown);
         return enumerator;
     }
 
@@ -188,7 +177,7 @@ TEST_F(Enumerator, TypeNamesComeAsStrings) {
     for (const char* name : {"DEAT", "BIRT"}) owner_->types.Add(name);
     IGDFactEventTypes* types = nullptr;
     ASSERT_EQ(MakeTypeNameCollection(&types, owner_->types, owner_), S_OK);
-    IEnumVARIANT* enumerator = FromCollection(types);
+    IEnumVARIANT* enumerator = EnumeratorOf(types);
     Drop(types);
     OwnedVariant elements[2];
     VARIANT raw[2];
@@ -207,7 +196,7 @@ TEST_F(Enumerator, ListValuesComeAsCopies) {
     ASSERT_TRUE(values->Append("home@example.org"));
     IGDList* list = nullptr;
     ASSERT_EQ(MakeBuiltCollection(&list, std::move(values)), S_OK);
-    IEnumVARIANT* enumerator = FromCollection(list);
+    IEnumVARIANT* enumerator = EnumeratorOf(list);
     Drop(list);
     for (int round = 0; round < 2; ++round) {
         OwnedVariant value;

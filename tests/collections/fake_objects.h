@@ -22,7 +22,7 @@ class FakeRecordImpl : public ObjectRoot,
                        public RecordBase,
                        public DualInterface<IGDNoteRecord>,
                        public DualInterface<IGDReferenceNumberRecord> {
- public:
+   public:
     // An empty `id` makes a record like a sub-record, not read from a level-0 line.
     explicit FakeRecordImpl(std::string_view id) {
         GedcomLine line;
@@ -55,13 +55,13 @@ class FakeRecordImpl : public ObjectRoot,
     // The COM identity, which every interface of the record resolves to.
     IUnknown* Identity() { return static_cast<IGDNoteRecord*>(this); }
 
- private:
+   private:
     bool refuseDispatch_ = false;
 };
 using FakeRecord = ComObject<FakeRecordImpl>;
 
 class FakeOwnerImpl : public ObjectRoot, public IUnknown {
- public:
+   public:
     // `destroyed`, when given, turns true when the owner is gone.
     explicit FakeOwnerImpl(bool* destroyed = nullptr) : destroyed_(destroyed) {}
     ~FakeOwnerImpl() override {
@@ -74,7 +74,7 @@ class FakeOwnerImpl : public ObjectRoot, public IUnknown {
     RecordStore store;
     TypeNameSet types;
 
- private:
+   private:
     bool* destroyed_;
 };
 using FakeOwner = ComObject<FakeOwnerImpl>;

@@ -11,13 +11,13 @@ namespace {
 
 // Puts the process-wide comparison switch back whatever a test did to it.
 class CompareCaseGuard {
- public:
+   public:
     explicit CompareCaseGuard(int value) : saved_(SetCompareCase(value)) {}
     ~CompareCaseGuard() { SetCompareCase(saved_); }
     CompareCaseGuard(const CompareCaseGuard&) = delete;
     CompareCaseGuard& operator=(const CompareCaseGuard&) = delete;
 
- private:
+   private:
     int saved_;
 };
 
@@ -99,7 +99,7 @@ const IndexRow kIndexRows[] = {
 };
 
 class KeyedItem : public CollectionTest {
- protected:
+   protected:
     // Runs every row against `collection`, whose elements are @N1@, @N2@, @N3@.
     void ExpectIndexRows(IGDNotes* collection) {
         CompareCaseGuard caseSensitive(1);
@@ -160,9 +160,7 @@ TEST_F(KeyedItem, StorePositionsFollowIdOrderNotFileOrder) {
         EXPECT_EQ(IndexOf(element), expected[position - 1]) << position;
         Drop(element);
     }
-    LONG count = 0;
-    EXPECT_EQ(individuals->get_Count(&count), S_OK);
-    EXPECT_EQ(count, 3);
+    EXPECT_EQ(CountOf(individuals), 3);
     Drop(individuals);
 }
 
@@ -219,14 +217,9 @@ TEST_F(KeyedItem, ReleasingAnElementLeavesTheCollectionAlone) {
     Drop(first);
     IGDNoteRecord* again = nullptr;
     ASSERT_EQ(notes->get_Item(index.value, &again), S_OK);
-    IUnknown* identity = nullptr;
-    ASSERT_EQ(again->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&identity)), S_OK);
-    EXPECT_EQ(identity, second);
-    Drop(identity);
+    EXPECT_EQ(IdentityOf(again), second);
     Drop(again);
-    LONG count = 0;
-    EXPECT_EQ(notes->get_Count(&count), S_OK);
-    EXPECT_EQ(count, 2);
+    EXPECT_EQ(CountOf(notes), 2);
     Drop(notes);
 }
 

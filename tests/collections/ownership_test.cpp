@@ -4,19 +4,13 @@
 #include <memory>
 
 #include "access/collections.h"
+#include "access/instance_creator.h"
 #include "collections/collection_fixture.h"
 
 namespace kinfold::test {
 namespace {
 
-class Ownership : public CollectionTest {
- protected:
-    LONG CountOf(IGDNotes* notes) {
-        LONG count = -1;
-        EXPECT_EQ(notes->get_Count(&count), S_OK);
-        return count;
-    }
-};
+class Ownership : public CollectionTest {};
 
 TEST_F(Ownership, FactoriesRefuseANullOutPointer) {
     EXPECT_EQ(MakeLiveCollection<IGDNames>(nullptr, owner_->list, owner_), E_POINTER);
@@ -67,6 +61,36 @@ TEST_F(Ownership, CollectionsAnswerTheirInterfaceAndIDispatchOnly) {
     Drop(notes);
 }
 
+// A host may create a collection class by its CLSID; such a collection has
+// nothing to show and refuses every member.
+template <class CollectionIface>
+void ExpectRefusesEveryMember(const char* name,
+                              typename CollectionTraits<CollectionIface>::Index index) {
+    SCOPED_TRACE(name);
+    CollectionIface* collection = nullptr;
+    ASSERT_EQ(CreateInstance<StandaloneCollection<CollectionIface>>(
+                  nullptr, __uuidof(CollectionIface), reinterpret_cast<void**>(&collection)),
+              S_OK);
+    LONG count = 7;
+    EXPECT_EQ(collection->get_Count(&count), E_POINTER);
+    typename CollectionTraits<CollectionIface>::Result element{};
+    EXPECT_EQ(collection->get_Item(index, &element), E_POINTER);
+    IUnknown* enumerator = collection;
+    collection->AddRef();
+    // The out-argument's previous interface is released and the pointer cleared.
+    EXPECT_EQ(collection->get__NewEnum(&enumerator), E_POINTER);
+    EXPECT_EQ(enumerator, nullptr);
+    collection->Release();
+}
+
+TEST_F(Ownership, CollectionsMadeThroughTheClassObjectHaveNoContainer) {
+    OwnedVariant first;
+    ExpectRefusesEveryMember<IGDIndividuals>("IGDIndividuals", first.value);
+    ExpectRefusesEveryMember<IGDNames>("IGDNames", 1);
+    ExpectRefusesEveryMember<IGDFactEventTypes>("IGDFactEventTypes", 1);
+    ExpectRefusesEveryMember<IGDList>("IGDList", 1);
+}
+
 TEST_F(Ownership, LiveCollectionsShowTheContainerAsItIsNow) {
     Fill(owner_->list, {"@N1@"});
     IGDNotes* first = nullptr;
@@ -86,9 +110,7 @@ TEST_F(Ownership, LiveCollectionsShowTheContainerAsItIsNow) {
     IGDFactEventTypes* types = nullptr;
     ASSERT_EQ(MakeTypeNameCollection(&types, owner_->types, owner_), S_OK);
     owner_->types.Add("BIRT");
-    LONG count = -1;
-    EXPECT_EQ(types->get_Count(&count), S_OK);
-    EXPECT_EQ(count, 1);
+    EXPECT_EQ(CountOf(types), 1);
     Drop(types);
 }
 
@@ -116,24 +138,15 @@ TEST_F(Ownership, EnumeratorKeepsABuiltListAlive) {
     records_.clear();
     IGDNotes* notes = nullptr;
     ASSERT_EQ(MakeBuiltCollection(&notes, std::move(list)), S_OK);
-    IUnknown* unknown = nullptr;
-    ASSERT_EQ(notes->get__NewEnum(&unknown), S_OK);
-    IEnumVARIANT* enumerator = nullptr;
-    ASSERT_EQ(unknown->QueryInterface(IID_IEnumVARIANT, reinterpret_cast<void**>(&enumerator)),
-              S_OK);
-    Drop(unknown);
+    IEnumVARIANT* enumerator = EnumeratorOf(notes);
+    ASSERT_NE(enumerator, nullptr);
     Drop(notes);
 
     ASSERT_EQ(enumerator->Skip(1), S_OK);
     OwnedVariant element;
     ASSERT_EQ(enumerator->Next(1, &element.value, nullptr), S_OK);
     ASSERT_EQ(V_VT(&element.value), VT_DISPATCH);
-    IUnknown* identity = nullptr;
-    ASSERT_EQ(V_DISPATCH(&element.value)
-                  ->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&identity)),
-              S_OK);
-    EXPECT_EQ(identity, second);
-    Drop(identity);
+    EXPECT_EQ(IdentityOf(V_DISPATCH(&element.value)), second);
     VariantClear(&element.value);
     const long withList = LiveObjectCount();
     Drop(enumerator);
@@ -156,27 +169,18 @@ TEST_F(Ownership, OwnerOutlivesItsLiveCollectionsAndTheirEnumerators) {
     IGDFactEventTypes* types = nullptr;
     ASSERT_EQ(MakeStoreCollection(&notes, owner_->store, owner_), S_OK);
     ASSERT_EQ(MakeTypeNameCollection(&types, owner_->types, owner_), S_OK);
-    IUnknown* unknown = nullptr;
-    ASSERT_EQ(notes->get__NewEnum(&unknown), S_OK);
-    IEnumVARIANT* enumerator = nullptr;
-    ASSERT_EQ(unknown->QueryInterface(IID_IEnumVARIANT, reinterpret_cast<void**>(&enumerator)),
-              S_OK);
-    Drop(unknown);
+    IEnumVARIANT* enumerator = EnumeratorOf(notes);
+    ASSERT_NE(enumerator, nullptr);
 
     ReleaseOwner();
     EXPECT_FALSE(ownerDestroyed_);
 
-    LONG count = -1;
-    EXPECT_EQ(notes->get_Count(&count), S_OK);
-    EXPECT_EQ(count, 2);
+    EXPECT_EQ(CountOf(notes), 2);
     OwnedVariant index;
     SetText(index.value, "@N2@");
     IGDNoteRecord* found = nullptr;
     ASSERT_EQ(notes->get_Item(index.value, &found), S_OK);
-    IUnknown* identity = nullptr;
-    ASSERT_EQ(found->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&identity)), S_OK);
-    EXPECT_EQ(identity, n2);
-    Drop(identity);
+    EXPECT_EQ(IdentityOf(found), n2);
     Drop(found);
     BSTR name = nullptr;
     EXPECT_EQ(types->get_Item(1, &name), S_OK);

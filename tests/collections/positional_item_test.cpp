@@ -1,7 +1,7 @@
 // Item by position and Count, for the collections indexed by a long: record
 // lists, the event type names of a file and GDList strings.
-#include <cstdint>
 #include <climits>
+#include <cstdint>
 #include <memory>
 
 #include "access/collections.h"
@@ -21,7 +21,7 @@ struct PositionRow {
 // Positions count from 1; anything below 1 is the first element.
 const PositionRow kPositionsOfThree[] = {
     {INT32_MIN, S_OK, 0}, {-5, S_OK, 0}, {0, S_OK, 0},    {1, S_OK, 0},
-    {2, S_OK, 1},        {3, S_OK, 2},  {4, E_FAIL, -1}, {INT32_MAX, E_FAIL, -1},
+    {2, S_OK, 1},         {3, S_OK, 2},  {4, E_FAIL, -1}, {INT32_MAX, E_FAIL, -1},
 };
 
 TEST_F(PositionalItem, CountsFromOneAndClampsBelowOne) {
@@ -41,9 +41,7 @@ TEST_F(PositionalItem, CountsFromOneAndClampsBelowOne) {
 TEST_F(PositionalItem, EmptyCollectionFailsForEveryIndex) {
     IGDReferenceNumbers* collection = nullptr;
     ASSERT_EQ(MakeLiveCollection(&collection, owner_->list, owner_), S_OK);
-    LONG count = -1;
-    EXPECT_EQ(collection->get_Count(&count), S_OK);
-    EXPECT_EQ(count, 0);
+    EXPECT_EQ(CountOf(collection), 0);
     for (LONG index : {-1, 0, 1, 2}) {
         IGDReferenceNumberRecord* element = nullptr;
         EXPECT_EQ(collection->get_Item(index, &element), E_FAIL) << index;
@@ -82,9 +80,7 @@ TEST_F(PositionalItem, TypeNamesComeInByteOrderAsNewStrings) {
     IGDFactEventTypes* types = nullptr;
     ASSERT_EQ(MakeTypeNameCollection(&types, owner_->types, owner_), S_OK);
 
-    LONG count = -1;
-    EXPECT_EQ(types->get_Count(&count), S_OK);
-    EXPECT_EQ(count, 4);
+    EXPECT_EQ(CountOf(types), 4);
     const struct {
         LONG index;
         HRESULT result;
@@ -128,9 +124,7 @@ TEST_F(PositionalItem, ListValuesComeBackAsCopies) {
     IGDList* list = nullptr;
     ASSERT_EQ(MakeBuiltCollection(&list, std::move(values)), S_OK);
 
-    LONG count = -1;
-    EXPECT_EQ(list->get_Count(&count), S_OK);
-    EXPECT_EQ(count, 2);
+    EXPECT_EQ(CountOf(list), 2);
     const struct {
         LONG index;
         HRESULT result;
@@ -144,7 +138,9 @@ TEST_F(PositionalItem, ListValuesComeBackAsCopies) {
         SCOPED_TRACE(row.index);
         OwnedVariant value;
         EXPECT_EQ(list->get_Item(row.index, &value.value), row.result);
-        if (row.value != nullptr) EXPECT_EQ(TextOf(value.value), row.value);
+        if (row.value != nullptr) {
+            EXPECT_EQ(TextOf(value.value), row.value);
+        }
     }
 
     // The caller's copy is its own: clearing it leaves the list intact.

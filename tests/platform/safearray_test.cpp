@@ -2,21 +2,11 @@
 #include <gtest/gtest.h>
 
 #include "platform/automation.h"
+#include "platform/counted_unknown.h"
 
 namespace {
 
-class Counted final : public IUnknown {
-   public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
-        if (!IsEqualIID(riid, IID_IUnknown)) return *ppv = nullptr, E_NOINTERFACE;
-        *ppv = this;
-        AddRef();
-        return S_OK;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs; }
-    ULONG STDMETHODCALLTYPE Release() override { return --refs; }
-    ULONG refs = 1;
-};
+using Counted = kinfold::test::CountedUnknown;
 
 // Dimension 1 runs 1..3, dimension 2 runs -1..0.
 SAFEARRAY* TwoByThree(VARTYPE vt) {

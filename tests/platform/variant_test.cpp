@@ -5,22 +5,11 @@
 #include <cstring>
 
 #include "platform/automation.h"
+#include "platform/counted_unknown.h"
 
 namespace {
 
-// A counted object that only answers IUnknown.
-class Counted final : public IUnknown {
-   public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
-        if (!IsEqualIID(riid, IID_IUnknown)) return *ppv = nullptr, E_NOINTERFACE;
-        *ppv = this;
-        AddRef();
-        return S_OK;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs; }
-    ULONG STDMETHODCALLTYPE Release() override { return --refs; }
-    ULONG refs = 1;
-};
+using Counted = kinfold::test::CountedUnknown;
 
 TEST(Variant, InitMakesItEmpty) {
     VARIANT v;
@@ -201,6 +190,34 @@ TEST(Variant, CopyIndAddsAReferenceToObjects) {
     EXPECT_EQ(2u, object.refs);
     VariantClear(&copy);
     EXPECT_EQ(1u, object.refs);
+}
+
+TEST(Variant, StringsAndByteArraysConvertIntoEachOther) {
+    VARIANT text, bytes;
+    VariantInit(&text);
+    VariantInit(&bytes);
+    text.vt = VT_BSTR;
+    text.bstrVal = SysAllocString(OLESTR("ab"));
+    ASSERT_EQ(S_OK, VariantChangeType(&bytes, &text, 0, VT_ARRAY | VT_UI1));
+    ASSERT_EQ(VT_ARRAY | VT_UI1, bytes.vt);
+    LONG upper = 0;
+    EXPECT_EQ(S_OK, SafeArrayGetUBound(bytes.parray, 1, &upper));
+    EXPECT_EQ(3, upper);  // four bytes: the string's UTF-16 units
+    VariantClear(&text);
+    ASSERT_EQ(S_OK, VariantChangeType(&text, &bytes, 0, VT_BSTR));
+    ASSERT_EQ(VT_BSTR, text.vt);
+    EXPECT_EQ(2u, SysStringLen(text.bstrVal));
+    EXPECT_EQ(OLESTR('b'), text.bstrVal[1]);
+    VariantClear(&text);
+
+    VARIANT other;
+    VariantInit(&other);
+    EXPECT_EQ(DISP_E_TYPEMISMATCH, VariantChangeType(&other, &bytes, 0, VT_I4));
+    EXPECT_EQ(DISP_E_TYPEMISMATCH, VariantChangeType(&other, &bytes, 0, VT_ARRAY | VT_I4));
+    ASSERT_EQ(S_OK, VariantChangeType(&other, &bytes, 0, VT_ARRAY | VT_UI1));  // a copy
+    EXPECT_NE(bytes.parray, other.parray);
+    VariantClear(&other);
+    VariantClear(&bytes);
 }
 
 }  // namespace

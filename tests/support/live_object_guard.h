@@ -11,7 +11,7 @@
 namespace kinfold::test {
 
 class LiveObjectGuard {
- public:
+   public:
     LiveObjectGuard() : start_(LiveObjectCount()) {}
     ~LiveObjectGuard() {
         EXPECT_EQ(LiveObjectCount(), start_) << "automation objects leaked or released too often";
@@ -19,7 +19,7 @@ class LiveObjectGuard {
     LiveObjectGuard(const LiveObjectGuard&) = delete;
     LiveObjectGuard& operator=(const LiveObjectGuard&) = delete;
 
- private:
+   private:
     long start_;
 };
 

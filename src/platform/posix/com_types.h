@@ -42,6 +42,8 @@ typedef void* HINSTANCE;
 #define STDMETHODIMP HRESULT
 #define STDMETHODIMP_(type) type
 
+#define TRUE 1
+#define FALSE 0
 #define VARIANT_TRUE ((VARIANT_BOOL)-1)
 #define VARIANT_FALSE ((VARIANT_BOOL)0)
 

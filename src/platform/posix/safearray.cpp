@@ -4,11 +4,9 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "oleauto.h"
+#include "variant_internal.h"
 
-namespace {
-
-constexpr size_t kHidden = 16;
+namespace kinfold::platform {
 
 ULONG ElementSize(VARTYPE vt) {
     switch (vt) {
@@ -22,6 +20,12 @@ ULONG ElementSize(VARTYPE vt) {
         default: return 0;  // no arrays of this type
     }
 }
+
+}  // namespace kinfold::platform
+
+namespace {
+
+constexpr size_t kHidden = 16;
 
 unsigned char* HiddenBytes(SAFEARRAY* psa) { return reinterpret_cast<unsigned char*>(psa) - kHidden; }
 
@@ -85,7 +89,7 @@ HRESULT CopyCell(USHORT features, ULONG size, void* to, const void* from) {
 }  // namespace
 
 SAFEARRAY* SafeArrayCreate(VARTYPE vt, UINT cDims, SAFEARRAYBOUND* rgsabound) {
-    const ULONG size = ElementSize(vt);
+    const ULONG size = kinfold::platform::ElementSize(vt);
     if (!cDims || cDims > 0xFFFF || !rgsabound || !size) return nullptr;
     SAFEARRAY* psa = AllocDescriptor(cDims);
     if (!psa) return nullptr;

@@ -20,16 +20,6 @@ HRESULT ValidateVarType(VARTYPE vt) {
 
 namespace {
 
-size_t ScalarSize(VARTYPE base) {
-    switch (base) {
-        case VT_I1: case VT_UI1: return 1;
-        case VT_I2: case VT_UI2: case VT_BOOL: return 2;
-        case VT_I4: case VT_UI4: case VT_INT: case VT_UINT: case VT_R4: case VT_ERROR: return 4;
-        case VT_I8: case VT_UI8: case VT_R8: case VT_CY: case VT_DATE: return 8;
-        default: return sizeof(void*);
-    }
-}
-
 HRESULT CoerceArray(VARIANT* dest, const VARIANT* src, VARTYPE vt) {
     if (vt == VT_BSTR && src->vt == (VT_ARRAY | VT_UI1)) {
         // The bytes of a one-dimensional byte array become the string's bytes.
@@ -135,7 +125,7 @@ HRESULT VariantCopyInd(VARIANT* pvarDest, const VARIANTARG* pvargSrc) {
         if (source.pvarVal->vt == (VT_VARIANT | VT_BYREF)) return E_INVALIDARG;
         return VariantCopyInd(pvarDest, source.pvarVal);
     } else {
-        std::memcpy(&pvarDest->llVal, source.byref, kinfold::platform::ScalarSize(base));
+        std::memcpy(&pvarDest->llVal, source.byref, kinfold::platform::ElementSize(base));
     }
     if (FAILED(hr)) return hr;
     pvarDest->vt = source.vt & ~VT_BYREF;

@@ -12,6 +12,10 @@ namespace kinfold::platform {
 // DISP_E_BADVARTYPE unless `vt` names a type a VARIANT may hold.
 HRESULT ValidateVarType(VARTYPE vt);
 
+// Bytes one value of `vt` takes in an array or behind a reference; 0 for
+// types that have no such storage (VT_EMPTY, VT_NULL, ...).
+ULONG ElementSize(VARTYPE vt);
+
 // Converts a VARIANT that is neither by reference nor an array into `dest`
 // (VT_EMPTY on entry). `dest->vt` is set by the caller on success.
 HRESULT Coerce(VARIANT* dest, LCID lcid, USHORT flags, const VARIANT* src, VARTYPE vt);

@@ -32,7 +32,7 @@ namespace kinfold {
 template <size_t N>
 bool InTagTable(const std::string_view (&table)[N], std::string_view tag) {
     for (std::string_view entry : table)
-        if (CompareText(entry, tag) == 0) return true;
+        if (TextEquals(entry, tag)) return true;
     return false;
 }
 
