@@ -4,6 +4,7 @@
 
 #include "access/module_state.h"
 #include "support/com_test_support.h"
+#include "support/live_object_guard.h"
 
 STDAPI DllGetClassObject(REFCLSID rclsid, REFIID riid, void** ppv);
 STDAPI DllCanUnloadNow();
@@ -40,8 +41,7 @@ struct CountingOuter : IUnknown {
 
 class ClassObjectTest : public ::testing::Test {
    protected:
-    void TearDown() override { EXPECT_EQ(LiveObjectCount(), liveAtStart_); }
-    long liveAtStart_ = LiveObjectCount();
+    LiveObjectGuard guard_;
 };
 
 TEST_F(ClassObjectTest, EveryCoclassHasAClassObjectThatCreatesInstances) {

@@ -5,21 +5,17 @@
 
 #include <string>
 
-#include "access/module_state.h"
 #include "core/gedcom_reader.h"
 #include "db/gedcom_db.h"
 #include "support/com_test_support.h"
+#include "support/live_object_guard.h"
 
 namespace kinfold::test {
 namespace {
 
 class BadInputTest : public ::testing::Test {
    protected:
-    void TearDown() override {
-        db_.Reset();
-        EXPECT_EQ(LiveObjectCount(), liveAtStart_);
-    }
-    long liveAtStart_ = LiveObjectCount();
+    LiveObjectGuard guard_;  // checked after every other member is gone
     ComPtr<IGEDCOMdb> db_ = NewDatabase();
     MessageCapture messages_;
 };

@@ -2,9 +2,9 @@
 // what order, and which files fail to load.
 #include <gtest/gtest.h>
 
-#include "access/module_state.h"
 #include "core/fixed_string.h"
 #include "support/com_test_support.h"
+#include "support/live_object_guard.h"
 
 namespace kinfold::test {
 namespace {
@@ -24,10 +24,6 @@ constexpr char kFamilyFile[] =
 
 class DatabaseLoadTest : public ::testing::Test {
    protected:
-    void TearDown() override {
-        db_.Reset();
-        EXPECT_EQ(LiveObjectCount(), liveAtStart_);
-    }
     std::vector<std::string> IndividualIds() {
         std::vector<std::string> ids;
         ComPtr<IGDIndividuals> individuals;
@@ -48,7 +44,7 @@ class DatabaseLoadTest : public ::testing::Test {
         return IdOf(individual.get());
     }
 
-    long liveAtStart_ = LiveObjectCount();
+    LiveObjectGuard guard_;  // checked after every other member is gone
     ComPtr<IGEDCOMdb> db_ = NewDatabase();
     MessageCapture messages_;
 };

@@ -2,19 +2,15 @@
 // rules of each, and that they survive loads.
 #include <gtest/gtest.h>
 
-#include "access/module_state.h"
 #include "support/com_test_support.h"
+#include "support/live_object_guard.h"
 
 namespace kinfold::test {
 namespace {
 
 class DatabaseOptionsTest : public ::testing::Test {
    protected:
-    void TearDown() override {
-        db_.Reset();
-        EXPECT_EQ(LiveObjectCount(), liveAtStart_);
-    }
-    long liveAtStart_ = LiveObjectCount();
+    LiveObjectGuard guard_;  // checked after every other member is gone
     ComPtr<IGEDCOMdb> db_ = NewDatabase();
 };
 

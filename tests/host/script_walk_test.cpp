@@ -5,9 +5,9 @@
 
 #include <string>
 
-#include "access/module_state.h"
 #include "host/late_binding.h"
 #include "support/com_test_support.h"
+#include "support/live_object_guard.h"
 
 namespace kinfold::test {
 namespace {
@@ -28,11 +28,6 @@ class ScriptWalkTest : public ::testing::Test {
         ASSERT_TRUE(db_);
         db_->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(script_.Out()));
         ASSERT_TRUE(script_);
-    }
-    void TearDown() override {
-        script_.Reset();
-        db_.Reset();
-        EXPECT_EQ(LiveObjectCount(), liveAtStart_);
     }
 
     // The IDs of the elements of a collection property, walked with _NewEnum.
@@ -61,7 +56,7 @@ class ScriptWalkTest : public ::testing::Test {
         return copy.Text();
     }
 
-    long liveAtStart_ = LiveObjectCount();
+    LiveObjectGuard guard_;  // checked after every other member is gone
     ComPtr<IGEDCOMdb> db_ = NewDatabase();
     ComPtr<IDispatch> script_;
     MessageCapture messages_;
