@@ -5,10 +5,10 @@
 #include <cstdio>
 #include <string>
 
+#include "access/entry_points.h"
 #include "kinfold.h"
 #include "platform/text.h"
 
-STDAPI DllGetClassObject(REFCLSID rclsid, REFIID riid, void** ppv);
 
 namespace {
 

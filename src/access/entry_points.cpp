@@ -1,4 +1,6 @@
 // The four entry points of the in-process server.
+#include "access/entry_points.h"
+
 #include "access/class_object.h"
 #include "access/module_state.h"
 #include "access/registration.h"

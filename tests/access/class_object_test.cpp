@@ -2,12 +2,10 @@
 // instances that work alone and aggregated, and the unload rule.
 #include <gtest/gtest.h>
 
+#include "access/entry_points.h"
 #include "access/module_state.h"
 #include "support/com_test_support.h"
 #include "support/live_object_guard.h"
-
-STDAPI DllGetClassObject(REFCLSID rclsid, REFIID riid, void** ppv);
-STDAPI DllCanUnloadNow();
 
 namespace kinfold::test {
 namespace {

@@ -1,8 +1,9 @@
 #include "support/com_test_support.h"
 
+#include "access/entry_points.h"
+
 #include "platform/text.h"
 
-STDAPI DllGetClassObject(REFCLSID rclsid, REFIID riid, void** ppv);
 
 namespace kinfold::test {
 

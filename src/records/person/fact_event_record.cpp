@@ -1,0 +1,130 @@
+#include "records/person/fact_event_record.h"
+
+#include "access/out_param.h"
+#include "core/gedcom_line.h"
+#include "db/gedcom_db.h"
+#include "records/person/first_sub_record.h"
+
+namespace kinfold {
+namespace {
+
+GEDCOMdb& OwningDatabase(const RecordBase& record) {
+    return static_cast<GEDCOMdb&>(*record.Database());
+}
+
+}  // namespace
+
+std::string_view GDFactEventRecord::Notice() const {
+    return OwningDatabase(*this).Options().confidentialNotice;
+}
+
+HRESULT GDFactEventRecord::ReturnGuardedValue(BSTR* out, std::string_view tag) const {
+    if (out == nullptr) return E_POINTER;
+    if (IsConfidential()) return ReturnText(out, Notice());
+    return ReturnText(out, ReadTagValue(tag));
+}
+
+// Only the first partner line counts, and only AGE lines directly under it.
+// Without a partner line there is nothing to hide, so confidentiality does
+// not show there.
+HRESULT GDFactEventRecord::ReturnPartnerAge(BSTR* out, std::string_view partnerTag) const {
+    if (out == nullptr) return E_POINTER;
+    int32_t partner = Position();
+    if (!FindSubTag(partnerTag, partner, false)) return ReturnText(out, {});
+    if (IsConfidential()) return ReturnText(out, Notice());
+    return ReturnText(out, ReadTagValue("AGE", partner));
+}
+
+HRESULT GDFactEventRecord::get_Date(BSTR* pVal) { return ReturnGuardedValue(pVal, "DATE"); }
+HRESULT GDFactEventRecord::get_Age(BSTR* pVal) { return ReturnGuardedValue(pVal, "AGE"); }
+HRESULT GDFactEventRecord::get_ResponsibleAgency(BSTR* pVal) {
+    return ReturnGuardedValue(pVal, "AGNC");
+}
+HRESULT GDFactEventRecord::get_ReligiousAffiliation(BSTR* pVal) {
+    return ReturnGuardedValue(pVal, "RELI");
+}
+HRESULT GDFactEventRecord::get_Cause(BSTR* pVal) { return ReturnGuardedValue(pVal, "CAUS"); }
+
+HRESULT GDFactEventRecord::get_HusbandAge(BSTR* pVal) { return ReturnPartnerAge(pVal, "HUSB"); }
+HRESULT GDFactEventRecord::get_WifeAge(BSTR* pVal) { return ReturnPartnerAge(pVal, "WIFE"); }
+
+HRESULT GDFactEventRecord::get_Data(BSTR* pVal) {
+    if (pVal == nullptr) return E_POINTER;
+    if (IsConfidential()) return ReturnText(pVal, Notice());
+    // The blank event has no line at all, which is not a damaged file.
+    if (Position() == -1) return ReturnText(pVal, {});
+    return ReturnText(pVal, ReadText(Position()));
+}
+
+HRESULT GDFactEventRecord::get_Type(BSTR* pVal) {
+    if (pVal == nullptr) return E_POINTER;
+    const std::string tag = GetTag();
+    if (tag == "EVEN" || tag == "FACT") return ReturnText(pVal, ReadTagValue("TYPE"));
+    return ReturnText(pVal, tag);
+}
+
+HRESULT GDFactEventRecord::get_GEDCOMTag(BSTR* pVal) {
+    if (pVal == nullptr) return E_POINTER;
+    return ReturnText(pVal, GetTag());
+}
+
+HRESULT GDFactEventRecord::get_Descriptor(BSTR* pVal) {
+    if (pVal == nullptr) return E_POINTER;
+    return ReturnText(pVal, ReadTagValue("TYPE"));
+}
+
+HRESULT GDFactEventRecord::get_RestrictionNotice(BSTR* pVal) {
+    if (pVal == nullptr) return E_POINTER;
+    return ReturnText(pVal, ReadTagValue("RESN"));
+}
+
+HRESULT GDFactEventRecord::get_Confidential(VARIANT_BOOL* pVal) {
+    return ReturnBool(pVal, IsConfidential());
+}
+
+HRESULT GDFactEventRecord::put_Confidential(VARIANT_BOOL newVal) {
+    confidentialState_ = newVal != VARIANT_FALSE ? 1 : 0;
+    return S_OK;
+}
+
+// A confidential event gives no place of its own; the blank place, when the
+// host asked for it, stands in as it does for a missing one.
+HRESULT GDFactEventRecord::get_Place(IGDPlaceRecord** pVal) {
+    HRESULT hr = BeginOut(pVal);
+    if (FAILED(hr)) return hr;
+    RecordBase* place = nullptr;
+    if (!IsConfidential()) {
+        hr = BuildFirstSubRecord(*this, "PLAC", &CreateRecordOf<RecordKind::Place>, &place);
+        if (FAILED(hr)) return hr;
+    }
+    if (place == nullptr) {
+        const GEDCOMdb& database = OwningDatabase(*this);
+        const bool blank = database.Options().returnBlankPlaces != VARIANT_FALSE;
+        return ReturnObject(pVal, blank ? database.BlankPlace() : nullptr);
+    }
+    hr = ReturnObject(pVal, place);
+    place->Release();
+    return hr;
+}
+
+// Looked up at every call rather than kept: the event holds no pointers.
+HRESULT GDFactEventRecord::get_AssociatedFamily(IGDFamilyRecord** pVal) {
+    HRESULT hr = BeginOut(pVal);
+    if (FAILED(hr)) return hr;
+    GedcomLine line;
+    if (!ReadTagLine("FAMC", line) || line.Pointer().empty()) return S_OK;
+    return ReturnObject(pVal, OwningDatabase(*this).FamilyStore().Find(line.Pointer()));
+}
+
+HRESULT GDFactEventRecord::get_AdoptedByParent(BSTR* pVal) {
+    if (pVal == nullptr) return E_POINTER;
+    int32_t family = Position();
+    if (!FindSubTag("FAMC", family, false)) return ReturnText(pVal, {});
+    return ReturnText(pVal, ReadTagValue("ADOP", family));
+}
+
+HRESULT GDFactEventRecord::get_Tag(VARIANT* pVal) { return hostTag_.Get(pVal); }
+HRESULT GDFactEventRecord::put_Tag(VARIANT newVal) { return hostTag_.Put(newVal); }
+HRESULT GDFactEventRecord::putref_Tag(VARIANT newVal) { return hostTag_.Put(newVal); }
+
+}  // namespace kinfold
