@@ -13,7 +13,7 @@
 #include <utility>
 
 #include "access/module_state.h"
-#include "access/object_pool.h"
+#include "core/object_pool.h"
 #include "platform/automation.h"
 #include "platform/dispatch_support.h"
 
@@ -182,6 +182,9 @@ class DualInterface : public Base {
     HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID riid, LCID, WORD flags, DISPPARAMS* params,
                                      VARIANT* result, EXCEPINFO* excep, UINT* argErr) override {
         if (!IsEqualIID(riid, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
+        // A call is also a read: some hosts ask for a property with
+        // DISPATCH_METHOD alone (JScript's Enumerator does so for _NewEnum).
+        if (flags == DISPATCH_METHOD) flags |= DISPATCH_PROPERTYGET;
         return DispatchInvoke(static_cast<Iface*>(this), __uuidof(Iface), id, flags, params,
                               result, excep, argErr);
     }

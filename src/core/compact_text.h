@@ -6,7 +6,10 @@
 
 #include <cstdint>
 #include <cstring>
+#include <new>
 #include <string_view>
+
+#include "core/object_pool.h"
 
 namespace kinfold {
 
@@ -19,22 +22,23 @@ class CompactText {
         if (this != &other) Assign(other.View());
         return *this;
     }
-    ~CompactText() { delete[] data_; }
+    ~CompactText() { Release(); }
 
     void Assign(std::string_view text) {
         char* fresh = nullptr;
         if (!text.empty()) {
             // Texts come from 280-character line buffers; the length fits 16 bits.
             const uint16_t length = static_cast<uint16_t>(text.size());
-            fresh = new char[sizeof(length) + length];
+            fresh = static_cast<char*>(ObjectPool::Allocate(sizeof(length) + length));
+            if (fresh == nullptr) throw std::bad_alloc();
             std::memcpy(fresh, &length, sizeof(length));
             std::memcpy(fresh + sizeof(length), text.data(), length);
         }
-        delete[] data_;
+        Release();
         data_ = fresh;
     }
     void Clear() {
-        delete[] data_;
+        Release();
         data_ = nullptr;
     }
 
@@ -47,6 +51,10 @@ class CompactText {
     bool Empty() const { return data_ == nullptr; }
 
    private:
+    void Release() {
+        if (data_ != nullptr) ObjectPool::Free(data_, sizeof(uint16_t) + View().size());
+    }
+
     char* data_ = nullptr;
 };
 

@@ -50,6 +50,8 @@ bool RecordBase::TakeSubLine(const GedcomLine&, RecordBase** child) {
 }
 
 bool RecordBase::FindSubTag(std::string_view tag, int32_t& position, bool startAtPosition) const {
+    // A record a host created through its class object has no file to read.
+    if (database_ == nullptr) return false;
     if (!startAtPosition) {
         if (position_ == -1) return false;
         position = position_;
@@ -62,6 +64,7 @@ bool RecordBase::FindSubTag(std::string_view tag, int32_t& position, bool startA
 }
 
 bool RecordBase::FindNextTag(std::string_view tag, int32_t& position, int16_t baseLevel) const {
+    if (database_ == nullptr) return false;
     GedcomReader& reader = database_->Reader();
     if (FAILED(reader.Seek(static_cast<uint32_t>(position)))) return false;
     return ScanForTag(reader, tag, position, baseLevel);
@@ -90,7 +93,7 @@ std::string RecordBase::ReadTagValue(std::string_view tag, int32_t startPosition
 }
 
 std::string RecordBase::GetTag() const {
-    if (position_ == -1) return std::string();
+    if (position_ == -1 || database_ == nullptr) return std::string();
     GedcomReader& reader = database_->Reader();
     GedcomLine line;
     if (FAILED(reader.Seek(static_cast<uint32_t>(position_))) || !reader.ReadLine(line))
@@ -99,13 +102,14 @@ std::string RecordBase::GetTag() const {
 }
 
 std::string RecordBase::ReadText(int32_t position) const {
+    if (database_ == nullptr) return std::string();
     return database_->Reader().ReadTextValue(position, database_->ConcatenateWithSpace());
 }
 
 HRESULT RecordBase::BuildSubRecords(std::string_view tag, RecordList& list,
                                     int32_t startPosition) const {
     if (startPosition == -1) startPosition = position_;
-    if (startPosition == -1) return S_OK;
+    if (startPosition == -1 || database_ == nullptr) return S_OK;
     GedcomReader& reader = database_->Reader();
     GedcomLine start;
     if (FAILED(reader.Seek(static_cast<uint32_t>(startPosition))) || !reader.ReadLine(start))

@@ -32,8 +32,9 @@ class RecordBase : public IUnknown {
     // the line and everything under it.
     virtual bool TakeSubLine(const GedcomLine& line, RecordBase** child);
     // Called when the database is cleared: let go of references to other
-    // objects, which may be gone before this record is.
-    virtual void DropReferences() {}
+    // records, which may be gone before this one is (the host may still hold
+    // it). Records that hold child records pass the call on to them.
+    virtual void DropReferences() { target_ = nullptr; }
 
     int16_t Level() const { return level_; }
     int32_t Position() const { return position_; }

@@ -4,11 +4,14 @@
 #include <cstddef>
 #include <vector>
 
+#include "core/object_pool.h"
 #include "core/record_base.h"
 
 namespace kinfold {
 
 class RecordList {
+    using Items = std::vector<RecordBase*, PoolAllocator<RecordBase*>>;
+
    public:
     RecordList() = default;
     RecordList(const RecordList&) = delete;
@@ -26,20 +29,25 @@ class RecordList {
         return true;
     }
     void Clear() {
-        std::vector<RecordBase*> items;
+        Items items;
         items.swap(items_);
         for (RecordBase* record : items) record->Release();
+    }
+
+    // Lets every record of the list drop its references to other records.
+    void DropReferences() const {
+        for (RecordBase* record : items_) record->DropReferences();
     }
 
     size_t Size() const { return items_.size(); }
     bool Empty() const { return items_.empty(); }
     RecordBase* At(size_t index) const { return items_[index]; }
     RecordBase* Front() const { return items_.empty() ? nullptr : items_.front(); }
-    std::vector<RecordBase*>::const_iterator begin() const { return items_.begin(); }
-    std::vector<RecordBase*>::const_iterator end() const { return items_.end(); }
+    Items::const_iterator begin() const { return items_.begin(); }
+    Items::const_iterator end() const { return items_.end(); }
 
    private:
-    std::vector<RecordBase*> items_;
+    Items items_;
 };
 
 }  // namespace kinfold

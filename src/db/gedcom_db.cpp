@@ -6,6 +6,7 @@
 #include "core/gedcom_line.h"
 #include "core/progress.h"
 #include "db/record_factory.h"
+#include "platform/free_threaded_marshaler.h"
 #include "platform/text.h"
 
 namespace kinfold {
@@ -39,6 +40,7 @@ GEDCOMdb::~GEDCOMdb() {
     Clear();
     for (RecordBase** blank : {&blankName_, &blankPlace_, &blankEvent_}) ReleaseSlot(*blank);
     if (assistant_ != nullptr) assistant_->Release();
+    if (marshaler_ != nullptr) marshaler_->Release();
     loader_.Reset();
     loader_.Reader().Open("");
 }
@@ -55,11 +57,23 @@ HRESULT GEDCOMdb::Initialize() {
         if (FAILED(hr)) return hr;
         (*blank.slot)->SetDatabase(this);
     }
-    return CreateAssistant(*this, &assistant_);
+    HRESULT hr = CreateAssistant(*this, &assistant_);
+    if (FAILED(hr)) return hr;
+    // Self() delegates to the outer object when the database is aggregated,
+    // so the marshaler always aggregates into the controlling unknown.
+    return CreateFreeThreadedMarshaler(Self(), &marshaler_);
 }
 
 void* GEDCOMdb::FindInterface(REFIID riid) {
-    return LookupInterface<IGEDCOMdb, ISupportErrorInfo>(this, riid);
+    if (marshaler_ != nullptr && IsEqualIID(riid, IID_IMarshal)) {
+        // The marshaler's answer carries a reference on us, and our caller
+        // adds its own; give one back so that the count stays right.
+        void* marshal = nullptr;
+        if (FAILED(marshaler_->QueryInterface(riid, &marshal))) return nullptr;
+        static_cast<IUnknown*>(marshal)->Release();
+        return marshal;
+    }
+    return LookupInterface<IGEDCOMdb, ISupportErrorInfo, IConnectionPointContainer>(this, riid);
 }
 
 HRESULT GEDCOMdb::LoadGEDCOMFile(BSTR FileName, VARIANT_BOOL* pVal) {

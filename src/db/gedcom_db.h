@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "access/com_object.h"
+#include "access/no_connection_points.h"
 #include "core/gedcom_loader.h"
 #include "core/record_host.h"
 #include "db/database_options.h"
@@ -17,12 +18,14 @@ namespace kinfold {
 class GEDCOMdb : public ObjectRoot,
                  public DualInterface<IGEDCOMdb>,
                  public ErrorInfoSupport<IGEDCOMdb>,
+                 public NoConnectionPoints,
                  public RecordHost {
    public:
     GEDCOMdb();
     ~GEDCOMdb() override;
 
-    // Makes the blank records and the assistant; run once after construction.
+    // Makes the blank records, the assistant and the aggregated marshaler;
+    // run once after construction.
     HRESULT Initialize() override;
     void* FindInterface(REFIID riid) override;
 
@@ -112,6 +115,8 @@ class GEDCOMdb : public ObjectRoot,
     RecordBase* blankPlace_ = nullptr;
     RecordBase* blankEvent_ = nullptr;
     IUnknown* assistant_ = nullptr;
+    // The free-threaded marshaler's inner unknown (none natively).
+    IUnknown* marshaler_ = nullptr;
 };
 
 // Creates a database and hands out `IGEDCOMdb` with one reference.

@@ -5,6 +5,7 @@
 #include "access/entry_points.h"
 #include "access/module_state.h"
 #include "support/com_test_support.h"
+#include "support/counting_outer.h"
 #include "support/live_object_guard.h"
 
 namespace kinfold::test {
@@ -24,17 +25,6 @@ const CLSID* const kCoclasses[] = {
     &CLSID_GDMultimedia, &CLSID_GDMediaFiles, &CLSID_GDSubmitters, &CLSID_GDReferenceNumbers,
     &CLSID_GDOrdinances, &CLSID_GDAssociations, &CLSID_GDList, &CLSID_GDAssistant,
     &CLSID_GEDCOMdb,
-};
-
-// An outer object that only counts its references: enough to hold an inner one.
-struct CountingOuter : IUnknown {
-    ULONG refs = 1;
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** ppv) override {
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs; }
-    ULONG STDMETHODCALLTYPE Release() override { return --refs; }
 };
 
 class ClassObjectTest : public ::testing::Test {

@@ -186,6 +186,8 @@ extern "C" const IID IID_ITypeInfo;
 extern "C" const IID IID_IConnectionPointContainer;
 extern "C" const IID IID_IConnectionPoint;
 extern "C" const IID IID_IEnumConnectionPoints;
+// Named natively only so that shared code can ask for it; nothing answers it.
+extern "C" const IID IID_IMarshal;
 
 struct IUnknown {
     virtual HRESULT QueryInterface(REFIID riid, void** ppvObject) = 0;

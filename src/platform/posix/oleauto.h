@@ -3,6 +3,7 @@
 #pragma once
 
 #include "com_interfaces.h"
+#include "registry.h"
 
 // BSTR: UTF-16 code units with a 4-byte byte-length prefix and a terminating zero.
 BSTR SysAllocString(const OLECHAR* psz);
@@ -50,3 +51,13 @@ HRESULT SafeArrayCopy(SAFEARRAY* psa, SAFEARRAY** ppsaOut);
 HRESULT CreateErrorInfo(ICreateErrorInfo** pperrinfo);
 HRESULT SetErrorInfo(ULONG dwReserved, IErrorInfo* perrinfo);
 HRESULT GetErrorInfo(ULONG dwReserved, IErrorInfo** pperrinfo);
+
+// Classes through the registry: GUID text, ProgID lookup and creation. The
+// only in-process server a native process can load is the one linked into
+// it, so creation succeeds only for classes registered with its path.
+#define CLSCTX_INPROC_SERVER 0x1
+int StringFromGUID2(REFGUID rguid, LPOLESTR lpsz, int cchMax);
+HRESULT CLSIDFromString(LPCOLESTR lpsz, CLSID* pclsid);
+HRESULT CLSIDFromProgID(LPCOLESTR lpszProgID, CLSID* lpclsid);
+HRESULT CoCreateInstance(REFCLSID rclsid, IUnknown* pUnkOuter, DWORD dwClsContext, REFIID riid,
+                         void** ppv);

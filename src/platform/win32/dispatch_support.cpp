@@ -9,30 +9,10 @@
 #include <vector>
 
 #include "kinfold.h"
+#include "platform/module_file.h"
 
 namespace kinfold {
 namespace {
-
-// The file this code was loaded from: kinfold.dll, or a program that links
-// the static library. Either carries the type library as resource 1.
-std::wstring ModulePath() {
-    HMODULE module = nullptr;
-    if (!GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                                GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                            reinterpret_cast<LPCWSTR>(&ModulePath), &module)) {
-        return {};
-    }
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        DWORD length = GetModuleFileNameW(module, &path[0], static_cast<DWORD>(path.size()));
-        if (length == 0) return {};
-        if (length < path.size()) {
-            path.resize(length);
-            return path;
-        }
-        path.resize(path.size() * 2);
-    }
-}
 
 class TypeLibrary {
 public:
@@ -69,7 +49,8 @@ private:
         if (library_) return S_OK;
         HRESULT hr = LoadRegTypeLib(LIBID_KinfoldLib, 1, 0, LANG_NEUTRAL, &library_);
         if (SUCCEEDED(hr)) return hr;
-        std::wstring path = ModulePath();
+        // This object lives in the module that carries the type library.
+        const OleString path = ModuleFileName(this);
         if (path.empty()) return HRESULT_FROM_WIN32(GetLastError());
         return LoadTypeLibEx(path.c_str(), REGKIND_NONE, &library_);
     }

@@ -3,6 +3,7 @@
 #include "access/out_param.h"
 #include "core/gedcom_line.h"
 #include "db/gedcom_db.h"
+#include "records/person/confidential_notice.h"
 #include "records/person/first_sub_record.h"
 
 namespace kinfold {
@@ -14,13 +15,9 @@ GEDCOMdb& OwningDatabase(const RecordBase& record) {
 
 }  // namespace
 
-std::string_view GDFactEventRecord::Notice() const {
-    return OwningDatabase(*this).Options().confidentialNotice;
-}
-
 HRESULT GDFactEventRecord::ReturnGuardedValue(BSTR* out, std::string_view tag) const {
     if (out == nullptr) return E_POINTER;
-    if (IsConfidential()) return ReturnText(out, Notice());
+    if (IsConfidential()) return ReturnText(out, ConfidentialNotice(*this));
     return ReturnText(out, ReadTagValue(tag));
 }
 
@@ -31,7 +28,7 @@ HRESULT GDFactEventRecord::ReturnPartnerAge(BSTR* out, std::string_view partnerT
     if (out == nullptr) return E_POINTER;
     int32_t partner = Position();
     if (!FindSubTag(partnerTag, partner, false)) return ReturnText(out, {});
-    if (IsConfidential()) return ReturnText(out, Notice());
+    if (IsConfidential()) return ReturnText(out, ConfidentialNotice(*this));
     return ReturnText(out, ReadTagValue("AGE", partner));
 }
 
@@ -50,7 +47,7 @@ HRESULT GDFactEventRecord::get_WifeAge(BSTR* pVal) { return ReturnPartnerAge(pVa
 
 HRESULT GDFactEventRecord::get_Data(BSTR* pVal) {
     if (pVal == nullptr) return E_POINTER;
-    if (IsConfidential()) return ReturnText(pVal, Notice());
+    if (IsConfidential()) return ReturnText(pVal, ConfidentialNotice(*this));
     // The blank event has no line at all, which is not a damaged file.
     if (Position() == -1) return ReturnText(pVal, {});
     return ReturnText(pVal, ReadText(Position()));
@@ -98,6 +95,7 @@ HRESULT GDFactEventRecord::get_Place(IGDPlaceRecord** pVal) {
         if (FAILED(hr)) return hr;
     }
     if (place == nullptr) {
+        if (Database() == nullptr) return S_OK;
         const GEDCOMdb& database = OwningDatabase(*this);
         const bool blank = database.Options().returnBlankPlaces != VARIANT_FALSE;
         return ReturnObject(pVal, blank ? database.BlankPlace() : nullptr);

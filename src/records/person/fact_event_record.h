@@ -47,7 +47,6 @@ class GDFactEventRecord : public RecordObject<IGDFactEventRecord> {
     // the event is confidential.
     HRESULT ReturnGuardedValue(BSTR* out, std::string_view tag) const;
     HRESULT ReturnPartnerAge(BSTR* out, std::string_view partnerTag) const;
-    std::string_view Notice() const;
 
     int32_t confidentialState_ = 2;
     HostTag hostTag_;

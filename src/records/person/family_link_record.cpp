@@ -1,9 +1,15 @@
 #include "records/person/family_link_record.h"
 
+#include "access/out_param.h"
 #include "core/gedcom_line.h"
 #include "db/gedcom_db.h"
 
 namespace kinfold {
+
+void GDFamilyLinkRecord::TakeOpeningLine(const GedcomLine& line) {
+    RecordBase::TakeOpeningLine(line);
+    pedigreeSource_ = line.Tag() == "FAMC" ? PedigreeSource::Birth : PedigreeSource::Spouse;
+}
 
 // A PEDI line is kept (the last one wins) and the lines under it come to
 // this record too; every other line is left for on-demand reads.
@@ -11,11 +17,36 @@ bool GDFamilyLinkRecord::TakeSubLine(const GedcomLine& line, RecordBase** child)
     *child = nullptr;
     if (line.Tag() != "PEDI") return false;
     pedigree_.Assign(line.Value());
+    pedigreeSource_ = PedigreeSource::Written;
     return true;
 }
 
 HRESULT GDFamilyLinkRecord::Link(RecordHost& database) {
     return ResolvePointer(*this, static_cast<GEDCOMdb&>(database).FamilyStore());
 }
+
+std::string_view GDFamilyLinkRecord::Pedigree() const {
+    switch (pedigreeSource_) {
+        case PedigreeSource::Birth: return "birth";
+        case PedigreeSource::Spouse: return "spouse";
+        case PedigreeSource::Written: return pedigree_.View();
+    }
+    return {};
+}
+
+HRESULT GDFamilyLinkRecord::get_Link(IGDFamilyRecord** pVal) { return ReturnObject(pVal, Family()); }
+
+HRESULT GDFamilyLinkRecord::get_LinkageStatus(BSTR* pVal) {
+    if (pVal == nullptr) return E_POINTER;
+    return ReturnText(pVal, ReadTagValue("STAT"));
+}
+
+HRESULT GDFamilyLinkRecord::get_PedigreeLinkageType(BSTR* pVal) {
+    return ReturnText(pVal, Pedigree());
+}
+
+HRESULT GDFamilyLinkRecord::get_Tag(VARIANT* pVal) { return hostTag_.Get(pVal); }
+HRESULT GDFamilyLinkRecord::put_Tag(VARIANT newVal) { return hostTag_.Put(newVal); }
+HRESULT GDFamilyLinkRecord::putref_Tag(VARIANT newVal) { return hostTag_.Put(newVal); }
 
 }  // namespace kinfold

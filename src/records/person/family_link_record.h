@@ -2,8 +2,10 @@
 // the family it names.
 #pragma once
 
+#include <cstdint>
 #include <string_view>
 
+#include "access/host_tag.h"
 #include "access/record_object.h"
 #include "core/compact_text.h"
 
@@ -11,14 +13,30 @@ namespace kinfold {
 
 class GDFamilyLinkRecord : public RecordObject<IGDFamilyLinkRecord> {
    public:
+    void TakeOpeningLine(const GedcomLine& line) override;
     bool TakeSubLine(const GedcomLine& line, RecordBase** child) override;
     HRESULT Link(RecordHost& database) override;
 
-    std::string_view Pedigree() const { return pedigree_.View(); }
+    // "birth" for a FAMC line, "spouse" for a FAMS line, unless a PEDI line
+    // under it says otherwise.
+    std::string_view Pedigree() const;
     RecordBase* Family() const { return Target(); }
 
+    HRESULT STDMETHODCALLTYPE get_Link(IGDFamilyRecord** pVal) override;
+    HRESULT STDMETHODCALLTYPE get_LinkageStatus(BSTR* pVal) override;
+    HRESULT STDMETHODCALLTYPE get_PedigreeLinkageType(BSTR* pVal) override;
+    HRESULT STDMETHODCALLTYPE get_Tag(VARIANT* pVal) override;
+    HRESULT STDMETHODCALLTYPE put_Tag(VARIANT newVal) override;
+    HRESULT STDMETHODCALLTYPE putref_Tag(VARIANT newVal) override;
+
    private:
+    // Nearly every link keeps its default pedigree, which then costs no text
+    // of its own; only a PEDI line fills `pedigree_`.
+    enum class PedigreeSource : uint8_t { Birth, Spouse, Written };
+
     CompactText pedigree_;
+    PedigreeSource pedigreeSource_ = PedigreeSource::Spouse;
+    HostTag hostTag_;
 };
 
 }  // namespace kinfold

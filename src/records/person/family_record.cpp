@@ -57,4 +57,13 @@ HRESULT GDFamilyRecord::Link(RecordHost& database) {
 
 HRESULT GDFamilyRecord::get_ID(BSTR* pVal) { return ReturnText(pVal, Id()); }
 
+
+void GDFamilyRecord::DropReferences() {
+    RecordBase::DropReferences();
+    children_.DropReferences();
+    events_.DropReferences();
+    for (RecordBase* partner : {husband_, wife_})
+        if (partner != nullptr) partner->DropReferences();
+}
+
 }  // namespace kinfold

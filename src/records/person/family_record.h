@@ -13,6 +13,7 @@ class GDFamilyRecord : public RecordObject<IGDFamilyRecord> {
 
     bool TakeSubLine(const GedcomLine& line, RecordBase** child) override;
     HRESULT Link(RecordHost& database) override;
+    void DropReferences() override;
 
     HRESULT STDMETHODCALLTYPE get_ID(BSTR* pVal) override;
 

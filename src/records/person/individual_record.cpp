@@ -1,6 +1,7 @@
 #include "records/person/individual_record.h"
 
 #include "access/out_param.h"
+#include "access/pointer_handles.h"
 #include "core/gedcom_line.h"
 #include "core/gedcom_reader.h"
 #include "db/gedcom_db.h"
@@ -9,6 +10,25 @@
 #include "records/person/type_name.h"
 
 namespace kinfold {
+
+GDIndividualRecord::~GDIndividualRecord() {
+    if (pointerHandle_ != 0) ReleasePointerHandle(pointerHandle_);
+}
+
+void* GDIndividualRecord::FindInterface(REFIID riid) {
+    return LookupInterface<IGDIndividualRecord, ISupportErrorInfo, IGDPointerAccess>(this, riid);
+}
+
+// The handle is made at the first call and stays the individual's for life.
+HRESULT GDIndividualRecord::get_Ptr(LONG hinst, LONG* pVal) {
+    if (pVal == nullptr) return E_POINTER;
+    *pVal = 0;
+    if (hinst != InstanceHandleToken()) return E_HANDLE;
+    if (pointerHandle_ == 0) pointerHandle_ = AssignPointerHandle(this);
+    if (pointerHandle_ == 0) return E_OUTOFMEMORY;
+    *pVal = pointerHandle_;
+    return S_OK;
+}
 
 bool GDIndividualRecord::TakeSubLine(const GedcomLine& line, RecordBase** child) {
     *child = nullptr;
@@ -45,5 +65,11 @@ HRESULT GDIndividualRecord::Link(RecordHost& database) {
 }
 
 HRESULT GDIndividualRecord::get_ID(BSTR* pVal) { return ReturnText(pVal, Id()); }
+
+void GDIndividualRecord::DropReferences() {
+    RecordBase::DropReferences();
+    for (const RecordList* list : {&names_, &childFamilyLinks_, &spouseFamilyLinks_, &events_})
+        list->DropReferences();
+}
 
 }  // namespace kinfold

@@ -7,12 +7,22 @@
 
 namespace kinfold {
 
-class GDIndividualRecord : public RecordObject<IGDIndividualRecord> {
+// Also answers the hidden IGDPointerAccess, through which the library
+// recognises an individual a host hands back in.
+class GDIndividualRecord : public RecordObject<IGDIndividualRecord>,
+                           public DualInterface<IGDPointerAccess> {
    public:
+    ~GDIndividualRecord() override;
+
+    void* FindInterface(REFIID riid) override;
     bool TakeSubLine(const GedcomLine& line, RecordBase** child) override;
     HRESULT Link(RecordHost& database) override;
+    void DropReferences() override;
 
     HRESULT STDMETHODCALLTYPE get_ID(BSTR* pVal) override;
+
+    // IGDPointerAccess
+    HRESULT STDMETHODCALLTYPE get_Ptr(LONG hinst, LONG* pVal) override;
 
     char Sex() const { return sex_; }
     const RecordList& Names() const { return names_; }
@@ -30,6 +40,7 @@ class GDIndividualRecord : public RecordObject<IGDIndividualRecord> {
     RecordBase* birth_ = nullptr;
     RecordBase* death_ = nullptr;
     char sex_ = '?';
+    LONG pointerHandle_ = 0;
 };
 
 }  // namespace kinfold

@@ -22,4 +22,10 @@ HRESULT GDSourceRecord::Link(RecordHost& database) {
     return S_OK;
 }
 
+
+void GDSourceRecord::DropReferences() {
+    RecordBase::DropReferences();
+    repositories_.DropReferences();
+}
+
 }  // namespace kinfold

@@ -11,6 +11,7 @@ class GDSourceRecord : public LinkedRecord<IGDSourceRecord, &GEDCOMdb::SourceSto
    public:
     bool TakeSubLine(const GedcomLine& line, RecordBase** child) override;
     HRESULT Link(RecordHost& database) override;
+    void DropReferences() override;
 
     const RecordList& Repositories() const { return repositories_; }
 

@@ -1,4 +1,4 @@
-#include "access/object_pool.h"
+#include "core/object_pool.h"
 
 #include <cstdlib>
 #include <new>

@@ -1,0 +1,36 @@
+// Sub-records made from the file again at every read of the member that
+// returns them (notes, citations, name and place variations): one record per
+// line with a given tag directly under the owner's line, in file order.
+#pragma once
+
+#include <memory>
+#include <new>
+#include <string_view>
+#include <utility>
+
+#include "access/collections.h"
+#include "core/gedcom_loader.h"
+#include "core/record_list.h"
+#include "db/record_factory.h"
+#include "records/person/first_sub_record.h"
+
+namespace kinfold {
+
+// Appends a record made by `factory` for each `tag` line under `owner`. One
+// that cannot be made or linked (a pointer naming nothing) tells the user
+// once and ends the scan; the records made before it stay in `list`.
+void BuildOnDemandRecords(const RecordBase& owner, std::string_view tag, RecordFactory factory,
+                          RecordList& list);
+
+// The same records as a new collection; `withheld` (a confidential owner)
+// gives it empty without reading the file.
+template <class CollectionIface>
+HRESULT ReturnOnDemandRecords(CollectionIface** out, const RecordBase& owner,
+                              std::string_view tag, RecordFactory factory, bool withheld = false) {
+    if (out == nullptr) return E_POINTER;
+    std::unique_ptr<RecordList> list(new (std::nothrow) RecordList);
+    if (list != nullptr && !withheld) BuildOnDemandRecords(owner, tag, factory, *list);
+    return MakeBuiltCollection(out, std::move(list));
+}
+
+}  // namespace kinfold

@@ -1,0 +1,91 @@
+// Self-registration through the two exported entry points: the entries read
+// back from the registry, the type library, and unregistration that leaves
+// the CLSID key alone. Natively the registry is the process's own; under Wine
+// it is the prefix's, so every test leaves the class unregistered.
+#include <gtest/gtest.h>
+
+#include "access/entry_points.h"
+#include "access/module_state.h"
+#include "kinfold.h"
+#include "platform/registry_text.h"
+#include "platform/text.h"
+
+namespace kinfold::test {
+namespace {
+
+// The text value, or "<missing>" when key or value is not there.
+OleString Read(const OleString& key, const OLECHAR* name = nullptr) {
+    OleString value;
+    return ReadRegistryText(key, name, &value) ? value : OleString(OLESTR("<missing>"));
+}
+
+bool KeyExists(const OleString& key) {
+    HKEY handle = nullptr;
+    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(handle);
+    return true;
+}
+
+const OleString kClassKey = OLESTR("CLSID\\") + GuidText(CLSID_GEDCOMdb);
+const OleString kLibraryKey = OLESTR("TypeLib\\") + GuidText(LIBID_KinfoldLib);
+
+class RegistrationTest : public ::testing::Test {
+   protected:
+    void SetUp() override { ASSERT_EQ(DllUnregisterServer(), S_OK); }
+    void TearDown() override { EXPECT_EQ(DllUnregisterServer(), S_OK); }
+};
+
+TEST_F(RegistrationTest, WritesTheEntriesOfTheCreatableClass) {
+    ASSERT_EQ(DllRegisterServer(), S_OK);
+    const OleString clsid = GuidText(CLSID_GEDCOMdb);
+    const struct {
+        OleString key;
+        const OLECHAR* name;
+        OleString expected;
+    } entries[] = {
+        {OLESTR("Kinfold.GEDCOMdb.1"), nullptr, OLESTR("GEDCOMdb Class")},
+        {OLESTR("Kinfold.GEDCOMdb.1\\CLSID"), nullptr, clsid},
+        {OLESTR("Kinfold.GEDCOMdb"), nullptr, OLESTR("GEDCOMdb Class")},
+        {OLESTR("Kinfold.GEDCOMdb\\CLSID"), nullptr, clsid},
+        {OLESTR("Kinfold.GEDCOMdb\\CurVer"), nullptr, OLESTR("Kinfold.GEDCOMdb.1")},
+        {kClassKey, nullptr, OLESTR("GEDCOMdb Class")},
+        {kClassKey + OLESTR("\\ProgID"), nullptr, OLESTR("Kinfold.GEDCOMdb.1")},
+        {kClassKey + OLESTR("\\VersionIndependentProgID"), nullptr, OLESTR("Kinfold.GEDCOMdb")},
+        {kClassKey + OLESTR("\\InprocServer32"), nullptr, ModuleFileName(ModuleInstance())},
+        {kClassKey + OLESTR("\\InprocServer32"), OLESTR("ThreadingModel"), OLESTR("Apartment")},
+        {kClassKey + OLESTR("\\TypeLib"), nullptr, GuidText(LIBID_KinfoldLib)},
+    };
+    for (const auto& entry : entries) {
+        EXPECT_TRUE(Read(entry.key, entry.name) == entry.expected)
+            << "wrong or missing value under " << BstrToText(entry.key.c_str());
+    }
+    EXPECT_TRUE(KeyExists(kClassKey + OLESTR("\\Programmable")));
+    EXPECT_FALSE(ModuleFileName(ModuleInstance()).empty());
+}
+
+TEST_F(RegistrationTest, RegistersTheTypeLibraryVersion) {
+    ASSERT_EQ(DllRegisterServer(), S_OK);
+    EXPECT_TRUE(Read(kLibraryKey + OLESTR("\\1.2")) == OLESTR("Kinfold 2.0 Type Library"));
+    ASSERT_EQ(DllUnregisterServer(), S_OK);
+    EXPECT_FALSE(KeyExists(kLibraryKey + OLESTR("\\1.2")));
+}
+
+TEST_F(RegistrationTest, UnregistrationRemovesEverythingButTheClsidKey) {
+    ASSERT_EQ(DllRegisterServer(), S_OK);
+    ASSERT_EQ(DllUnregisterServer(), S_OK);
+    for (const OleString& key : {OleString(OLESTR("Kinfold.GEDCOMdb.1")),
+                                 OleString(OLESTR("Kinfold.GEDCOMdb")), kClassKey})
+        EXPECT_FALSE(KeyExists(key)) << BstrToText(key.c_str());
+    EXPECT_TRUE(KeyExists(OLESTR("CLSID")));
+}
+
+TEST_F(RegistrationTest, RegisteringTwiceAndUnregisteringTwiceSucceed) {
+    EXPECT_EQ(DllRegisterServer(), S_OK);
+    EXPECT_EQ(DllRegisterServer(), S_OK);
+    EXPECT_EQ(DllUnregisterServer(), S_OK);
+    EXPECT_EQ(DllUnregisterServer(), S_OK);
+}
+
+}  // namespace
+}  // namespace kinfold::test

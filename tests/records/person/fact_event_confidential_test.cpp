@@ -1,0 +1,145 @@
+// A confidential event: which members give the notice instead of their
+// value, which are unchanged, and how the state is written and read.
+#include "records/person/fact_event_fixture.h"
+
+namespace kinfold::test {
+namespace {
+
+constexpr std::string_view kFile =
+    "0 @I1@ INDI\n"
+    "1 EVEN Walked\n"
+    "2 TYPE Graduation\n"
+    "2 DATE 1918\n"
+    "2 AGE 22\n"
+    "2 CAUS Finished school\n"
+    "2 AGNC University\n"
+    "2 RELI None\n"
+    "2 RESN privacy\n"
+    "2 PLAC Oxford\n"
+    "2 ADDR 1 High Street\n"
+    "2 FAMC @F1@\n"
+    "3 ADOP HUSB\n"
+    "0 @F1@ FAM\n"
+    "1 MARR\n"
+    "2 WIFE\n"
+    "3 AGE 24\n"
+    "0 TRLR\n";
+
+using Text = HRESULT (STDMETHODCALLTYPE IGDFactEventRecord::*)(BSTR*);
+
+class FactEventConfidentialTest : public FactEventFixture {
+   protected:
+    void SetUp() override {
+        LoadText(kFile);
+        graduation_ = IndividualEvent("@I1@", 0);
+        marriage_ = FamilyEvent("@F1@", 0);
+        ASSERT_NE(graduation_, nullptr);
+        ASSERT_NE(marriage_, nullptr);
+    }
+
+    GDFactEventRecord* graduation_ = nullptr;
+    GDFactEventRecord* marriage_ = nullptr;
+};
+
+TEST_F(FactEventConfidentialTest, StateStartsUndecidedAndReadsAsNotConfidential) {
+    EXPECT_EQ(graduation_->ConfidentialState(), 2);
+    ComPtr<IGDFactEventRecord> event = AsHost(graduation_);
+    VARIANT_BOOL confidential = VARIANT_TRUE;
+    EXPECT_EQ(event->get_Confidential(&confidential), S_OK);
+    EXPECT_EQ(confidential, VARIANT_FALSE);
+    EXPECT_EQ(TextOf(event.get(), &IGDFactEventRecord::get_Date), "1918");
+}
+
+TEST_F(FactEventConfidentialTest, ConfidentialPutWritesOneOrZero) {
+    ComPtr<IGDFactEventRecord> event = AsHost(graduation_);
+    struct Case {
+        VARIANT_BOOL put;
+        int32_t state;
+        VARIANT_BOOL get;
+    };
+    for (const Case& c : {Case{VARIANT_TRUE, 1, VARIANT_TRUE}, Case{VARIANT_FALSE, 0, VARIANT_FALSE},
+                          Case{1, 1, VARIANT_TRUE}}) {
+        SCOPED_TRACE(c.put);
+        EXPECT_EQ(event->put_Confidential(c.put), S_OK);
+        EXPECT_EQ(graduation_->ConfidentialState(), c.state);
+        VARIANT_BOOL read = 5;
+        EXPECT_EQ(event->get_Confidential(&read), S_OK);
+        EXPECT_EQ(read, c.get);
+    }
+}
+
+TEST_F(FactEventConfidentialTest, ConfidentialEventGivesTheNoticeForItsDetails) {
+    graduation_->SetConfidentialState(1);
+    ComPtr<IGDFactEventRecord> event = AsHost(graduation_);
+    for (Text member : {&IGDFactEventRecord::get_Date, &IGDFactEventRecord::get_Age,
+                        &IGDFactEventRecord::get_Data, &IGDFactEventRecord::get_ResponsibleAgency,
+                        &IGDFactEventRecord::get_ReligiousAffiliation,
+                        &IGDFactEventRecord::get_Cause}) {
+        EXPECT_EQ(TextOf(event.get(), member), "Confidential");
+    }
+}
+
+TEST_F(FactEventConfidentialTest, NoticeFollowsTheDatabaseOption) {
+    Bstr notice("Private");
+    ASSERT_EQ(db_->put_ConfidentialNotice(notice.get()), S_OK);
+    graduation_->SetConfidentialState(1);
+    ComPtr<IGDFactEventRecord> event = AsHost(graduation_);
+    EXPECT_EQ(TextOf(event.get(), &IGDFactEventRecord::get_Date), "Private");
+}
+
+TEST_F(FactEventConfidentialTest, ClassificationAndLinksAreNotHidden) {
+    graduation_->SetConfidentialState(1);
+    ComPtr<IGDFactEventRecord> event = AsHost(graduation_);
+    struct Case {
+        const char* name;
+        Text member;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"Type", &IGDFactEventRecord::get_Type, "Graduation"},
+        {"GEDCOMTag", &IGDFactEventRecord::get_GEDCOMTag, "EVEN"},
+        {"Descriptor", &IGDFactEventRecord::get_Descriptor, "Graduation"},
+        {"RestrictionNotice", &IGDFactEventRecord::get_RestrictionNotice, "privacy"},
+        {"AdoptedByParent", &IGDFactEventRecord::get_AdoptedByParent, "HUSB"},
+        // There is no partner line to hide.
+        {"HusbandAge", &IGDFactEventRecord::get_HusbandAge, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(TextOf(event.get(), c.member), c.expected);
+    }
+    ComPtr<IGDFamilyRecord> family;
+    EXPECT_EQ(event->get_AssociatedFamily(family.Out()), S_OK);
+    EXPECT_TRUE(family);
+}
+
+TEST_F(FactEventConfidentialTest, PartnerAgeIsHiddenOnlyWhereThePartnerLineExists) {
+    marriage_->SetConfidentialState(1);
+    ComPtr<IGDFactEventRecord> event = AsHost(marriage_);
+    EXPECT_EQ(TextOf(event.get(), &IGDFactEventRecord::get_WifeAge), "Confidential");
+    EXPECT_EQ(TextOf(event.get(), &IGDFactEventRecord::get_HusbandAge), "");
+
+    marriage_->SetConfidentialState(0);
+    EXPECT_EQ(TextOf(event.get(), &IGDFactEventRecord::get_WifeAge), "24");
+}
+
+TEST_F(FactEventConfidentialTest, ConfidentialEventHasNoPlaceOfItsOwn) {
+    ComPtr<IGDFactEventRecord> event = AsHost(graduation_);
+    ComPtr<IGDPlaceRecord> place;
+    ASSERT_EQ(event->get_Place(place.Out()), S_OK);
+    EXPECT_TRUE(place);
+
+    graduation_->SetConfidentialState(1);
+    EXPECT_EQ(event->get_Place(place.Out()), S_OK);
+    EXPECT_FALSE(place);
+
+    ASSERT_EQ(db_->put_ReturnBlankPlaces(VARIANT_TRUE), S_OK);
+    EXPECT_EQ(event->get_Place(place.Out()), S_OK);
+    ComPtr<IGDPlaceRecord> blank;
+    Database().BlankPlace()->QueryInterface(IID_IGDPlaceRecord,
+                                            reinterpret_cast<void**>(blank.Out()));
+    EXPECT_EQ(place.get(), blank.get());
+}
+
+}  // namespace
+}  // namespace kinfold::test

@@ -1,0 +1,64 @@
+// Loads a small GEDCOM text and hands out the events of its individuals and
+// families as a host sees them, through IGDFactEventRecord.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "db/gedcom_db.h"
+#include "records/person/fact_event_record.h"
+#include "records/person/family_record.h"
+#include "records/person/individual_record.h"
+#include "support/com_test_support.h"
+#include "support/live_object_guard.h"
+
+namespace kinfold::test {
+
+class FactEventFixture : public ::testing::Test {
+   protected:
+    void LoadText(std::string_view text) {
+        file_ = std::make_unique<TempFile>(text);
+        ASSERT_TRUE(Load(db_.get(), file_->Path()));
+    }
+
+    GEDCOMdb& Database() const { return *static_cast<GEDCOMdb*>(db_.get()); }
+
+    // The internal event; the individual's and family's own members that
+    // return events are built elsewhere.
+    GDFactEventRecord* IndividualEvent(std::string_view id, size_t index) const {
+        auto* individual = static_cast<GDIndividualRecord*>(Database().IndividualStore().Find(id));
+        if (individual == nullptr || index >= individual->Events().Size()) return nullptr;
+        return static_cast<GDFactEventRecord*>(individual->Events().At(index));
+    }
+    GDFactEventRecord* FamilyEvent(std::string_view id, size_t index) const {
+        auto* family = static_cast<GDFamilyRecord*>(Database().FamilyStore().Find(id));
+        if (family == nullptr || index >= family->Events().Size()) return nullptr;
+        return static_cast<GDFactEventRecord*>(family->Events().At(index));
+    }
+
+    // The event's interface with one reference, as a host holds it.
+    static ComPtr<IGDFactEventRecord> AsHost(GDFactEventRecord* event) {
+        IGDFactEventRecord* out = nullptr;
+        if (event != nullptr)
+            static_cast<RecordBase*>(event)->QueryInterface(IID_IGDFactEventRecord,
+                                                            reinterpret_cast<void**>(&out));
+        return ComPtr<IGDFactEventRecord>(out);
+    }
+
+    // The text of a string member, or "<failed>" when it did not succeed.
+    template <class Iface>
+    static std::string TextOf(Iface* object, HRESULT (STDMETHODCALLTYPE Iface::*member)(BSTR*)) {
+        Bstr text;
+        return SUCCEEDED((object->*member)(text.Out())) ? text.Text() : "<failed>";
+    }
+
+    LiveObjectGuard guard_;  // checked after every other member is gone
+    // The database keeps the file open, so it goes before the file.
+    std::unique_ptr<TempFile> file_;
+    ComPtr<IGEDCOMdb> db_ = NewDatabase();
+};
+
+}  // namespace kinfold::test

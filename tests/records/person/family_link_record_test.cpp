@@ -1,0 +1,144 @@
+// The links of an individual to its families: the default and written
+// pedigrees, the family each names, the status read on demand, the Tag slot.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "db/gedcom_db.h"
+#include "records/person/family_link_record.h"
+#include "records/person/individual_record.h"
+#include "support/com_test_support.h"
+#include "support/live_object_guard.h"
+
+namespace kinfold::test {
+namespace {
+
+constexpr std::string_view kFile =
+    "0 @I1@ INDI\n"
+    "1 FAMC @F1@\n"
+    "1 FAMC @F2@\n"
+    "2 PEDI adopted\n"
+    "2 STAT challenged\n"
+    "3 NOTE why\n"
+    "2 STAT proven\n"
+    "1 FAMC @F3@\n"
+    "2 PEDI foster\n"
+    "2 PEDI Birth\n"
+    "1 FAMS @F4@\n"
+    "1 FAMS @F5@\n"
+    "2 PEDI\n"
+    "1 FAMS @F6@\n"
+    "2 PEDI other\n"
+    "0 @F1@ FAM\n"
+    "0 @F2@ FAM\n"
+    "0 @F3@ FAM\n"
+    "0 @F4@ FAM\n"
+    "0 @F5@ FAM\n"
+    "0 @F6@ FAM\n"
+    "0 TRLR\n";
+
+class FamilyLinkRecordTest : public ::testing::Test {
+   protected:
+    void SetUp() override {
+        file_ = std::make_unique<TempFile>(kFile);
+        ASSERT_TRUE(Load(db_.get(), file_->Path()));
+        individual_ = static_cast<GDIndividualRecord*>(Database().IndividualStore().Find("@I1@"));
+        ASSERT_NE(individual_, nullptr);
+    }
+
+    GEDCOMdb& Database() const { return *static_cast<GEDCOMdb*>(db_.get()); }
+
+    ComPtr<IGDFamilyLinkRecord> Link(const RecordList& links, size_t index) const {
+        IGDFamilyLinkRecord* out = nullptr;
+        if (index < links.Size())
+            links.At(index)->QueryInterface(IID_IGDFamilyLinkRecord,
+                                            reinterpret_cast<void**>(&out));
+        return ComPtr<IGDFamilyLinkRecord>(out);
+    }
+
+    static std::string TextOf(IGDFamilyLinkRecord* link,
+                              HRESULT (STDMETHODCALLTYPE IGDFamilyLinkRecord::*member)(BSTR*)) {
+        Bstr text;
+        return SUCCEEDED((link->*member)(text.Out())) ? text.Text() : "<failed>";
+    }
+
+    LiveObjectGuard guard_;  // checked after every other member is gone
+    std::unique_ptr<TempFile> file_;
+    ComPtr<IGEDCOMdb> db_ = NewDatabase();
+    GDIndividualRecord* individual_ = nullptr;
+};
+
+TEST_F(FamilyLinkRecordTest, LinksNameTheirFamiliesWithTheirPedigreeAndStatus) {
+    struct Case {
+        bool child;
+        size_t index;
+        const char* family;
+        const char* pedigree;
+        const char* status;
+    };
+    const Case cases[] = {
+        {true, 0, "@F1@", "birth", ""},
+        // Written as it stands; the first STAT counts, not what is under it.
+        {true, 1, "@F2@", "adopted", "challenged"},
+        // The last PEDI wins, its case kept.
+        {true, 2, "@F3@", "Birth", ""},
+        {false, 0, "@F4@", "spouse", ""},
+        // An empty PEDI still replaces the default.
+        {false, 1, "@F5@", "", ""},
+        {false, 2, "@F6@", "other", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.family);
+        ComPtr<IGDFamilyLinkRecord> link =
+            Link(c.child ? individual_->ChildFamilyLinks() : individual_->SpouseFamilyLinks(),
+                 c.index);
+        ASSERT_TRUE(link);
+        EXPECT_EQ(TextOf(link.get(), &IGDFamilyLinkRecord::get_PedigreeLinkageType), c.pedigree);
+        EXPECT_EQ(TextOf(link.get(), &IGDFamilyLinkRecord::get_LinkageStatus), c.status);
+
+        ComPtr<IGDFamilyRecord> family, expected;
+        ASSERT_EQ(link->get_Link(family.Out()), S_OK);
+        Database().FamilyStore().Find(c.family)->QueryInterface(
+            IID_IGDFamilyRecord, reinterpret_cast<void**>(expected.Out()));
+        EXPECT_EQ(family.get(), expected.get());
+    }
+}
+
+TEST_F(FamilyLinkRecordTest, UnresolvedLinkGivesNoFamily) {
+    ComPtr<IGDFamilyLinkRecord> link = Link(individual_->ChildFamilyLinks(), 0);
+    auto* internal = static_cast<GDFamilyLinkRecord*>(individual_->ChildFamilyLinks().At(0));
+    RecordBase* family = internal->Family();
+    internal->SetTarget(nullptr);
+    ComPtr<IGDFamilyRecord> none;
+    EXPECT_EQ(link->get_Link(none.Out()), S_OK);
+    EXPECT_FALSE(none);
+    internal->SetTarget(family);
+}
+
+TEST_F(FamilyLinkRecordTest, NullOutPointersAreRefused) {
+    ComPtr<IGDFamilyLinkRecord> link = Link(individual_->ChildFamilyLinks(), 1);
+    EXPECT_EQ(link->get_Link(nullptr), E_POINTER);
+    EXPECT_EQ(link->get_LinkageStatus(nullptr), E_POINTER);
+    EXPECT_EQ(link->get_PedigreeLinkageType(nullptr), E_POINTER);
+    EXPECT_EQ(link->get_Tag(nullptr), E_POINTER);
+}
+
+TEST_F(FamilyLinkRecordTest, HostTagIsEmptyUntilWrittenThenACopy) {
+    ComPtr<IGDFamilyLinkRecord> link = Link(individual_->SpouseFamilyLinks(), 0);
+    VARIANT read;
+    VariantInit(&read);
+    EXPECT_EQ(link->get_Tag(&read), S_OK);
+    EXPECT_EQ(read.vt, VT_EMPTY);
+    for (HRESULT (STDMETHODCALLTYPE IGDFamilyLinkRecord::*put)(VARIANT) :
+         {&IGDFamilyLinkRecord::put_Tag, &IGDFamilyLinkRecord::putref_Tag}) {
+        VARIANT value = DoubleVariant(1.5);
+        EXPECT_EQ((link.get()->*put)(value), S_OK);
+        EXPECT_EQ(link->get_Tag(&read), S_OK);
+        EXPECT_EQ(read.vt, VT_R8);
+        EXPECT_EQ(read.dblVal, 1.5);
+        VariantClear(&read);
+    }
+}
+
+}  // namespace
+}  // namespace kinfold::test

@@ -1,0 +1,155 @@
+// The parts of a name structure read from the file on demand: pieces, type,
+// notes and citations; the host tag; and the out-argument conventions.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/text.h"
+#include "records/person/name_place_fixture.h"
+
+namespace kinfold::test {
+namespace {
+
+class NameMembersTest : public NamePlaceFixture {};
+
+constexpr char kPiecesFile[] =
+    "0 @I1@ INDI\n"
+    "1 NAME Dr. John /van Smith/ Jr.\n"
+    "2 NPFX Dr.\n2 GIVN John\n2 NICK Jack\n3 CONC ie\n2 SPFX van\n2 SURN Smith\n"
+    "2 NSFX Jr.\n2 TYPE birth\n2 NICK Johnny\n"
+    "2 NOTE First note\n3 CONT more\n2 NOTE @N1@\n"
+    "2 SOUR @S1@\n3 PAGE 12\n3 NOTE Not the name's note\n2 SOUR Inline citation\n"
+    "1 NAME Jack /Smith/\n"
+    "1 NOTE Not the name's note either\n"
+    "0 @N1@ NOTE Kept note\n0 @S1@ SOUR\n1 TITL Book\n0 TRLR\n";
+
+TEST_F(NameMembersTest, PiecesAreTheFirstLineOfTheirTagUnderTheName) {
+    LoadText(kPiecesFile);
+    ComPtr<IGDNameRecord> name(Name("@I1@"));
+    ComPtr<IGDNameRecord> other(Name("@I1@", 1));
+    ASSERT_TRUE(name);
+    ASSERT_TRUE(other);
+    const struct {
+        HRESULT (STDMETHODCALLTYPE IGDNameRecord::*member)(BSTR*);
+        const char* label;
+        const char* expected;
+    } pieces[] = {
+        {&IGDNameRecord::get_Prefix, "Prefix", "Dr."},
+        {&IGDNameRecord::get_NickName, "NickName", "Jack"},  // first line only, no CONC
+        {&IGDNameRecord::get_SurnamePrefix, "SurnamePrefix", "van"},
+        {&IGDNameRecord::get_Suffix, "Suffix", "Jr."},
+        {&IGDNameRecord::get_Type, "Type", "birth"},
+    };
+    for (const auto& piece : pieces) {
+        EXPECT_EQ(TextOf(name.get(), piece.member), piece.expected) << piece.label;
+        // The second name has none of these lines and must not find the first's.
+        EXPECT_EQ(TextOf(other.get(), piece.member), "") << piece.label;
+    }
+    EXPECT_TRUE(messages_.Texts().empty());
+}
+
+TEST_F(NameMembersTest, NotesAndSourcesAreThoseDirectlyUnderTheName) {
+    LoadText(kPiecesFile);
+    ComPtr<IGDNameRecord> name(Name("@I1@"));
+    ComPtr<IGDNameRecord> other(Name("@I1@", 1));
+    EXPECT_EQ(CountIn(name.get(), &IGDNameRecord::get_Notes), 2);
+    EXPECT_EQ(CountIn(name.get(), &IGDNameRecord::get_Sources), 2);
+    EXPECT_EQ(CountIn(other.get(), &IGDNameRecord::get_Notes), 0);
+    EXPECT_EQ(CountIn(other.get(), &IGDNameRecord::get_Sources), 0);
+    EXPECT_TRUE(messages_.Texts().empty());
+}
+
+TEST_F(NameMembersTest, EachReadBuildsNewNotes) {
+    LoadText(kPiecesFile);
+    ComPtr<IGDNameRecord> name(Name("@I1@"));
+    ComPtr<IGDNotes> first;
+    ComPtr<IGDNotes> second;
+    ASSERT_EQ(name->get_Notes(first.Out()), S_OK);
+    ASSERT_EQ(name->get_Notes(second.Out()), S_OK);
+    ComPtr<IGDNoteRecord> a;
+    ComPtr<IGDNoteRecord> b;
+    ASSERT_EQ(first->get_Item(LongVariant(1), a.Out()), S_OK);
+    ASSERT_EQ(second->get_Item(LongVariant(1), b.Out()), S_OK);
+    EXPECT_NE(a.get(), b.get());
+}
+
+TEST_F(NameMembersTest, ADanglingNotePointerEndsTheNotesWithOneMessage) {
+    LoadText(
+        "0 @I1@ INDI\n1 NAME Ann /Lee/\n2 NOTE Before\n2 NOTE @N9@\n2 NOTE After\n"
+        "2 SOUR @S9@\n2 SOUR After\n0 TRLR\n");
+    ComPtr<IGDNameRecord> name(Name("@I1@"));
+    EXPECT_EQ(CountIn(name.get(), &IGDNameRecord::get_Notes), 1);
+    EXPECT_EQ(messages_.Texts(),
+              std::vector<std::string>{"ERROR: GEDCOM file is corrupt. Invalid Reference."});
+    EXPECT_EQ(CountIn(name.get(), &IGDNameRecord::get_Sources), 0);
+    EXPECT_EQ(messages_.Texts().size(), 2u);
+}
+
+TEST_F(NameMembersTest, TagKeepsACopyOfWhatTheHostStores) {
+    LoadText(kPiecesFile);
+    ComPtr<IGDNameRecord> name(Name("@I1@"));
+    VARIANT value;
+    VariantInit(&value);
+    ASSERT_EQ(name->get_Tag(&value), S_OK);
+    EXPECT_EQ(value.vt, VT_EMPTY);
+
+    VARIANT text = TextVariant("kept");
+    ASSERT_EQ(name->put_Tag(text), S_OK);
+    VariantClear(&text);  // the name holds its own copy
+    ASSERT_EQ(name->get_Tag(&value), S_OK);
+    ASSERT_EQ(value.vt, VT_BSTR);
+    EXPECT_EQ(BstrToText(value.bstrVal), "kept");
+    VariantClear(&value);
+
+    LONG number = 7;
+    VARIANT byRef;
+    VariantInit(&byRef);
+    byRef.vt = VT_I4 | VT_BYREF;
+    byRef.plVal = &number;
+    ASSERT_EQ(name->putref_Tag(byRef), S_OK);
+    number = 8;
+    ASSERT_EQ(name->get_Tag(&value), S_OK);
+    EXPECT_EQ(value.vt, VT_I4);
+    EXPECT_EQ(value.lVal, 7);
+    VariantClear(&value);
+}
+
+TEST_F(NameMembersTest, NullOutPointersGiveEPointer) {
+    LoadText(kPiecesFile);
+    ComPtr<IGDNameRecord> name(Name("@I1@"));
+    ASSERT_TRUE(name);
+    for (auto member : {&IGDNameRecord::get_FullName, &IGDNameRecord::get_Surname,
+                        &IGDNameRecord::get_GivenName, &IGDNameRecord::get_Type,
+                        &IGDNameRecord::get_Prefix, &IGDNameRecord::get_NickName,
+                        &IGDNameRecord::get_SurnamePrefix, &IGDNameRecord::get_Suffix})
+        EXPECT_EQ((name.get()->*member)(nullptr), E_POINTER);
+    EXPECT_EQ(name->get_Notes(nullptr), E_POINTER);
+    EXPECT_EQ(name->get_Sources(nullptr), E_POINTER);
+    EXPECT_EQ(name->get_PhoneticVariations(nullptr), E_POINTER);
+    EXPECT_EQ(name->get_RomanizedVariations(nullptr), E_POINTER);
+    EXPECT_EQ(name->get_Tag(nullptr), E_POINTER);
+    EXPECT_EQ(name->get_Confidential(nullptr), E_POINTER);
+    EXPECT_TRUE(messages_.Texts().empty());
+}
+
+TEST_F(NameMembersTest, OutArgumentsHoldingAValueAreReplaced) {
+    LoadText(kPiecesFile);
+    ComPtr<IGDNameRecord> name(Name("@I1@"));
+    Bstr text;
+    BSTR* slot = text.Out();
+    *slot = AllocBstr("stale");  // the member must free it
+    ASSERT_EQ(name->get_Suffix(slot), S_OK);
+    EXPECT_EQ(text.Text(), "Jr.");
+
+    ComPtr<IGDNotes> notes;
+    ASSERT_EQ(name->get_Notes(notes.Out()), S_OK);
+    IGDNotes* raw = notes.get();
+    raw->AddRef();  // the member must release what it finds in the out-argument
+    ASSERT_EQ(name->get_Notes(&raw), S_OK);
+    ASSERT_NE(raw, nullptr);
+    raw->Release();
+}
+
+}  // namespace
+}  // namespace kinfold::test

@@ -1,0 +1,98 @@
+// A database loaded from a small inline GEDCOM text, with the ways tests reach
+// names and places before the individual and event members hand them out:
+// the names an individual kept while loading, and places made from a PLAC
+// line the way an event makes them.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "core/gedcom_loader.h"
+#include "core/record_list.h"
+#include "db/gedcom_db.h"
+#include "records/person/individual_record.h"
+#include "records/person/on_demand_records.h"
+#include "support/com_test_support.h"
+#include "support/live_object_guard.h"
+
+namespace kinfold::test {
+
+class NamePlaceFixture : public ::testing::Test {
+   protected:
+    void LoadText(std::string_view gedcom) {
+        file_ = std::make_unique<TempFile>(gedcom);
+        ASSERT_TRUE(Load(db_.get(), file_->Path()));
+    }
+
+    GEDCOMdb& Database() { return *static_cast<GEDCOMdb*>(db_.get()); }
+
+    GDIndividualRecord* Individual(std::string_view id) {
+        RecordBase* found = Database().IndividualStore().Find(id);
+        EXPECT_NE(found, nullptr) << id;
+        return static_cast<GDIndividualRecord*>(found);
+    }
+
+    // The `index`-th NAME of individual `id` with one reference for the
+    // caller to adopt, or null.
+    IGDNameRecord* Name(std::string_view id, size_t index = 0) {
+        GDIndividualRecord* individual = Individual(id);
+        if (individual == nullptr || index >= individual->Names().Size()) return nullptr;
+        return QueryFor<IGDNameRecord>(individual->Names().At(index));
+    }
+
+    // A new place object, for the caller to adopt, for the PLAC line under
+    // the first `eventTag` line of individual `id`; null when there is none.
+    IGDPlaceRecord* Place(std::string_view id, std::string_view eventTag) {
+        GDIndividualRecord* individual = Individual(id);
+        int32_t position = -1;
+        if (individual == nullptr || !individual->FindSubTag(eventTag, position, false) ||
+            !individual->FindSubTag("PLAC", position, true))
+            return nullptr;
+        RecordBase* record = nullptr;
+        int32_t after = -1;
+        if (FAILED(Database().Loader().ParseSubRecord(&CreateRecordOf<RecordKind::Place>, position,
+                                                      &record, &after)))
+            return nullptr;
+        IGDPlaceRecord* place = QueryFor<IGDPlaceRecord>(record);
+        record->Release();
+        return place;
+    }
+
+    // `Iface` of `record` with one new reference, or null.
+    template <class Iface>
+    static Iface* QueryFor(RecordBase* record) {
+        Iface* object = nullptr;
+        record->QueryInterface(__uuidof(Iface), reinterpret_cast<void**>(&object));
+        return object;
+    }
+
+    LiveObjectGuard guard_;  // checked after every other member is gone
+    MessageCapture messages_;
+    ComPtr<IGEDCOMdb> db_ = NewDatabase();
+    std::unique_ptr<TempFile> file_;
+};
+
+// The text a string member of `object` returns, or "<hr>" when it fails.
+template <class Object>
+std::string TextOf(Object* object, HRESULT (STDMETHODCALLTYPE Object::*member)(BSTR*)) {
+    Bstr text;
+    const HRESULT hr = (object->*member)(text.Out());
+    if (hr != S_OK) return "<" + std::to_string(hr) + ">";
+    return text.Text();
+}
+
+// The count of a collection member of `object`, or -1 when it fails.
+template <class Object, class Collection>
+long CountIn(Object* object, HRESULT (STDMETHODCALLTYPE Object::*member)(Collection**)) {
+    ComPtr<Collection> collection;
+    LONG count = -1;
+    if ((object->*member)(collection.Out()) != S_OK || !collection ||
+        FAILED(collection->get_Count(&count)))
+        return -1;
+    return count;
+}
+
+}  // namespace kinfold::test
