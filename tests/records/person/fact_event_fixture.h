@@ -12,20 +12,12 @@
 #include "records/person/fact_event_record.h"
 #include "records/person/family_record.h"
 #include "records/person/individual_record.h"
-#include "support/com_test_support.h"
-#include "support/live_object_guard.h"
+#include "support/loaded_database_test.h"
 
 namespace kinfold::test {
 
-class FactEventFixture : public ::testing::Test {
+class FactEventFixture : public LoadedDatabaseTest {
    protected:
-    void LoadText(std::string_view text) {
-        file_ = std::make_unique<TempFile>(text);
-        ASSERT_TRUE(Load(db_.get(), file_->Path()));
-    }
-
-    GEDCOMdb& Database() const { return *static_cast<GEDCOMdb*>(db_.get()); }
-
     // The internal event; the individual's and family's own members that
     // return events are built elsewhere.
     GDFactEventRecord* IndividualEvent(std::string_view id, size_t index) const {
@@ -54,11 +46,6 @@ class FactEventFixture : public ::testing::Test {
         Bstr text;
         return SUCCEEDED((object->*member)(text.Out())) ? text.Text() : "<failed>";
     }
-
-    LiveObjectGuard guard_;  // checked after every other member is gone
-    // The database keeps the file open, so it goes before the file.
-    std::unique_ptr<TempFile> file_;
-    ComPtr<IGEDCOMdb> db_ = NewDatabase();
 };
 
 }  // namespace kinfold::test

@@ -15,20 +15,12 @@
 #include "db/gedcom_db.h"
 #include "records/person/individual_record.h"
 #include "records/person/on_demand_records.h"
-#include "support/com_test_support.h"
-#include "support/live_object_guard.h"
+#include "support/loaded_database_test.h"
 
 namespace kinfold::test {
 
-class NamePlaceFixture : public ::testing::Test {
+class NamePlaceFixture : public LoadedDatabaseTest {
    protected:
-    void LoadText(std::string_view gedcom) {
-        file_ = std::make_unique<TempFile>(gedcom);
-        ASSERT_TRUE(Load(db_.get(), file_->Path()));
-    }
-
-    GEDCOMdb& Database() { return *static_cast<GEDCOMdb*>(db_.get()); }
-
     GDIndividualRecord* Individual(std::string_view id) {
         RecordBase* found = Database().IndividualStore().Find(id);
         EXPECT_NE(found, nullptr) << id;
@@ -68,11 +60,6 @@ class NamePlaceFixture : public ::testing::Test {
         record->QueryInterface(__uuidof(Iface), reinterpret_cast<void**>(&object));
         return object;
     }
-
-    LiveObjectGuard guard_;  // checked after every other member is gone
-    MessageCapture messages_;
-    ComPtr<IGEDCOMdb> db_ = NewDatabase();
-    std::unique_ptr<TempFile> file_;
 };
 
 // The text a string member of `object` returns, or "<hr>" when it fails.
