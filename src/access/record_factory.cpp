@@ -10,7 +10,11 @@
 #include "records/person/name_record.h"
 #include "records/person/ordinance_record.h"
 #include "records/person/place_record.h"
+#include "records/source/address_record.h"
+#include "records/source/change_date_record.h"
 #include "records/source/file_level_records.h"
+#include "records/source/note_record.h"
+#include "records/source/reference_number_record.h"
 #include "records/source/repository_record.h"
 #include "records/source/source_record.h"
 
@@ -45,6 +49,9 @@ HRESULT CreateRecord(RecordKind kind, RecordBase** record) {
         case RecordKind::FamilyLink: return Make<GDFamilyLinkRecord>(record);
         case RecordKind::IndividualPointer: return Make<IndividualPointer>(record);
         case RecordKind::CallNumber: return Make<GDCallNumberRecord>(record);
+        case RecordKind::Address: return Make<GDAddressRecord>(record);
+        case RecordKind::ChangeDate: return Make<GDChangeDateRecord>(record);
+        case RecordKind::ReferenceNumber: return Make<GDReferenceNumberRecord>(record);
         case RecordKind::Plain: return Make<PlainRecord>(record);
     }
     return E_INVALIDARG;

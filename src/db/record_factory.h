@@ -29,6 +29,9 @@ enum class RecordKind {
     FamilyLink,
     IndividualPointer,
     CallNumber,
+    Address,
+    ChangeDate,
+    ReferenceNumber,
     Plain,
 };
 

@@ -5,6 +5,8 @@
 #include "db/gedcom_db.h"
 #include "records/person/confidential_notice.h"
 #include "records/person/first_sub_record.h"
+#include "records/person/on_demand_records.h"
+#include "records/source/address_record.h"
 
 namespace kinfold {
 namespace {
@@ -53,11 +55,14 @@ HRESULT GDFactEventRecord::get_Data(BSTR* pVal) {
     return ReturnText(pVal, ReadText(Position()));
 }
 
+std::string GDFactEventRecord::Type() const {
+    std::string tag = GetTag();
+    return tag == "EVEN" || tag == "FACT" ? ReadTagValue("TYPE") : tag;
+}
+
 HRESULT GDFactEventRecord::get_Type(BSTR* pVal) {
     if (pVal == nullptr) return E_POINTER;
-    const std::string tag = GetTag();
-    if (tag == "EVEN" || tag == "FACT") return ReturnText(pVal, ReadTagValue("TYPE"));
-    return ReturnText(pVal, tag);
+    return ReturnText(pVal, Type());
 }
 
 HRESULT GDFactEventRecord::get_GEDCOMTag(BSTR* pVal) {
@@ -102,6 +107,24 @@ HRESULT GDFactEventRecord::get_Place(IGDPlaceRecord** pVal) {
     }
     hr = ReturnObject(pVal, place);
     place->Release();
+    return hr;
+}
+
+HRESULT GDFactEventRecord::get_Notes(IGDNotes** pVal) {
+    return ReturnOnDemandRecords(pVal, *this, "NOTE", &CreateRecordOf<RecordKind::Note>,
+                                 IsConfidential());
+}
+
+// The address's telephone and web lines stand beside ADDR, under the event.
+HRESULT GDFactEventRecord::get_Address(IGDAddressRecord** pVal) {
+    HRESULT hr = BeginOut(pVal);
+    if (FAILED(hr) || IsConfidential()) return hr;
+    RecordBase* address = nullptr;
+    hr = BuildFirstSubRecord(*this, "ADDR", &CreateRecordOf<RecordKind::Address>, &address);
+    if (FAILED(hr) || address == nullptr) return hr;
+    static_cast<GDAddressRecord*>(address)->SetOwnerPosition(Position());
+    hr = ReturnObject(pVal, address);
+    address->Release();
     return hr;
 }
 

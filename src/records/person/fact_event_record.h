@@ -20,11 +20,17 @@ class GDFactEventRecord : public RecordObject<IGDFactEventRecord> {
     void SetConfidentialState(int32_t state) { confidentialState_ = state; }
     int32_t ConfidentialState() const { return confidentialState_; }
 
+    // The kind the event is filtered by: the TYPE value under an EVEN or
+    // FACT line, the tag of any other line.
+    std::string Type() const;
+
     HRESULT STDMETHODCALLTYPE get_Date(BSTR* pVal) override;
     HRESULT STDMETHODCALLTYPE get_Age(BSTR* pVal) override;
     HRESULT STDMETHODCALLTYPE get_HusbandAge(BSTR* pVal) override;
     HRESULT STDMETHODCALLTYPE get_WifeAge(BSTR* pVal) override;
+    HRESULT STDMETHODCALLTYPE get_Notes(IGDNotes** pVal) override;
     HRESULT STDMETHODCALLTYPE get_Place(IGDPlaceRecord** pVal) override;
+    HRESULT STDMETHODCALLTYPE get_Address(IGDAddressRecord** pVal) override;
     HRESULT STDMETHODCALLTYPE get_Data(BSTR* pVal) override;
     HRESULT STDMETHODCALLTYPE get_ResponsibleAgency(BSTR* pVal) override;
     HRESULT STDMETHODCALLTYPE get_ReligiousAffiliation(BSTR* pVal) override;

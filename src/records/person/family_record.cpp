@@ -57,7 +57,6 @@ HRESULT GDFamilyRecord::Link(RecordHost& database) {
 
 HRESULT GDFamilyRecord::get_ID(BSTR* pVal) { return ReturnText(pVal, Id()); }
 
-
 void GDFamilyRecord::DropReferences() {
     RecordBase::DropReferences();
     children_.DropReferences();

@@ -2,6 +2,9 @@
 // kept from loading; everything else is read from the file on demand.
 #pragma once
 
+#include <cstdint>
+
+#include "access/host_tag.h"
 #include "access/record_object.h"
 #include "core/record_list.h"
 
@@ -16,6 +19,26 @@ class GDFamilyRecord : public RecordObject<IGDFamilyRecord> {
     void DropReferences() override;
 
     HRESULT STDMETHODCALLTYPE get_ID(BSTR* pVal) override;
+    HRESULT STDMETHODCALLTYPE get_Children(IGDIndividuals** pVal) override;
+    HRESULT STDMETHODCALLTYPE get_CountOfChildren(LONG* pVal) override;
+    HRESULT STDMETHODCALLTYPE get_Events(VARIANT Tag, IGDFactEvents** pVal) override;
+    HRESULT STDMETHODCALLTYPE get_Husband(IGDIndividualRecord** pVal) override;
+    HRESULT STDMETHODCALLTYPE get_Wife(IGDIndividualRecord** pVal) override;
+    HRESULT STDMETHODCALLTYPE get_Notes(IGDNotes** pVal) override;
+    HRESULT STDMETHODCALLTYPE get_Married(IGDFactEventRecord** pVal) override;
+    HRESULT STDMETHODCALLTYPE get_RestrictionNotice(BSTR* pVal) override;
+    HRESULT STDMETHODCALLTYPE get_Sources(IGDSources** pVal) override;
+    HRESULT STDMETHODCALLTYPE get_RecordID(BSTR* pVal) override;
+    HRESULT STDMETHODCALLTYPE get_Tag(VARIANT* pVal) override;
+    HRESULT STDMETHODCALLTYPE put_Tag(VARIANT newVal) override;
+    HRESULT STDMETHODCALLTYPE putref_Tag(VARIANT newVal) override;
+    HRESULT STDMETHODCALLTYPE get_Confidential(VARIANT_BOOL* pVal) override;
+    HRESULT STDMETHODCALLTYPE put_Confidential(VARIANT_BOOL newVal) override;
+
+    // 0 not confidential, 1 confidential, 2 not decided (reads as not
+    // confidential). A spouse's choice reaches the family through this.
+    void SetConfidentialState(int32_t state) { confidentialState_ = state; }
+    int32_t ConfidentialState() const { return confidentialState_; }
 
     const RecordList& Children() const { return children_; }
     // The individual pointer holders of the last HUSB and WIFE lines.
@@ -33,6 +56,8 @@ class GDFamilyRecord : public RecordObject<IGDFamilyRecord> {
     RecordBase* husband_ = nullptr;
     RecordBase* wife_ = nullptr;
     RecordBase* married_ = nullptr;
+    HostTag hostTag_;
+    int32_t confidentialState_ = 2;
 };
 
 }  // namespace kinfold

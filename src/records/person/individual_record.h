@@ -2,6 +2,9 @@
 // everything else is read from the file when a member asks for it.
 #pragma once
 
+#include <cstdint>
+
+#include "access/host_tag.h"
 #include "access/record_object.h"
 #include "core/record_list.h"
 
@@ -20,6 +23,33 @@ class GDIndividualRecord : public RecordObject<IGDIndividualRecord>,
     void DropReferences() override;
 
     HRESULT STDMETHODCALLTYPE get_ID(BSTR* pVal) override;
+    HRESULT STDMETHODCALLTYPE get_Name(IGDNameRecord** pVal) override;
+    HRESULT STDMETHODCALLTYPE get_Sex(BSTR* pVal) override;
+    HRESULT STDMETHODCALLTYPE get_Names(IGDNames** pVal) override;
+    HRESULT STDMETHODCALLTYPE get_Notes(IGDNotes** pVal) override;
+    HRESULT STDMETHODCALLTYPE get_Sources(IGDSources** pVal) override;
+    HRESULT STDMETHODCALLTYPE get_SpouseFamilies(IGDFamilies** pVal) override;
+    HRESULT STDMETHODCALLTYPE get_ChildFamilies(IGDFamilies** pVal) override;
+    HRESULT STDMETHODCALLTYPE get_Birth(IGDFactEventRecord** pVal) override;
+    HRESULT STDMETHODCALLTYPE get_Death(IGDFactEventRecord** pVal) override;
+    HRESULT STDMETHODCALLTYPE get_Attributes(VARIANT Tag, IGDFactEvents** pVal) override;
+    HRESULT STDMETHODCALLTYPE get_RestrictionNotice(BSTR* pVal) override;
+    HRESULT STDMETHODCALLTYPE get_Events(VARIANT Tag, IGDFactEvents** pVal) override;
+    HRESULT STDMETHODCALLTYPE get_ParentFamily(IGDFamilyRecord** pVal) override;
+    HRESULT STDMETHODCALLTYPE get_Father(IGDIndividualRecord** pVal) override;
+    HRESULT STDMETHODCALLTYPE get_Mother(IGDIndividualRecord** pVal) override;
+    HRESULT STDMETHODCALLTYPE get_ChildFamilyLinks(IGDFamilyLinks** pVal) override;
+    HRESULT STDMETHODCALLTYPE get_SpouseFamilyLinks(IGDFamilyLinks** pVal) override;
+    HRESULT STDMETHODCALLTYPE get_Tag(VARIANT* pVal) override;
+    HRESULT STDMETHODCALLTYPE put_Tag(VARIANT newVal) override;
+    HRESULT STDMETHODCALLTYPE putref_Tag(VARIANT newVal) override;
+    HRESULT STDMETHODCALLTYPE get_Spouses(IGDIndividuals** pVal) override;
+    HRESULT STDMETHODCALLTYPE get_Confidential(VARIANT_BOOL* pVal) override;
+    HRESULT STDMETHODCALLTYPE put_Confidential(VARIANT_BOOL newVal) override;
+    HRESULT STDMETHODCALLTYPE get_Aliases(IGDIndividuals** pVal) override;
+    HRESULT STDMETHODCALLTYPE get_RecordFileNumber(BSTR* pVal) override;
+    HRESULT STDMETHODCALLTYPE get_AncestralFileNumber(BSTR* pVal) override;
+    HRESULT STDMETHODCALLTYPE get_RecordID(BSTR* pVal) override;
 
     // IGDPointerAccess
     HRESULT STDMETHODCALLTYPE get_Ptr(LONG hinst, LONG* pVal) override;
@@ -31,8 +61,19 @@ class GDIndividualRecord : public RecordObject<IGDIndividualRecord>,
     const RecordList& Events() const { return events_; }
     RecordBase* Birth() const { return birth_; }
     RecordBase* Death() const { return death_; }
+    // 0 not confidential, 1 confidential, 2 not decided (reads as not
+    // confidential).
+    int32_t ConfidentialState() const { return confidentialState_; }
+    // The state, also given to every name and event and to every family
+    // the individual is a spouse in, with that family's events.
+    void SpreadConfidentialState(int32_t state);
 
    private:
+    bool IsConfidential() const { return confidentialState_ == 1; }
+    // The family of the first child family link, whatever its pedigree.
+    RecordBase* ParentFamily() const;
+    HRESULT ReturnParent(IGDIndividualRecord** out, bool father) const;
+
     RecordList names_;
     RecordList childFamilyLinks_;
     RecordList spouseFamilyLinks_;
@@ -41,6 +82,8 @@ class GDIndividualRecord : public RecordObject<IGDIndividualRecord>,
     RecordBase* death_ = nullptr;
     char sex_ = '?';
     LONG pointerHandle_ = 0;
+    int32_t confidentialState_ = 2;
+    HostTag hostTag_;
 };
 
 }  // namespace kinfold

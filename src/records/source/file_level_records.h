@@ -1,4 +1,4 @@
-// Records whose data is all read on demand: notes, multimedia, submitters,
+// Records whose data is all read on demand: multimedia, submitters,
 // the submission, the header, and the bare record that keeps only its line.
 #pragma once
 
@@ -6,7 +6,6 @@
 
 namespace kinfold {
 
-class GDNoteRecord : public LinkedRecord<IGDNoteRecord, &GEDCOMdb::NoteStore> {};
 class GDMultimediaRecord : public LinkedRecord<IGDMultimediaRecord, &GEDCOMdb::MultimediaStore> {};
 class GDSubmitterRecord : public LinkedRecord<IGDSubmitterRecord, &GEDCOMdb::SubmitterStore> {};
 

@@ -10,8 +10,8 @@
 
 namespace kinfold {
 
-template <class Iface, RecordStore& (GEDCOMdb::*StoreOf)()>
-class LinkedRecord : public RecordObject<Iface> {
+template <class Iface, RecordStore& (GEDCOMdb::*StoreOf)(), class Base = Unimplemented<Iface>>
+class LinkedRecord : public RecordObject<Iface, Base> {
    public:
     void TakeOpeningLine(const GedcomLine& line) override {
         RecordBase::TakeOpeningLine(line);

@@ -9,8 +9,5 @@ namespace kinfold {
 class GDSourceDataRecord : public RecordObject<IGDSourceDataRecord> {};
 class GDMediaFileRecord : public RecordObject<IGDMediaFileRecord> {};
 class GDSourceSystemRecord : public RecordObject<IGDSourceSystemRecord> {};
-class GDAddressRecord : public RecordObject<IGDAddressRecord> {};
-class GDChangeDateRecord : public RecordObject<IGDChangeDateRecord> {};
-class GDReferenceNumberRecord : public RecordObject<IGDReferenceNumberRecord> {};
 
 }  // namespace kinfold

@@ -57,8 +57,8 @@ TEST_F(FactEventConfidentialTest, ConfidentialPutWritesOneOrZero) {
         int32_t state;
         VARIANT_BOOL get;
     };
-    for (const Case& c : {Case{VARIANT_TRUE, 1, VARIANT_TRUE}, Case{VARIANT_FALSE, 0, VARIANT_FALSE},
-                          Case{1, 1, VARIANT_TRUE}}) {
+    for (const Case& c : {Case{VARIANT_TRUE, 1, VARIANT_TRUE},
+                          Case{VARIANT_FALSE, 0, VARIANT_FALSE}, Case{1, 1, VARIANT_TRUE}}) {
         SCOPED_TRACE(c.put);
         EXPECT_EQ(event->put_Confidential(c.put), S_OK);
         EXPECT_EQ(graduation_->ConfidentialState(), c.state);
@@ -71,10 +71,10 @@ TEST_F(FactEventConfidentialTest, ConfidentialPutWritesOneOrZero) {
 TEST_F(FactEventConfidentialTest, ConfidentialEventGivesTheNoticeForItsDetails) {
     graduation_->SetConfidentialState(1);
     ComPtr<IGDFactEventRecord> event = AsHost(graduation_);
-    for (Text member : {&IGDFactEventRecord::get_Date, &IGDFactEventRecord::get_Age,
-                        &IGDFactEventRecord::get_Data, &IGDFactEventRecord::get_ResponsibleAgency,
-                        &IGDFactEventRecord::get_ReligiousAffiliation,
-                        &IGDFactEventRecord::get_Cause}) {
+    for (Text member :
+         {&IGDFactEventRecord::get_Date, &IGDFactEventRecord::get_Age,
+          &IGDFactEventRecord::get_Data, &IGDFactEventRecord::get_ResponsibleAgency,
+          &IGDFactEventRecord::get_ReligiousAffiliation, &IGDFactEventRecord::get_Cause}) {
         EXPECT_EQ(TextOf(event.get(), member), "Confidential");
     }
 }

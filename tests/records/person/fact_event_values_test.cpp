@@ -152,8 +152,8 @@ TEST_F(FactEventValuesTest, AssociatedFamilyIsLookedUpByTheFamcPointer) {
     ASSERT_EQ(birth->get_AssociatedFamily(family.Out()), S_OK);
     ASSERT_TRUE(family);
     ComPtr<IGDFamilyRecord> expected;
-    Database().FamilyStore().Find("@F1@")->QueryInterface(
-        IID_IGDFamilyRecord, reinterpret_cast<void**>(expected.Out()));
+    Database().FamilyStore().Find("@F1@")->QueryInterface(IID_IGDFamilyRecord,
+                                                          reinterpret_cast<void**>(expected.Out()));
     EXPECT_EQ(family.get(), expected.get());
 
     // A pointer to no family, and no FAMC line at all, both give NULL.
@@ -190,12 +190,11 @@ TEST_F(FactEventValuesTest, BlankEventHasNoValues) {
         AsHost(static_cast<GDFactEventRecord*>(Database().BlankEvent()));
     ASSERT_TRUE(blank);
     using Text = HRESULT (STDMETHODCALLTYPE IGDFactEventRecord::*)(BSTR*);
-    for (Text member :
-         {&IGDFactEventRecord::get_Date, &IGDFactEventRecord::get_Age,
-          &IGDFactEventRecord::get_HusbandAge, &IGDFactEventRecord::get_Data,
-          &IGDFactEventRecord::get_Cause, &IGDFactEventRecord::get_Type,
-          &IGDFactEventRecord::get_GEDCOMTag, &IGDFactEventRecord::get_Descriptor,
-          &IGDFactEventRecord::get_AdoptedByParent}) {
+    for (Text member : {&IGDFactEventRecord::get_Date, &IGDFactEventRecord::get_Age,
+                        &IGDFactEventRecord::get_HusbandAge, &IGDFactEventRecord::get_Data,
+                        &IGDFactEventRecord::get_Cause, &IGDFactEventRecord::get_Type,
+                        &IGDFactEventRecord::get_GEDCOMTag, &IGDFactEventRecord::get_Descriptor,
+                        &IGDFactEventRecord::get_AdoptedByParent}) {
         EXPECT_EQ(TextOf(blank.get(), member), "");
     }
     ComPtr<IGDFamilyRecord> family;

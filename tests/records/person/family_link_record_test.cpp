@@ -1,11 +1,12 @@
 // The links of an individual to its families: the default and written
 // pedigrees, the family each names, the status read on demand, the Tag slot.
+#include "records/person/family_link_record.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
 
 #include "db/gedcom_db.h"
-#include "records/person/family_link_record.h"
 #include "records/person/individual_record.h"
 #include "support/com_test_support.h"
 #include "support/live_object_guard.h"
@@ -89,9 +90,8 @@ TEST_F(FamilyLinkRecordTest, LinksNameTheirFamiliesWithTheirPedigreeAndStatus) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.family);
-        ComPtr<IGDFamilyLinkRecord> link =
-            Link(c.child ? individual_->ChildFamilyLinks() : individual_->SpouseFamilyLinks(),
-                 c.index);
+        ComPtr<IGDFamilyLinkRecord> link = Link(
+            c.child ? individual_->ChildFamilyLinks() : individual_->SpouseFamilyLinks(), c.index);
         ASSERT_TRUE(link);
         EXPECT_EQ(TextOf(link.get(), &IGDFamilyLinkRecord::get_PedigreeLinkageType), c.pedigree);
         EXPECT_EQ(TextOf(link.get(), &IGDFamilyLinkRecord::get_LinkageStatus), c.status);

@@ -36,7 +36,8 @@ TEST_F(NameConfidentialTest, ANewNameIsUndecidedWhichReadsAsNotConfidential) {
     VARIANT_BOOL confidential = 5;
     ASSERT_EQ(name->get_Confidential(&confidential), S_OK);
     EXPECT_EQ(confidential, VARIANT_FALSE);
-    for (StringMember member : kStringMembers) EXPECT_NE(TextOf(name.get(), member), "Confidential");
+    for (StringMember member : kStringMembers)
+        EXPECT_NE(TextOf(name.get(), member), "Confidential");
 }
 
 TEST_F(NameConfidentialTest, AConfidentialNameHidesItsData) {
@@ -48,7 +49,8 @@ TEST_F(NameConfidentialTest, AConfidentialNameHidesItsData) {
     ASSERT_EQ(name->get_Confidential(&confidential), S_OK);
     EXPECT_EQ(confidential, VARIANT_TRUE);
 
-    for (StringMember member : kStringMembers) EXPECT_EQ(TextOf(name.get(), member), "Confidential");
+    for (StringMember member : kStringMembers)
+        EXPECT_EQ(TextOf(name.get(), member), "Confidential");
     EXPECT_EQ(CountIn(name.get(), &IGDNameRecord::get_Notes), 0);
     for (NamesMember member : kVariationMembers) EXPECT_EQ(CountIn(name.get(), member), 0);
     // Citations are not withheld.

@@ -119,10 +119,10 @@ TEST_F(NameMembersTest, NullOutPointersGiveEPointer) {
     LoadText(kPiecesFile);
     ComPtr<IGDNameRecord> name(Name("@I1@"));
     ASSERT_TRUE(name);
-    for (auto member : {&IGDNameRecord::get_FullName, &IGDNameRecord::get_Surname,
-                        &IGDNameRecord::get_GivenName, &IGDNameRecord::get_Type,
-                        &IGDNameRecord::get_Prefix, &IGDNameRecord::get_NickName,
-                        &IGDNameRecord::get_SurnamePrefix, &IGDNameRecord::get_Suffix})
+    for (auto member :
+         {&IGDNameRecord::get_FullName, &IGDNameRecord::get_Surname, &IGDNameRecord::get_GivenName,
+          &IGDNameRecord::get_Type, &IGDNameRecord::get_Prefix, &IGDNameRecord::get_NickName,
+          &IGDNameRecord::get_SurnamePrefix, &IGDNameRecord::get_Suffix})
         EXPECT_EQ((name.get()->*member)(nullptr), E_POINTER);
     EXPECT_EQ(name->get_Notes(nullptr), E_POINTER);
     EXPECT_EQ(name->get_Sources(nullptr), E_POINTER);

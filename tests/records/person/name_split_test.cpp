@@ -1,11 +1,12 @@
 // How a NAME value becomes given name, surname and full name, and how SURN
 // and GIVN lines under it correct the first two.
+#include "records/person/name_split.h"
+
 #include <gtest/gtest.h>
 
 #include <iterator>
 #include <string>
 
-#include "records/person/name_split.h"
 #include "records/person/name_place_fixture.h"
 
 namespace kinfold::test {
@@ -80,7 +81,7 @@ TEST_F(NameLoadingTest, SurnAndGivnReplaceTheSplitButNotTheFullName) {
         const char* surname;
     } const cases[] = {
         {"@I1@", "Jon", "Smyth"},
-        {"@I2@", "B", "Second"},   // the last line of each tag wins
+        {"@I2@", "B", "Second"},    // the last line of each tag wins
         {"@I3@", "John", "Smith"},  // lines deeper than the name's own are not its parts
         {"@I4@", "John", ""},       // an empty SURN still replaces the surname
     };

@@ -13,8 +13,8 @@ namespace {
 class NameVariationTest : public NamePlaceFixture {
    protected:
     // Full name, surname, given name and type of each variation, in order.
-    std::vector<std::string> Describe(IGDNameRecord* name,
-                                      HRESULT (STDMETHODCALLTYPE IGDNameRecord::*member)(IGDNames**)) {
+    std::vector<std::string> Describe(
+        IGDNameRecord* name, HRESULT (STDMETHODCALLTYPE IGDNameRecord::*member)(IGDNames**)) {
         std::vector<std::string> found;
         ComPtr<IGDNames> names;
         EXPECT_EQ((name->*member)(names.Out()), S_OK);
@@ -46,9 +46,9 @@ TEST_F(NameVariationTest, OneNamePerLineOfTheTagInFileOrder) {
     LoadText(kVariationsFile);
     ComPtr<IGDNameRecord> name(Name("@I1@"));
     ASSERT_TRUE(name);
-    EXPECT_EQ(Describe(name.get(), &IGDNameRecord::get_PhoneticVariations),
-              (std::vector<std::string>{"Taro Yamada|Yamada|Taro|kana",
-                                        "Tarou Yamada|Yamada|Tarou|"}));
+    EXPECT_EQ(
+        Describe(name.get(), &IGDNameRecord::get_PhoneticVariations),
+        (std::vector<std::string>{"Taro Yamada|Yamada|Taro|kana", "Tarou Yamada|Yamada|Tarou|"}));
     EXPECT_EQ(Describe(name.get(), &IGDNameRecord::get_RomanizedVariations),
               (std::vector<std::string>{"Tarō Yamada|Yamada-san|Tarō|hepburn"}));
     EXPECT_TRUE(messages_.Texts().empty());
@@ -90,8 +90,7 @@ TEST_F(NameVariationTest, AVariationOutlivesTheCollectionThatMadeIt) {
 }
 
 TEST_F(NameVariationTest, VariationsOfAVariationAreReadUnderItsOwnLine) {
-    LoadText(
-        "0 @I1@ INDI\n1 NAME A /B/\n2 ROMN C /D/\n3 FONE E /F/\n2 FONE G /H/\n0 TRLR\n");
+    LoadText("0 @I1@ INDI\n1 NAME A /B/\n2 ROMN C /D/\n3 FONE E /F/\n2 FONE G /H/\n0 TRLR\n");
     ComPtr<IGDNameRecord> name(Name("@I1@"));
     ComPtr<IGDNames> romanized;
     ASSERT_EQ(name->get_RomanizedVariations(romanized.Out()), S_OK);

@@ -58,8 +58,7 @@ TEST_F(PlaceRecordTest, StringMembersReadTheLinesUnderThePlace) {
         {unnamed.get(), &IGDPlaceRecord::get_Type, "Type", "cemetery"},
         {unnamed.get(), &IGDPlaceRecord::get_Latitude, "Latitude", ""},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(TextOf(c.place, c.member), c.expected) << c.label;
+    for (const auto& c : cases) EXPECT_EQ(TextOf(c.place, c.member), c.expected) << c.label;
     EXPECT_EQ(CountIn(unnamed.get(), &IGDPlaceRecord::get_Notes), 1);
     EXPECT_TRUE(messages_.Texts().empty());
 }
@@ -126,9 +125,9 @@ TEST_F(PlaceRecordTest, TheBlankPlaceIsEmptyEverywhere) {
     LoadText(kPlacesFile);
     ComPtr<IGDPlaceRecord> blank(QueryFor<IGDPlaceRecord>(Database().BlankPlace()));
     ASSERT_TRUE(blank);
-    for (StringMember member : {&IGDPlaceRecord::get_Name, &IGDPlaceRecord::get_Type,
-                                &IGDPlaceRecord::get_Latitude, &IGDPlaceRecord::get_Longitude,
-                                &IGDPlaceRecord::get_Format})
+    for (StringMember member :
+         {&IGDPlaceRecord::get_Name, &IGDPlaceRecord::get_Type, &IGDPlaceRecord::get_Latitude,
+          &IGDPlaceRecord::get_Longitude, &IGDPlaceRecord::get_Format})
         EXPECT_EQ(TextOf(blank.get(), member), "");
     EXPECT_EQ(CountIn(blank.get(), &IGDPlaceRecord::get_Notes), 0);
     EXPECT_EQ(CountIn(blank.get(), &IGDPlaceRecord::get_Sources), 0);
@@ -160,9 +159,9 @@ TEST_F(PlaceRecordTest, NullOutPointersGiveEPointer) {
     LoadText(kPlacesFile);
     ComPtr<IGDPlaceRecord> place(Place("@I1@", "BIRT"));
     ASSERT_TRUE(place);
-    for (StringMember member : {&IGDPlaceRecord::get_Name, &IGDPlaceRecord::get_Type,
-                                &IGDPlaceRecord::get_Latitude, &IGDPlaceRecord::get_Longitude,
-                                &IGDPlaceRecord::get_Format})
+    for (StringMember member :
+         {&IGDPlaceRecord::get_Name, &IGDPlaceRecord::get_Type, &IGDPlaceRecord::get_Latitude,
+          &IGDPlaceRecord::get_Longitude, &IGDPlaceRecord::get_Format})
         EXPECT_EQ((place.get()->*member)(nullptr), E_POINTER);
     EXPECT_EQ(place->get_Notes(nullptr), E_POINTER);
     EXPECT_EQ(place->get_Sources(nullptr), E_POINTER);

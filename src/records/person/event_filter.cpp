@@ -1,0 +1,47 @@
+#include "records/person/event_filter.h"
+
+#include <new>
+#include <utility>
+
+#include "access/collections.h"
+#include "platform/text.h"
+#include "records/person/fact_event_record.h"
+
+namespace kinfold {
+
+HRESULT ReadTagFilter(const VARIANT& tag, bool& filtered, std::string& text) {
+    filtered = tag.vt != VT_ERROR;
+    text.clear();
+    if (!filtered) return S_OK;
+    VARIANT converted;
+    VariantInit(&converted);
+    HRESULT hr = VariantChangeType(&converted, const_cast<VARIANT*>(&tag), 0, VT_BSTR);
+    if (FAILED(hr)) return hr;
+    text = BstrToText(converted.bstrVal);
+    VariantClear(&converted);
+    return S_OK;
+}
+
+std::unique_ptr<RecordList> EventsOfType(const RecordList& events, const std::string& filter) {
+    std::unique_ptr<RecordList> matching(new (std::nothrow) RecordList);
+    if (matching == nullptr) return nullptr;
+    for (RecordBase* event : events) {
+        if (static_cast<GDFactEventRecord*>(event)->Type() != filter) continue;
+        if (!matching->Append(event)) return nullptr;
+    }
+    return matching;
+}
+
+HRESULT ReturnEvents(IGDFactEvents** out, const RecordList& events, const VARIANT& tag,
+                     IUnknown* owner) {
+    HRESULT hr = BeginOut(out);
+    if (FAILED(hr)) return hr;
+    bool filtered = false;
+    std::string filter;
+    hr = ReadTagFilter(tag, filtered, filter);
+    if (FAILED(hr)) return hr;
+    if (!filtered) return MakeLiveCollection(out, events, owner);
+    return MakeBuiltCollection(out, EventsOfType(events, filter));
+}
+
+}  // namespace kinfold

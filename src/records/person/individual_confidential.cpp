@@ -1,0 +1,43 @@
+// An individual's confidentiality, which the host's choice carries to
+// everything that describes the person: names, events and the families the
+// person is a spouse in.
+#include "access/out_param.h"
+#include "records/person/fact_event_record.h"
+#include "records/person/family_record.h"
+#include "records/person/individual_record.h"
+#include "records/person/name_record.h"
+
+namespace kinfold {
+namespace {
+
+void SetEventStates(const RecordList& events, int32_t state) {
+    for (RecordBase* event : events)
+        static_cast<GDFactEventRecord*>(event)->SetConfidentialState(state);
+}
+
+}  // namespace
+
+void GDIndividualRecord::SpreadConfidentialState(int32_t state) {
+    confidentialState_ = state;
+    for (RecordBase* name : names_) static_cast<GDNameRecord*>(name)->SetConfidentialState(state);
+    SetEventStates(events_, state);
+    for (RecordBase* link : spouseFamilyLinks_) {
+        auto* family = static_cast<GDFamilyRecord*>(link->Target());
+        if (family == nullptr) continue;
+        family->SetConfidentialState(state);
+        SetEventStates(family->Events(), state);
+    }
+}
+
+HRESULT GDIndividualRecord::get_Confidential(VARIANT_BOOL* pVal) {
+    return ReturnBool(pVal, IsConfidential());
+}
+
+// The host's choice is final: the database's inference only decides
+// individuals that are still undecided.
+HRESULT GDIndividualRecord::put_Confidential(VARIANT_BOOL newVal) {
+    SpreadConfidentialState(newVal != VARIANT_FALSE ? 1 : 0);
+    return S_OK;
+}
+
+}  // namespace kinfold

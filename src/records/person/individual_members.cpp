@@ -1,0 +1,68 @@
+// The members a host reads on an individual that answer from the record
+// itself: its names, sex, events and the plain lines under it.
+#include "access/collections.h"
+#include "access/out_param.h"
+#include "records/person/blank_objects.h"
+#include "records/person/event_filter.h"
+#include "records/person/individual_record.h"
+#include "records/person/on_demand_records.h"
+#include "records/person/tag_value.h"
+
+namespace kinfold {
+
+HRESULT GDIndividualRecord::get_Name(IGDNameRecord** pVal) {
+    return ReturnObject(pVal, !names_.Empty() ? names_.Front() : BlankNameFor(*this));
+}
+
+// Only the first character of the SEX value was kept, as the file wrote it.
+HRESULT GDIndividualRecord::get_Sex(BSTR* pVal) {
+    return ReturnText(pVal, std::string_view(&sex_, 1));
+}
+
+HRESULT GDIndividualRecord::get_Names(IGDNames** pVal) {
+    return MakeLiveCollection(pVal, names_, static_cast<RecordBase*>(this));
+}
+
+HRESULT GDIndividualRecord::get_Notes(IGDNotes** pVal) {
+    return ReturnOnDemandRecords(pVal, *this, "NOTE", &CreateRecordOf<RecordKind::Note>,
+                                 IsConfidential());
+}
+
+HRESULT GDIndividualRecord::get_Sources(IGDSources** pVal) {
+    return ReturnOnDemandRecords(pVal, *this, "SOUR", &CreateRecordOf<RecordKind::Source>);
+}
+
+// Only a BIRT line makes a birth; a christening does not stand in for it.
+HRESULT GDIndividualRecord::get_Birth(IGDFactEventRecord** pVal) {
+    return ReturnObject(pVal, birth_ != nullptr ? birth_ : BlankEventFor(*this));
+}
+
+HRESULT GDIndividualRecord::get_Death(IGDFactEventRecord** pVal) {
+    return ReturnObject(pVal, death_ != nullptr ? death_ : BlankEventFor(*this));
+}
+
+// Events stay visible on a confidential individual; each event hides its
+// own details.
+HRESULT GDIndividualRecord::get_Events(VARIANT Tag, IGDFactEvents** pVal) {
+    return ReturnEvents(pVal, events_, Tag, static_cast<RecordBase*>(this));
+}
+
+HRESULT GDIndividualRecord::get_RestrictionNotice(BSTR* pVal) {
+    return ReturnTagValue(pVal, *this, "RESN");
+}
+
+HRESULT GDIndividualRecord::get_RecordFileNumber(BSTR* pVal) {
+    return ReturnTagValue(pVal, *this, "RFN");
+}
+
+HRESULT GDIndividualRecord::get_AncestralFileNumber(BSTR* pVal) {
+    return ReturnTagValue(pVal, *this, "AFN");
+}
+
+HRESULT GDIndividualRecord::get_RecordID(BSTR* pVal) { return ReturnTagValue(pVal, *this, "RIN"); }
+
+HRESULT GDIndividualRecord::get_Tag(VARIANT* pVal) { return hostTag_.Get(pVal); }
+HRESULT GDIndividualRecord::put_Tag(VARIANT newVal) { return hostTag_.Put(newVal); }
+HRESULT GDIndividualRecord::putref_Tag(VARIANT newVal) { return hostTag_.Put(newVal); }
+
+}  // namespace kinfold

@@ -1,0 +1,96 @@
+// The members of an individual that lead to other records: its families
+// through the family links, its parents, spouses and aliases.
+#include <memory>
+#include <new>
+#include <utility>
+
+#include "access/collections.h"
+#include "access/out_param.h"
+#include "records/person/family_record.h"
+#include "records/person/individual_record.h"
+#include "records/person/linked_targets.h"
+#include "records/person/on_demand_records.h"
+
+namespace kinfold {
+namespace {
+
+RecordBase* PartnerOf(const GDFamilyRecord& family, bool husband) {
+    RecordBase* holder = husband ? family.Husband() : family.Wife();
+    return holder != nullptr ? holder->Target() : nullptr;
+}
+
+}  // namespace
+
+HRESULT GDIndividualRecord::get_SpouseFamilies(IGDFamilies** pVal) {
+    return MakeBuiltCollection(pVal, TargetsOf(spouseFamilyLinks_));
+}
+
+HRESULT GDIndividualRecord::get_ChildFamilies(IGDFamilies** pVal) {
+    return MakeBuiltCollection(pVal, TargetsOf(childFamilyLinks_));
+}
+
+HRESULT GDIndividualRecord::get_ChildFamilyLinks(IGDFamilyLinks** pVal) {
+    return MakeLiveCollection(pVal, childFamilyLinks_, static_cast<RecordBase*>(this));
+}
+
+HRESULT GDIndividualRecord::get_SpouseFamilyLinks(IGDFamilyLinks** pVal) {
+    return MakeLiveCollection(pVal, spouseFamilyLinks_, static_cast<RecordBase*>(this));
+}
+
+// An adoptive family listed first is the parent family as much as a birth
+// family would be: the pedigree is not looked at.
+RecordBase* GDIndividualRecord::ParentFamily() const {
+    RecordBase* link = childFamilyLinks_.Front();
+    return link != nullptr ? link->Target() : nullptr;
+}
+
+HRESULT GDIndividualRecord::ReturnParent(IGDIndividualRecord** out, bool father) const {
+    HRESULT hr = BeginOut(out);
+    if (FAILED(hr)) return hr;
+    auto* family = static_cast<GDFamilyRecord*>(ParentFamily());
+    return ReturnObject(out, family != nullptr ? PartnerOf(*family, father) : nullptr);
+}
+
+HRESULT GDIndividualRecord::get_ParentFamily(IGDFamilyRecord** pVal) {
+    return ReturnObject(pVal, ParentFamily());
+}
+
+HRESULT GDIndividualRecord::get_Father(IGDIndividualRecord** pVal) {
+    return ReturnParent(pVal, true);
+}
+
+HRESULT GDIndividualRecord::get_Mother(IGDIndividualRecord** pVal) {
+    return ReturnParent(pVal, false);
+}
+
+// One entry per spouse family, so a couple married twice is listed twice.
+// The partner lines are not matched against the individual's sex: the
+// husband is taken unless he is this individual, else the wife.
+HRESULT GDIndividualRecord::get_Spouses(IGDIndividuals** pVal) {
+    HRESULT hr = BeginOut(pVal);
+    if (FAILED(hr)) return hr;
+    std::unique_ptr<RecordList> spouses(new (std::nothrow) RecordList);
+    for (RecordBase* link : spouseFamilyLinks_) {
+        if (spouses == nullptr) break;
+        auto* family = static_cast<GDFamilyRecord*>(link->Target());
+        if (family == nullptr) continue;
+        RecordBase* spouse = PartnerOf(*family, true);
+        if (spouse == nullptr || spouse == static_cast<const RecordBase*>(this))
+            spouse = PartnerOf(*family, false);
+        if (spouse != nullptr && !spouses->Append(spouse)) spouses.reset();
+    }
+    return MakeBuiltCollection(pVal, std::move(spouses));
+}
+
+// The ALIA lines are resolved even for a confidential individual, so a
+// damaged pointer is reported the same way whatever the state.
+HRESULT GDIndividualRecord::get_Aliases(IGDIndividuals** pVal) {
+    HRESULT hr = BeginOut(pVal);
+    if (FAILED(hr)) return hr;
+    RecordList pointers;
+    BuildOnDemandRecords(*this, "ALIA", &CreateRecordOf<RecordKind::IndividualPointer>, pointers);
+    if (IsConfidential()) pointers.Clear();
+    return MakeBuiltCollection(pVal, TargetsOf(pointers));
+}
+
+}  // namespace kinfold

@@ -1,0 +1,16 @@
+// Lists of the records that pointer-holding sub-records (family links,
+// individual pointers) resolved to when they were linked.
+#pragma once
+
+#include <memory>
+
+#include "core/record_list.h"
+
+namespace kinfold {
+
+// The target of each record of `pointers`, in list order, each with a new
+// reference; one that resolved to nothing is left out. Null when memory runs
+// out.
+std::unique_ptr<RecordList> TargetsOf(const RecordList& pointers);
+
+}  // namespace kinfold

@@ -1,0 +1,187 @@
+// What a family answers: its partners and children, the count the file
+// states, the marriage and the other events with and without a filter, the
+// plain lines, the host tag and the out-argument conventions.
+#include <gtest/gtest.h>
+
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "records/person/person_record_fixture.h"
+
+namespace kinfold::test {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+constexpr char kFile[] =
+    "0 @I1@ INDI\n0 @I2@ INDI\n0 @I3@ INDI\n0 @I4@ INDI\n0 @I5@ INDI\n"
+    "0 @F1@ FAM\n"
+    "1 HUSB @I1@\n1 WIFE @I2@\n1 HUSB @I5@\n"
+    "1 CHIL @I4@\n1 CHIL @I3@\n"
+    "1 NCHI 3\n"
+    "1 MARR\n2 DATE 1920\n"
+    "1 EVEN\n2 TYPE Party\n2 DATE 1921\n"
+    "1 DIV\n2 DATE 1930\n"
+    "1 MARR\n2 DATE 1940\n"
+    "1 RESN locked\n1 RIN 12\n"
+    "0 @F2@ FAM\n1 HUSB @I1@\n1 CHIL @I3@\n1 DIV\n"
+    "0 TRLR\n";
+
+class FamilyMembersTest : public PersonRecordFixture {
+   protected:
+    void SetUp() override { LoadText(kFile); }
+};
+
+TEST_F(FamilyMembersTest, PartnersAreTheLastOfTheirLines) {
+    ComPtr<IGDFamilyRecord> family = Family("@F1@");
+    ComPtr<IGDIndividualRecord> partner;
+    ASSERT_EQ(family->get_Husband(partner.Out()), S_OK);
+    EXPECT_EQ(IdOf(partner.get()), "@I5@");
+    ASSERT_EQ(family->get_Wife(partner.Out()), S_OK);
+    EXPECT_EQ(IdOf(partner.get()), "@I2@");
+}
+
+// No blank individual exists, whatever the blank-name option says.
+TEST_F(FamilyMembersTest, MissingWifeIsNull) {
+    ComPtr<IGDFamilyRecord> family = Family("@F2@");
+    ComPtr<IGDIndividualRecord> wife;
+    for (VARIANT_BOOL blank : {VARIANT_TRUE, VARIANT_FALSE}) {
+        ASSERT_EQ(db_->put_ReturnBlankNames(blank), S_OK);
+        EXPECT_EQ(family->get_Wife(wife.Out()), S_OK);
+        EXPECT_FALSE(wife);
+    }
+}
+
+TEST_F(FamilyMembersTest, ChildrenAreInFileOrder) {
+    ComPtr<IGDIndividuals> children;
+    ASSERT_EQ(Family("@F1@")->get_Children(children.Out()), S_OK);
+    EXPECT_EQ(IdsIn(children.get()), (Strings{"@I4@", "@I3@"}));
+}
+
+TEST_F(FamilyMembersTest, MarriedIsTheLastMarriage) {
+    ComPtr<IGDFactEventRecord> married;
+    ASSERT_EQ(Family("@F1@")->get_Married(married.Out()), S_OK);
+    EXPECT_EQ(TextOf(married.get(), &IGDFactEventRecord::get_Date), "1940");
+}
+
+TEST_F(FamilyMembersTest, MissingMarriageFollowsTheBlankEventOption) {
+    ComPtr<IGDFamilyRecord> family = Family("@F2@");
+    ComPtr<IGDFactEventRecord> married;
+    EXPECT_EQ(family->get_Married(married.Out()), S_OK);  // blank events are off by default
+    EXPECT_FALSE(married);
+    ASSERT_EQ(db_->put_ReturnBlankEvents(VARIANT_TRUE), S_OK);
+    EXPECT_EQ(family->get_Married(married.Out()), S_OK);
+    EXPECT_TRUE(Is(married.get(), Database().BlankEvent()));
+}
+
+TEST_F(FamilyMembersTest, EventsFilterComparesTheTypeAsText) {
+    ComPtr<IGDFamilyRecord> family = Family("@F1@");
+    const struct {
+        const char* label;
+        VARIANT tag;
+        Strings events;
+    } cases[] = {
+        {"omitted", Omitted(), {"MARR 1920", "EVEN 1921", "DIV 1930", "MARR 1940"}},
+        {"tag", TextVariant("MARR"), {"MARR 1920", "MARR 1940"}},
+        {"TYPE value", TextVariant("Party"), {"EVEN 1921"}},
+        {"EVEN with a TYPE is not EVEN", TextVariant("EVEN"), {}},
+        {"number converted to text", DoubleVariant(1.5), {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        ComPtr<IGDFactEvents> events;
+        ASSERT_EQ(family->get_Events(c.tag, events.Out()), S_OK);
+        EXPECT_EQ(EventsIn(events.get()), c.events);
+    }
+    for (const auto& c : cases) VariantClear(const_cast<VARIANT*>(&c.tag));
+
+    ComPtr<IGDFactEvents> events;
+    EXPECT_EQ(family->get_Events(Null(), events.Out()), DISP_E_TYPEMISMATCH);
+    EXPECT_FALSE(events);
+}
+
+// The count is what the NCHI line says, read the way the C library reads a
+// number; the CHIL lines are never counted.
+class FamilyCountOfChildrenTest : public PersonRecordFixture {};
+
+TEST_F(FamilyCountOfChildrenTest, ReadsTheNchiLine) {
+    const struct {
+        const char* nchi;
+        LONG count;
+    } cases[] = {
+        {nullptr, -1},  // no NCHI line, though the family names a child
+        {"", -1},      {"3", 3},  {"12 children", 12}, {"twelve", 0},
+        {"-2", -2},    {"+7", 7}, {"--1", 0},          {"0", 0},
+    };
+    std::string file = "0 @I1@ INDI\n";
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        file += "0 @F" + std::to_string(i) + "@ FAM\n1 CHIL @I1@\n";
+        if (cases[i].nchi != nullptr) file += std::string("1 NCHI ") + cases[i].nchi + "\n";
+    }
+    file += "0 TRLR\n";
+    LoadText(file);
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        SCOPED_TRACE(cases[i].nchi == nullptr ? "none" : cases[i].nchi);
+        LONG count = 99;
+        EXPECT_EQ(Family("@F" + std::to_string(i) + "@")->get_CountOfChildren(&count), S_OK);
+        EXPECT_EQ(count, cases[i].count);
+    }
+}
+
+TEST_F(FamilyMembersTest, PlainLinesAreTheirFirstValue) {
+    ComPtr<IGDFamilyRecord> family = Family("@F1@");
+    ComPtr<IGDFamilyRecord> bare = Family("@F2@");
+    EXPECT_EQ(TextOf(family.get(), &IGDFamilyRecord::get_RestrictionNotice), "locked");
+    EXPECT_EQ(TextOf(family.get(), &IGDFamilyRecord::get_RecordID), "12");
+    EXPECT_EQ(TextOf(family.get(), &IGDFamilyRecord::get_ID), "@F1@");
+    EXPECT_EQ(TextOf(bare.get(), &IGDFamilyRecord::get_RestrictionNotice), "");
+    EXPECT_EQ(TextOf(bare.get(), &IGDFamilyRecord::get_RecordID), "");
+}
+
+TEST_F(FamilyMembersTest, TagKeepsACopyOfWhatTheHostStored) {
+    ComPtr<IGDFamilyRecord> family = Family("@F1@");
+    VARIANT read;
+    VariantInit(&read);
+    EXPECT_EQ(family->get_Tag(&read), S_OK);
+    EXPECT_EQ(read.vt, VT_EMPTY);
+    VARIANT text = TextVariant("kept");
+    EXPECT_EQ(family->put_Tag(text), S_OK);
+    VariantClear(&text);  // the family keeps its own copy
+    EXPECT_EQ(family->get_Tag(&read), S_OK);
+    ASSERT_EQ(read.vt, VT_BSTR);
+    Bstr copy;
+    *copy.Out() = read.bstrVal;
+    EXPECT_EQ(copy.Text(), "kept");
+    EXPECT_EQ(family->putref_Tag(LongVariant(3)), S_OK);
+    VariantInit(&read);
+    EXPECT_EQ(family->get_Tag(&read), S_OK);
+    EXPECT_EQ(read.lVal, 3);
+}
+
+TEST_F(FamilyMembersTest, NullOutPointersGiveEPointer) {
+    ComPtr<IGDFamilyRecord> family = Family("@F1@");
+    IGDFamilyRecord* f = family.get();
+    VARIANT marriage = TextVariant("MARR");
+    const HRESULT results[] = {
+        f->get_ID(nullptr),
+        f->get_Children(nullptr),
+        f->get_CountOfChildren(nullptr),
+        f->get_Events(Omitted(), nullptr),
+        f->get_Events(marriage, nullptr),
+        f->get_Husband(nullptr),
+        f->get_Wife(nullptr),
+        f->get_Notes(nullptr),
+        f->get_Married(nullptr),
+        f->get_RestrictionNotice(nullptr),
+        f->get_Sources(nullptr),
+        f->get_RecordID(nullptr),
+        f->get_Tag(nullptr),
+        f->get_Confidential(nullptr),
+    };
+    VariantClear(&marriage);
+    for (size_t i = 0; i < std::size(results); ++i) EXPECT_EQ(results[i], E_POINTER) << i;
+}
+
+}  // namespace
+}  // namespace kinfold::test

@@ -1,0 +1,161 @@
+// The host's choice of confidentiality on an individual: what it reaches
+// (names, events, spouse families and their events), what it leaves alone,
+// and which members then answer with nothing.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "records/person/fact_event_record.h"
+#include "records/person/family_record.h"
+#include "records/person/individual_record.h"
+#include "records/person/name_record.h"
+#include "records/person/person_record_fixture.h"
+
+namespace kinfold::test {
+namespace {
+
+constexpr char kFile[] =
+    "0 @I1@ INDI\n"
+    "1 NAME John /Smith/\n1 NAME Jack /Smith/\n"
+    "1 BIRT\n2 DATE 1900\n1 DEAT\n2 DATE 1970\n"
+    "1 OCCU Miller\n"
+    "1 NOTE A note\n1 SOUR A citation\n1 ALIA @I2@\n"
+    "1 FAMS @F1@\n1 FAMC @F2@\n"
+    "0 @I2@ INDI\n1 NAME Other /Person/\n1 FAMS @F1@\n"
+    "0 @F1@ FAM\n1 HUSB @I1@\n1 WIFE @I2@\n1 MARR\n2 DATE 1925\n1 DIV\n"
+    "1 NOTE Family note\n1 SOUR Family citation\n"
+    "0 @F2@ FAM\n1 CHIL @I1@\n1 MARR\n2 DATE 1890\n"
+    "0 TRLR\n";
+
+class IndividualConfidentialTest : public PersonRecordFixture {
+   protected:
+    void SetUp() override {
+        LoadText(kFile);
+        person_ = static_cast<GDIndividualRecord*>(Database().IndividualStore().Find("@I1@"));
+        spouseFamily_ = static_cast<GDFamilyRecord*>(Database().FamilyStore().Find("@F1@"));
+        childFamily_ = static_cast<GDFamilyRecord*>(Database().FamilyStore().Find("@F2@"));
+        ASSERT_NE(person_, nullptr);
+        ASSERT_NE(spouseFamily_, nullptr);
+        ASSERT_NE(childFamily_, nullptr);
+    }
+
+    // The states of everything the individual's choice may reach, in a
+    // fixed order: individual, names, events, spouse family, its events.
+    std::vector<int32_t> ReachedStates() const {
+        std::vector<int32_t> states{person_->ConfidentialState()};
+        for (RecordBase* name : person_->Names())
+            states.push_back(static_cast<GDNameRecord*>(name)->ConfidentialState());
+        for (RecordBase* event : person_->Events())
+            states.push_back(static_cast<GDFactEventRecord*>(event)->ConfidentialState());
+        states.push_back(spouseFamily_->ConfidentialState());
+        for (RecordBase* event : spouseFamily_->Events())
+            states.push_back(static_cast<GDFactEventRecord*>(event)->ConfidentialState());
+        return states;
+    }
+
+    template <class Collection, class Member, class... Args>
+    static LONG CountFrom(Member member, IGDIndividualRecord* person, Args... args) {
+        ComPtr<Collection> collection;
+        LONG count = -1;
+        if (FAILED((person->*member)(args..., collection.Out())) ||
+            FAILED(collection->get_Count(&count)))
+            return -1;
+        return count;
+    }
+
+    GDIndividualRecord* person_ = nullptr;
+    GDFamilyRecord* spouseFamily_ = nullptr;
+    GDFamilyRecord* childFamily_ = nullptr;
+};
+
+TEST_F(IndividualConfidentialTest, StateStartsUndecided) {
+    EXPECT_EQ(ReachedStates(), std::vector<int32_t>(8, 2));
+    VARIANT_BOOL confidential = VARIANT_TRUE;
+    EXPECT_EQ(Individual("@I1@")->get_Confidential(&confidential), S_OK);
+    EXPECT_EQ(confidential, VARIANT_FALSE);
+}
+
+TEST_F(IndividualConfidentialTest, PutSpreadsToNamesEventsAndSpouseFamilies) {
+    ComPtr<IGDIndividualRecord> person = Individual("@I1@");
+    const struct {
+        VARIANT_BOOL put;
+        int32_t state;
+        VARIANT_BOOL get;
+    } cases[] = {
+        {VARIANT_TRUE, 1, VARIANT_TRUE}, {VARIANT_FALSE, 0, VARIANT_FALSE}, {1, 1, VARIANT_TRUE}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.put);
+        ASSERT_EQ(person->put_Confidential(c.put), S_OK);
+        EXPECT_EQ(ReachedStates(), std::vector<int32_t>(8, c.state));
+        VARIANT_BOOL read = 5;
+        EXPECT_EQ(person->get_Confidential(&read), S_OK);
+        EXPECT_EQ(read, c.get);
+    }
+}
+
+// Parents are not described by their child's choice, nor is the spouse.
+TEST_F(IndividualConfidentialTest, PutLeavesChildFamiliesAndOtherPeopleAlone) {
+    ASSERT_EQ(Individual("@I1@")->put_Confidential(VARIANT_TRUE), S_OK);
+    EXPECT_EQ(childFamily_->ConfidentialState(), 2);
+    EXPECT_EQ(static_cast<GDFactEventRecord*>(childFamily_->Events().Front())->ConfidentialState(),
+              2);
+    auto* spouse = static_cast<GDIndividualRecord*>(Database().IndividualStore().Find("@I2@"));
+    EXPECT_EQ(spouse->ConfidentialState(), 2);
+    EXPECT_EQ(static_cast<GDNameRecord*>(spouse->Names().Front())->ConfidentialState(), 2);
+}
+
+TEST_F(IndividualConfidentialTest, ConfidentialIndividualEmptiesOnlyItsPrivateLists) {
+    ComPtr<IGDIndividualRecord> person = Individual("@I1@");
+    ASSERT_EQ(person->put_Confidential(VARIANT_TRUE), S_OK);
+    using I = IGDIndividualRecord;
+    EXPECT_EQ(CountFrom<IGDNotes>(&I::get_Notes, person.get()), 0);
+    EXPECT_EQ(CountFrom<IGDFactEvents>(&I::get_Attributes, person.get(), Omitted()), 0);
+    EXPECT_EQ(CountFrom<IGDIndividuals>(&I::get_Aliases, person.get()), 0);
+    EXPECT_EQ(CountFrom<IGDFactEvents>(&I::get_Events, person.get(), Omitted()), 2);
+    EXPECT_EQ(CountFrom<IGDNames>(&I::get_Names, person.get()), 2);
+    EXPECT_EQ(CountFrom<IGDSources>(&I::get_Sources, person.get()), 1);
+    EXPECT_EQ(CountFrom<IGDFamilies>(&I::get_SpouseFamilies, person.get()), 1);
+
+    ASSERT_EQ(person->put_Confidential(VARIANT_FALSE), S_OK);
+    EXPECT_EQ(CountFrom<IGDNotes>(&I::get_Notes, person.get()), 1);
+    EXPECT_EQ(CountFrom<IGDFactEvents>(&I::get_Attributes, person.get(), Omitted()), 1);
+    EXPECT_EQ(CountFrom<IGDIndividuals>(&I::get_Aliases, person.get()), 1);
+}
+
+// The family's own choice stays with the family: its events keep theirs.
+TEST_F(IndividualConfidentialTest, FamilyPutChangesOnlyTheFamily) {
+    ComPtr<IGDFamilyRecord> family = Family("@F1@");
+    ASSERT_EQ(family->put_Confidential(VARIANT_TRUE), S_OK);
+    EXPECT_EQ(ReachedStates(), (std::vector<int32_t>{2, 2, 2, 2, 2, 1, 2, 2}));
+    VARIANT_BOOL read = VARIANT_FALSE;
+    EXPECT_EQ(family->get_Confidential(&read), S_OK);
+    EXPECT_EQ(read, VARIANT_TRUE);
+    ASSERT_EQ(family->put_Confidential(VARIANT_FALSE), S_OK);
+    EXPECT_EQ(spouseFamily_->ConfidentialState(), 0);
+}
+
+TEST_F(IndividualConfidentialTest, ConfidentialFamilyEmptiesOnlyItsNotes) {
+    ComPtr<IGDFamilyRecord> family = Family("@F1@");
+    ASSERT_EQ(family->put_Confidential(VARIANT_TRUE), S_OK);
+    ComPtr<IGDNotes> notes;
+    ComPtr<IGDSources> sources;
+    ComPtr<IGDFactEvents> events;
+    LONG count = -1;
+    ASSERT_EQ(family->get_Notes(notes.Out()), S_OK);
+    EXPECT_EQ(notes->get_Count(&count), S_OK);
+    EXPECT_EQ(count, 0);
+    ASSERT_EQ(family->get_Sources(sources.Out()), S_OK);
+    EXPECT_EQ(sources->get_Count(&count), S_OK);
+    EXPECT_EQ(count, 1);
+    ASSERT_EQ(family->get_Events(Omitted(), events.Out()), S_OK);
+    EXPECT_EQ(events->get_Count(&count), S_OK);
+    EXPECT_EQ(count, 2);
+    ASSERT_EQ(family->put_Confidential(VARIANT_FALSE), S_OK);
+    ASSERT_EQ(family->get_Notes(notes.Out()), S_OK);
+    EXPECT_EQ(notes->get_Count(&count), S_OK);
+    EXPECT_EQ(count, 1);
+}
+
+}  // namespace
+}  // namespace kinfold::test

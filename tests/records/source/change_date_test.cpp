@@ -1,0 +1,70 @@
+// A change date: DATE under CHAN, TIME under that DATE, and its notes.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "records/source/sub_record_fixture.h"
+
+namespace kinfold::test {
+namespace {
+
+class ChangeDateTest : public SubRecordFixture {
+   protected:
+    IGDChangeDateRecord* ChangeOf(std::string_view id) {
+        return Made<IGDChangeDateRecord>(Owner(Database().NoteStore(), id), "CHAN",
+                                         &CreateRecordOf<RecordKind::ChangeDate>);
+    }
+};
+
+TEST_F(ChangeDateTest, TimeCountsOnlyUnderTheDate) {
+    LoadText("0 @N1@ NOTE a\n1 CHAN\n2 DATE 1 JAN 2001\n3 TIME 12:30:00\n2 NOTE changed\n"
+             "0 @N2@ NOTE b\n1 CHAN\n2 TIME 08:00\n2 DATE 2 FEB 2002\n"
+             "0 @N3@ NOTE c\n1 CHAN\n2 TIME 09:00\n"
+             "0 TRLR\n");
+    ComPtr<IGDChangeDateRecord> first(ChangeOf("@N1@"));
+    ComPtr<IGDChangeDateRecord> second(ChangeOf("@N2@"));
+    ComPtr<IGDChangeDateRecord> third(ChangeOf("@N3@"));
+    ASSERT_TRUE(first);
+    ASSERT_TRUE(second);
+    ASSERT_TRUE(third);
+    const struct {
+        IGDChangeDateRecord* change;
+        const char* date;
+        const char* time;
+    } cases[] = {
+        {first.get(), "1 JAN 2001", "12:30:00"},
+        {second.get(), "2 FEB 2002", ""},
+        {third.get(), "", ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(TextOf(c.change, &IGDChangeDateRecord::get_Date), c.date);
+        EXPECT_EQ(TextOf(c.change, &IGDChangeDateRecord::get_Time), c.time);
+    }
+    ComPtr<IGDNotes> notes;
+    ASSERT_EQ(first->get_Notes(notes.Out()), S_OK);
+    LONG count = -1;
+    ASSERT_EQ(notes->get_Count(&count), S_OK);
+    EXPECT_EQ(count, 1);
+}
+
+TEST_F(ChangeDateTest, LongDateIsCut) {
+    const std::string date(300, '1');
+    LoadText("0 @N1@ NOTE a\n1 CHAN\n2 DATE " + date + "\n0 TRLR\n");
+    ComPtr<IGDChangeDateRecord> change(ChangeOf("@N1@"));
+    ASSERT_TRUE(change);
+    const std::string read = TextOf(change.get(), &IGDChangeDateRecord::get_Date);
+    EXPECT_LE(read.size(), 280u);
+    EXPECT_EQ(read, date.substr(0, read.size()));
+}
+
+TEST_F(ChangeDateTest, NullOutPointersGiveEPointer) {
+    LoadText("0 @N1@ NOTE a\n1 CHAN\n2 DATE 1 JAN 2001\n0 TRLR\n");
+    ComPtr<IGDChangeDateRecord> change(ChangeOf("@N1@"));
+    ASSERT_TRUE(change);
+    EXPECT_EQ(change->get_Date(nullptr), E_POINTER);
+    EXPECT_EQ(change->get_Time(nullptr), E_POINTER);
+    EXPECT_EQ(change->get_Notes(nullptr), E_POINTER);
+}
+
+}  // namespace
+}  // namespace kinfold::test
