@@ -1,5 +1,8 @@
 // A host program: creates the database through the library's class object,
 // loads a GEDCOM file and walks it through the automation interfaces only.
+// For each individual in store order it prints the full name, sex, birth
+// date and place, death date, the parents' names and the number of spouse
+// families; then one line per family.
 //
 //     kinfold_demo FILE
 #include <cstdio>
@@ -8,7 +11,6 @@
 #include "access/entry_points.h"
 #include "kinfold.h"
 #include "platform/text.h"
-
 
 namespace {
 
@@ -25,38 +27,121 @@ class Ref {
     T** operator&() { return &p_; }
     T* operator->() const { return p_; }
     T* get() const { return p_; }
+    explicit operator bool() const { return p_ != nullptr; }
 
    private:
     T* p_ = nullptr;
 };
 
-std::string Text(BSTR bstr) {
-    std::string text = kinfold::BstrToText(bstr);
-    SysFreeString(bstr);
-    return text;
+// A text member of `object`, or "" when there is no object or the read fails.
+template <class T>
+std::string TextOf(T* object, HRESULT (STDMETHODCALLTYPE T::*member)(BSTR*)) {
+    BSTR text = nullptr;
+    if (object == nullptr || FAILED((object->*member)(&text))) return "";
+    std::string result = kinfold::BstrToText(text);
+    SysFreeString(text);
+    return result;
+}
+
+std::string FullNameOf(IGDIndividualRecord* individual) {
+    Ref<IGDNameRecord> name;
+    if (individual == nullptr || FAILED(individual->get_Name(&name))) return "";
+    return TextOf(name.get(), &IGDNameRecord::get_FullName);
+}
+
+std::string PlaceOf(IGDFactEventRecord* event) {
+    Ref<IGDPlaceRecord> place;
+    if (event == nullptr || FAILED(event->get_Place(&place))) return "";
+    return TextOf(place.get(), &IGDPlaceRecord::get_Name);
+}
+
+// "date, place" of an event, leaving out the parts the file does not give.
+std::string DateAndPlace(IGDFactEventRecord* event) {
+    std::string date = TextOf(event, &IGDFactEventRecord::get_Date);
+    std::string place = PlaceOf(event);
+    if (date.empty() || place.empty()) return date + place;
+    return date + ", " + place;
 }
 
 template <class Collection>
-long CountOf(HRESULT (STDMETHODCALLTYPE IGEDCOMdb::*member)(Collection**), IGEDCOMdb* db) {
-    Ref<Collection> collection;
+LONG CountOf(Collection* collection) {
     LONG count = 0;
-    if (SUCCEEDED((db->*member)(&collection))) collection->get_Count(&count);
+    if (collection != nullptr) collection->get_Count(&count);
     return count;
 }
 
-std::string IdOf(IGDIndividualRecord* individual) {
-    BSTR id = nullptr;
-    if (individual == nullptr || FAILED(individual->get_ID(&id))) return "(none)";
-    return Text(id);
+template <class Collection>
+LONG CountOf(HRESULT (STDMETHODCALLTYPE IGEDCOMdb::*member)(Collection**), IGEDCOMdb* db) {
+    Ref<Collection> collection;
+    if (FAILED((db->*member)(&collection))) return 0;
+    return CountOf(collection.get());
 }
 
-void PrintItem(IGDIndividuals* individuals, VARIANT index, const char* label) {
-    Ref<IGDIndividualRecord> found;
-    HRESULT hr = individuals->get_Item(index, &found);
-    if (SUCCEEDED(hr))
-        std::printf("Item(%s) = %s\n", label, IdOf(found.get()).c_str());
-    else
-        std::printf("Item(%s) failed: 0x%08X\n", label, static_cast<unsigned>(hr));
+// Calls `visit` with each element of a collection, in order, through the
+// enumerator a script's For Each uses.
+template <class Element, class Collection, class Visit>
+void ForEach(Collection* collection, Visit visit) {
+    Ref<IUnknown> unknown;
+    Ref<IEnumVARIANT> items;
+    if (FAILED(collection->get__NewEnum(&unknown)) ||
+        FAILED(unknown->QueryInterface(IID_IEnumVARIANT, reinterpret_cast<void**>(&items))))
+        return;
+    VARIANT item;
+    VariantInit(&item);
+    while (items->Next(1, &item, nullptr) == S_OK) {
+        Ref<Element> element;
+        if (item.vt == VT_DISPATCH && item.pdispVal != nullptr &&
+            SUCCEEDED(item.pdispVal->QueryInterface(__uuidof(Element),
+                                                    reinterpret_cast<void**>(&element))))
+            visit(element.get());
+        VariantClear(&item);
+    }
+}
+
+void PrintIndividual(IGDIndividualRecord* individual) {
+    Ref<IGDFactEventRecord> birth;
+    Ref<IGDFactEventRecord> death;
+    Ref<IGDIndividualRecord> father;
+    Ref<IGDIndividualRecord> mother;
+    Ref<IGDFamilies> spouseFamilies;
+    individual->get_Birth(&birth);
+    individual->get_Death(&death);
+    individual->get_Father(&father);
+    individual->get_Mother(&mother);
+    individual->get_SpouseFamilies(&spouseFamilies);
+
+    std::printf("%s  %s  (%s)\n", TextOf(individual, &IGDIndividualRecord::get_ID).c_str(),
+                FullNameOf(individual).c_str(),
+                TextOf(individual, &IGDIndividualRecord::get_Sex).c_str());
+    std::printf("    born: %s\n", DateAndPlace(birth.get()).c_str());
+    std::printf("    died: %s\n", TextOf(death.get(), &IGDFactEventRecord::get_Date).c_str());
+    std::printf("    father: %s\n", FullNameOf(father.get()).c_str());
+    std::printf("    mother: %s\n", FullNameOf(mother.get()).c_str());
+    std::printf("    spouse families: %ld\n", static_cast<long>(CountOf(spouseFamilies.get())));
+}
+
+void PrintFamily(IGDFamilyRecord* family) {
+    Ref<IGDIndividualRecord> husband;
+    Ref<IGDIndividualRecord> wife;
+    Ref<IGDFactEventRecord> married;
+    Ref<IGDIndividuals> children;
+    family->get_Husband(&husband);
+    family->get_Wife(&wife);
+    family->get_Married(&married);
+    family->get_Children(&children);
+
+    std::printf("%s  %s & %s", TextOf(family, &IGDFamilyRecord::get_ID).c_str(),
+                FullNameOf(husband.get()).c_str(), FullNameOf(wife.get()).c_str());
+    if (married) std::printf(", married %s", DateAndPlace(married.get()).c_str());
+    std::string names;
+    if (children) {
+        ForEach<IGDIndividualRecord>(children.get(), [&](IGDIndividualRecord* child) {
+            names += (names.empty() ? "" : ", ") + FullNameOf(child);
+        });
+    }
+    std::printf("; children: %ld", static_cast<long>(CountOf(children.get())));
+    if (!names.empty()) std::printf(" (%s)", names.c_str());
+    std::printf("\n");
 }
 
 int Walk(IGEDCOMdb* db, const char* path) {
@@ -70,43 +155,24 @@ int Walk(IGEDCOMdb* db, const char* path) {
     }
 
     std::printf("File: %s\n", path);
-    std::printf("Individuals: %ld\n", CountOf(&IGEDCOMdb::get_Individuals, db));
-    std::printf("Families: %ld\n", CountOf(&IGEDCOMdb::get_Families, db));
-    std::printf("Sources: %ld\n", CountOf(&IGEDCOMdb::get_Sources, db));
-    std::printf("Notes: %ld\n", CountOf(&IGEDCOMdb::get_Notes, db));
-    std::printf("Repositories: %ld\n", CountOf(&IGEDCOMdb::get_Repositories, db));
-    std::printf("Multimedia: %ld\n", CountOf(&IGEDCOMdb::get_Multimedia, db));
-    std::printf("Submitters: %ld\n", CountOf(&IGEDCOMdb::get_Submitters, db));
+    std::printf("Individuals: %ld, families: %ld, sources: %ld, notes: %ld, repositories: %ld, "
+                "multimedia: %ld, submitters: %ld\n",
+                static_cast<long>(CountOf(&IGEDCOMdb::get_Individuals, db)),
+                static_cast<long>(CountOf(&IGEDCOMdb::get_Families, db)),
+                static_cast<long>(CountOf(&IGEDCOMdb::get_Sources, db)),
+                static_cast<long>(CountOf(&IGEDCOMdb::get_Notes, db)),
+                static_cast<long>(CountOf(&IGEDCOMdb::get_Repositories, db)),
+                static_cast<long>(CountOf(&IGEDCOMdb::get_Multimedia, db)),
+                static_cast<long>(CountOf(&IGEDCOMdb::get_Submitters, db)));
 
     Ref<IGDIndividuals> individuals;
-    if (FAILED(db->get_Individuals(&individuals))) return 1;
-
-    std::printf("Individuals in store order:");
-    Ref<IUnknown> unknown;
-    Ref<IEnumVARIANT> items;
-    if (SUCCEEDED(individuals->get__NewEnum(&unknown)) &&
-        SUCCEEDED(unknown->QueryInterface(IID_IEnumVARIANT, reinterpret_cast<void**>(&items)))) {
-        VARIANT item;
-        VariantInit(&item);
-        while (items->Next(1, &item, nullptr) == S_OK) {
-            Ref<IGDIndividualRecord> individual;
-            item.pdispVal->QueryInterface(IID_IGDIndividualRecord,
-                                          reinterpret_cast<void**>(&individual));
-            std::printf(" %s", IdOf(individual.get()).c_str());
-            VariantClear(&item);
-        }
-    }
-    std::printf("\n");
-
-    VARIANT index;
-    VariantInit(&index);
-    index.vt = VT_I4;
-    index.lVal = 2;
-    PrintItem(individuals.get(), index, "2");
-    index.vt = VT_BSTR;
-    index.bstrVal = kinfold::AllocBstr("@I3@");
-    PrintItem(individuals.get(), index, "\"@I3@\"");
-    VariantClear(&index);
+    Ref<IGDFamilies> families;
+    if (FAILED(db->get_Individuals(&individuals)) || FAILED(db->get_Families(&families)))
+        return 1;
+    std::printf("\nIndividuals\n");
+    ForEach<IGDIndividualRecord>(individuals.get(), PrintIndividual);
+    std::printf("\nFamilies\n");
+    ForEach<IGDFamilyRecord>(families.get(), PrintFamily);
     return 0;
 }
 

@@ -3,8 +3,10 @@
 #   native       build/native, the GoogleTest suite and any other CTest tests
 #   sanitizers   build/asan, the same under AddressSanitizer and UBSan
 #   windows      build/windows, cross-built with mingw-w64, run under Wine in
-#                a fresh prefix, plus the scripts in tests/scripts through
-#                Wine's cscript against the registered kinfold.dll
+#                a fresh prefix; then, against the registered kinfold.dll,
+#                the COM client suite, the comparison of the type library's
+#                members with the native dispatch tables, and the scripts in
+#                tests/scripts through Wine's cscript
 # Missing tools are installed with apt-get when run as root (Debian 12).
 # Build folders are kept, so a second run rebuilds only what changed.
 set -euo pipefail
@@ -105,6 +107,36 @@ MakeWinePrefix() {
   echo "== wine prefix ready in $((SECONDS - start)) s"
 }
 
+# Registers kinfold.dll in the prefix once for everything that follows: the
+# client suite, the member listing and the scripts. It comes after
+# kinfold_tests.exe, whose registration tests unregister the class again.
+RegisterDll() {
+  wine regsvr32 /s "$(winepath -w build/windows/src/kinfold.dll)" </dev/null
+}
+
+# The members of every dual interface with their DISPIDs and invoke kinds, as
+# the registered type library shows them under Wine and as the native
+# dispatch tables hold them, must be the same lines.
+CompareMemberListings() {
+  local native windows status=0
+  native=$(mktemp)
+  windows=$(mktemp)
+  cmake --build build/native --parallel "$jobs" --target kinfold_dispatch_listing &&
+    build/native/tests/client/kinfold_dispatch_listing >"$native" &&
+    timeout 300 wine build/windows/tests/client/kinfold_typelib_listing.exe </dev/null |
+    tr -d '\r' >"$windows" || status=1
+  if [ "$status" -eq 0 ] && [ -s "$native" ] && diff -u "$native" "$windows"; then
+    echo "[ listing ok ] $(wc -l <"$native") members agree natively and in the type library"
+    Count 1 0
+  else
+    echo "[ listing FAILED ] native dispatch tables (-) and type library (+) differ" >&2
+    Count 0 1
+    status=1
+  fi
+  rm -f "$native" "$windows"
+  return "$status"
+}
+
 # Every tests/scripts/*.vbs and *.js is run by cscript against the registered
 # DLL. Wine's cscript exits with 0 and prints nothing when a script stops on
 # a run-time error, so a script passes only when its last line of output is
@@ -115,8 +147,6 @@ RunHostScripts() {
   scripts=(tests/scripts/*.vbs tests/scripts/*.js)
   shopt -u nullglob
   [ ${#scripts[@]} -eq 0 ] && return 0
-  wine regsvr32 /s "$(winepath -w build/windows/src/kinfold.dll)" </dev/null ||
-    { echo "regsvr32 kinfold.dll failed (exit $?)" >&2; Count 0 ${#scripts[@]}; return 1; }
   local script output failures=0
   for script in "${scripts[@]}"; do
     output=$(timeout 300 wine cscript //nologo "$(winepath -w "$script")" </dev/null 2>&1) || true
@@ -165,7 +195,16 @@ StageWindows() {
   export KINFOLD_MESSAGES=stderr
   local status=0
   RunGoogleTest timeout 1800 wine build/windows/tests/kinfold_tests.exe </dev/null || status=$?
-  RunHostScripts || status=1
+  if RegisterDll; then
+    RunGoogleTest timeout 600 wine build/windows/tests/client/kinfold_client_tests.exe </dev/null ||
+      status=$?
+    CompareMemberListings || status=1
+    RunHostScripts || status=1
+  else
+    echo "regsvr32 kinfold.dll failed" >&2
+    Count 0 1
+    status=1
+  fi
   wineserver -k || true
   return "$status"
 }

@@ -119,13 +119,7 @@ HRESULT GDFactEventRecord::get_Notes(IGDNotes** pVal) {
 HRESULT GDFactEventRecord::get_Address(IGDAddressRecord** pVal) {
     HRESULT hr = BeginOut(pVal);
     if (FAILED(hr) || IsConfidential()) return hr;
-    RecordBase* address = nullptr;
-    hr = BuildFirstSubRecord(*this, "ADDR", &CreateRecordOf<RecordKind::Address>, &address);
-    if (FAILED(hr) || address == nullptr) return hr;
-    static_cast<GDAddressRecord*>(address)->SetOwnerPosition(Position());
-    hr = ReturnObject(pVal, address);
-    address->Release();
-    return hr;
+    return ReturnAddress(pVal, *this);
 }
 
 // Looked up at every call rather than kept: the event holds no pointers.

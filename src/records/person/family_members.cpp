@@ -66,6 +66,14 @@ HRESULT GDFamilyRecord::get_Notes(IGDNotes** pVal) {
                                  confidentialState_ == 1);
 }
 
+HRESULT GDFamilyRecord::get_LastModified(IGDChangeDateRecord** pVal) {
+    return ReturnLastModified(pVal, *this);
+}
+
+HRESULT GDFamilyRecord::get_UserRefNumbers(IGDReferenceNumbers** pVal) {
+    return ReturnUserRefNumbers(pVal, *this);
+}
+
 HRESULT GDFamilyRecord::get_Sources(IGDSources** pVal) {
     return ReturnOnDemandRecords(pVal, *this, "SOUR", &CreateRecordOf<RecordKind::Source>);
 }

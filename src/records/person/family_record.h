@@ -29,6 +29,8 @@ class GDFamilyRecord : public RecordObject<IGDFamilyRecord> {
     HRESULT STDMETHODCALLTYPE get_RestrictionNotice(BSTR* pVal) override;
     HRESULT STDMETHODCALLTYPE get_Sources(IGDSources** pVal) override;
     HRESULT STDMETHODCALLTYPE get_RecordID(BSTR* pVal) override;
+    HRESULT STDMETHODCALLTYPE get_LastModified(IGDChangeDateRecord** pVal) override;
+    HRESULT STDMETHODCALLTYPE get_UserRefNumbers(IGDReferenceNumbers** pVal) override;
     HRESULT STDMETHODCALLTYPE get_Tag(VARIANT* pVal) override;
     HRESULT STDMETHODCALLTYPE put_Tag(VARIANT newVal) override;
     HRESULT STDMETHODCALLTYPE putref_Tag(VARIANT newVal) override;

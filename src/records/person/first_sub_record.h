@@ -4,8 +4,10 @@
 
 #include <string_view>
 
+#include "access/out_param.h"
 #include "core/gedcom_loader.h"
 #include "db/record_factory.h"
+#include "kinfold.h"
 #include "platform/automation.h"
 
 namespace kinfold {
@@ -21,5 +23,25 @@ HRESULT CreateRecordOf(RecordBase** record) {
 // the user once and its code returned.
 HRESULT BuildFirstSubRecord(const RecordBase& owner, std::string_view tag, RecordFactory factory,
                             RecordBase** record);
+
+// Builds that object and hands it to the host through `out`: NULL with S_OK
+// when there is no such line.
+template <class Iface>
+HRESULT ReturnFirstSubRecord(Iface** out, const RecordBase& owner, std::string_view tag,
+                             RecordFactory factory) {
+    HRESULT hr = BeginOut(out);
+    if (FAILED(hr)) return hr;
+    RecordBase* record = nullptr;
+    hr = BuildFirstSubRecord(owner, tag, factory, &record);
+    if (FAILED(hr) || record == nullptr) return hr;
+    hr = ReturnObject(out, record);
+    record->Release();
+    return hr;
+}
+
+// A record's change date: the first CHAN line directly under it.
+inline HRESULT ReturnLastModified(IGDChangeDateRecord** out, const RecordBase& owner) {
+    return ReturnFirstSubRecord(out, owner, "CHAN", &CreateRecordOf<RecordKind::ChangeDate>);
+}
 
 }  // namespace kinfold

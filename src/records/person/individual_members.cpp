@@ -28,6 +28,14 @@ HRESULT GDIndividualRecord::get_Notes(IGDNotes** pVal) {
                                  IsConfidential());
 }
 
+HRESULT GDIndividualRecord::get_LastModified(IGDChangeDateRecord** pVal) {
+    return ReturnLastModified(pVal, *this);
+}
+
+HRESULT GDIndividualRecord::get_UserRefNumbers(IGDReferenceNumbers** pVal) {
+    return ReturnUserRefNumbers(pVal, *this);
+}
+
 HRESULT GDIndividualRecord::get_Sources(IGDSources** pVal) {
     return ReturnOnDemandRecords(pVal, *this, "SOUR", &CreateRecordOf<RecordKind::Source>);
 }

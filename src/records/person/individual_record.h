@@ -50,6 +50,8 @@ class GDIndividualRecord : public RecordObject<IGDIndividualRecord>,
     HRESULT STDMETHODCALLTYPE get_RecordFileNumber(BSTR* pVal) override;
     HRESULT STDMETHODCALLTYPE get_AncestralFileNumber(BSTR* pVal) override;
     HRESULT STDMETHODCALLTYPE get_RecordID(BSTR* pVal) override;
+    HRESULT STDMETHODCALLTYPE get_LastModified(IGDChangeDateRecord** pVal) override;
+    HRESULT STDMETHODCALLTYPE get_UserRefNumbers(IGDReferenceNumbers** pVal) override;
 
     // IGDPointerAccess
     HRESULT STDMETHODCALLTYPE get_Ptr(LONG hinst, LONG* pVal) override;

@@ -33,4 +33,10 @@ HRESULT ReturnOnDemandRecords(CollectionIface** out, const RecordBase& owner,
     return MakeBuiltCollection(out, std::move(list));
 }
 
+// A record's reference numbers: one object per REFN line directly under it.
+template <class CollectionIface>
+HRESULT ReturnUserRefNumbers(CollectionIface** out, const RecordBase& owner) {
+    return ReturnOnDemandRecords(out, owner, "REFN", &CreateRecordOf<RecordKind::ReferenceNumber>);
+}
+
 }  // namespace kinfold

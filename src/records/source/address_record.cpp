@@ -8,8 +8,21 @@
 #include "access/out_param.h"
 #include "access/value_list.h"
 #include "core/record_list.h"
+#include "records/person/first_sub_record.h"
 
 namespace kinfold {
+
+HRESULT ReturnAddress(IGDAddressRecord** out, const RecordBase& owner) {
+    HRESULT hr = BeginOut(out);
+    if (FAILED(hr)) return hr;
+    RecordBase* address = nullptr;
+    hr = BuildFirstSubRecord(owner, "ADDR", &CreateRecordOf<RecordKind::Address>, &address);
+    if (FAILED(hr) || address == nullptr) return hr;
+    static_cast<GDAddressRecord*>(address)->SetOwnerPosition(owner.Position());
+    hr = ReturnObject(out, address);
+    address->Release();
+    return hr;
+}
 
 HRESULT GDAddressRecord::get_Address(BSTR* pVal) {
     if (pVal == nullptr) return E_POINTER;

@@ -39,4 +39,8 @@ class GDAddressRecord : public RecordObject<IGDAddressRecord, IGDAddressRecord> 
     int32_t ownerPosition_ = -1;
 };
 
+// The owner's address, from the first ADDR line directly under it: NULL with
+// S_OK when there is none.
+HRESULT ReturnAddress(IGDAddressRecord** out, const RecordBase& owner);
+
 }  // namespace kinfold

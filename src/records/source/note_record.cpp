@@ -35,8 +35,7 @@ HRESULT GDNoteRecord::get_UserRefNumbers(IGDReferenceNumbers** pVal) {
     if (IsPointer()) {
         return Forward([&](GDNoteRecord& note) { return note.get_UserRefNumbers(pVal); });
     }
-    return ReturnOnDemandRecords(pVal, *this, "REFN",
-                                 &CreateRecordOf<RecordKind::ReferenceNumber>);
+    return ReturnUserRefNumbers(pVal, *this);
 }
 
 HRESULT GDNoteRecord::get_RecordID(BSTR* pVal) {
@@ -76,12 +75,7 @@ HRESULT GDNoteRecord::get_LastModified(IGDChangeDateRecord** pVal) {
     if (IsPointer()) {
         return Forward([&](GDNoteRecord& note) { return note.get_LastModified(pVal); });
     }
-    RecordBase* change = nullptr;
-    hr = BuildFirstSubRecord(*this, "CHAN", &CreateRecordOf<RecordKind::ChangeDate>, &change);
-    if (FAILED(hr) || change == nullptr) return hr;
-    hr = ReturnObject(pVal, change);
-    change->Release();
-    return hr;
+    return ReturnLastModified(pVal, *this);
 }
 
 HRESULT GDNoteRecord::get_Tag(VARIANT* pVal) {
