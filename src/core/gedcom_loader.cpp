@@ -130,6 +130,7 @@ HRESULT GedcomLoader::ParseSubRecord(RecordFactory factory, int32_t position,
         object->Release();
         return hr;
     }
+    database_.TrackHandedOut(*object);
     *record = object;
     return S_OK;
 }

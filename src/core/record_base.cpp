@@ -33,6 +33,10 @@ bool ScanForTag(GedcomReader& reader, std::string_view tag, int32_t& position, i
 
 }  // namespace
 
+RecordBase::~RecordBase() {
+    if (handedOut_ && database_ != nullptr) database_->ForgetHandedOut(*this);
+}
+
 HRESULT RecordBase::Link(RecordHost&) { return S_OK; }
 
 void RecordBase::TakeOpeningLine(const GedcomLine& line) {

@@ -22,7 +22,7 @@ class RecordBase : public IUnknown {
     RecordBase() = default;
     RecordBase(const RecordBase&) = delete;
     RecordBase& operator=(const RecordBase&) = delete;
-    virtual ~RecordBase() = default;
+    virtual ~RecordBase();
 
     // Resolves the pointers of this record and of the child records it holds.
     virtual HRESULT Link(RecordHost& database);
@@ -31,10 +31,15 @@ class RecordBase : public IUnknown {
     // it (with `child`, when set, receiving the lines below it); false skips
     // the line and everything under it.
     virtual bool TakeSubLine(const GedcomLine& line, RecordBase** child);
-    // Called when the database is cleared: let go of references to other
-    // records, which may be gone before this one is (the host may still hold
-    // it). Records that hold child records pass the call on to them.
-    virtual void DropReferences() { target_ = nullptr; }
+    // Called when the database is cleared or destroyed: let go of it and of
+    // references to other records, which may be gone before this one is (the
+    // host may still hold it). Afterwards the record answers from what it
+    // keeps in memory and finds nothing in the file. Records that hold child
+    // records pass the call on to them.
+    virtual void DropReferences() {
+        target_ = nullptr;
+        database_ = nullptr;
+    }
 
     int16_t Level() const { return level_; }
     int32_t Position() const { return position_; }
@@ -46,6 +51,8 @@ class RecordBase : public IUnknown {
     void SetDatabase(RecordHost* database) { database_ = database; }
     void SetTarget(RecordBase* target) { target_ = target; }
     void SetPosition(int32_t position) { position_ = position; }
+    // Set while the database lists the record as built on demand.
+    void SetHandedOut(bool handedOut) { handedOut_ = handedOut; }
 
     // On-demand reads below the record's line (all re-read the file).
     bool FindSubTag(std::string_view tag, int32_t& position, bool startAtPosition) const;
@@ -66,6 +73,7 @@ class RecordBase : public IUnknown {
     CompactText pointer_;
     int32_t position_ = -1;
     int16_t level_ = 0;
+    bool handedOut_ = false;
 };
 
 }  // namespace kinfold

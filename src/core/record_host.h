@@ -29,6 +29,11 @@ class RecordHost {
     virtual HRESULT LinkAll(Progress* window) = 0;
     // A bare record that keeps only its opening line, with one reference.
     virtual HRESULT CreatePlainRecord(RecordBase** record) = 0;
+    // Records built on demand, which a host may keep after the database is
+    // cleared or released: the database lists them so that it can make them
+    // let go of it and of the records they point to.
+    virtual void TrackHandedOut(RecordBase& record) = 0;
+    virtual void ForgetHandedOut(RecordBase& record) = 0;
 
    protected:
     ~RecordHost() = default;

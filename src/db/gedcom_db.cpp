@@ -272,6 +272,7 @@ HRESULT GEDCOMdb::CreatePlainRecord(RecordBase** record) {
 
 void GEDCOMdb::Clear() {
     loader_.Reset();
+    handedOut_.DropAll();
     individualEventTypes_.Clear();
     individualAttributeTypes_.Clear();
     familyEventTypes_.Clear();

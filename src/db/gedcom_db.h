@@ -9,6 +9,7 @@
 #include "core/gedcom_loader.h"
 #include "core/record_host.h"
 #include "db/database_options.h"
+#include "db/handed_out_records.h"
 #include "db/record_store.h"
 #include "db/type_name_set.h"
 #include "kinfold.h"
@@ -73,6 +74,8 @@ class GEDCOMdb : public ObjectRoot,
     HRESULT OpenTopLevelRecord(const GedcomLine& line, RecordBase** record) override;
     HRESULT LinkAll(Progress* window) override;
     HRESULT CreatePlainRecord(RecordBase** record) override;
+    void TrackHandedOut(RecordBase& record) override { handedOut_.Add(record); }
+    void ForgetHandedOut(RecordBase& record) override { handedOut_.Remove(record); }
 
     // What records read of their database.
     const DatabaseOptions& Options() const { return options_; }
@@ -98,6 +101,7 @@ class GEDCOMdb : public ObjectRoot,
     IUnknown* Self() { return static_cast<IGEDCOMdb*>(this); }
 
     GedcomLoader loader_;
+    HandedOutRecords handedOut_;
     DatabaseOptions options_;
     RecordStore individuals_;
     RecordStore sources_;

@@ -13,6 +13,12 @@ std::wstring Wide(const std::string& text) {
     return wide;
 }
 
+std::string Narrow(const std::wstring& text) {
+    std::string narrow;
+    for (wchar_t c : text) narrow += c < 0x80 ? static_cast<char>(c) : '?';
+    return narrow;
+}
+
 std::wstring GuidText(REFGUID guid) {
     wchar_t text[39] = {};
     StringFromGUID2(guid, text, 39);

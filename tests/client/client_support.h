@@ -71,6 +71,9 @@ class ComTest : public ::testing::Test {
 // A path from the C runtime (the code page's bytes) as UTF-16.
 std::wstring Wide(const std::string& text);
 
+// For failure messages: UTF-16 text with anything outside ASCII as '?'.
+std::string Narrow(const std::wstring& text);
+
 // "{XXXXXXXX-...}" as the registry holds GUIDs.
 std::wstring GuidText(REFGUID guid);
 

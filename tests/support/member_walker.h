@@ -1,0 +1,83 @@
+// Reads every member of an object that a host can read without arguments,
+// through IDispatch as a script would, and goes on into the objects and
+// collections those members return. It knows the members from the native
+// dispatch tables, so nothing here lists them again.
+#pragma once
+
+#ifndef _WIN32
+
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "kinfold.h"
+#include "platform/posix/dispatch_table.h"
+
+namespace kinfold::test {
+
+class MemberWalker {
+   public:
+    struct Limits {
+        // How far below the starting object the walk goes.
+        int depth;
+        // Elements read from a collection met below the starting object.
+        long itemsBelowStart;
+    };
+
+    explicit MemberWalker(Limits limits) : limits_(limits) {}
+    MemberWalker(const MemberWalker&) = delete;
+    MemberWalker& operator=(const MemberWalker&) = delete;
+    ~MemberWalker();
+
+    // Also keeps a reference to every record walked from now on (with the
+    // collections too when asked: they keep their owners alive), so a test
+    // can read them again after their database has let go of them.
+    void KeepWalkedObjects(bool collectionsToo) {
+        keep_ = true;
+        keepCollections_ = collectionsToo;
+    }
+    using KeptObject = std::pair<IDispatch*, const DispatchInterface*>;
+    const std::vector<KeptObject>& Kept() const { return kept_; }
+
+    // Walks `object`, which answers the dual interface `iface`.
+    void Walk(IDispatch* object, const DispatchInterface& iface) { WalkObject(object, iface, 0); }
+
+    // "Interface.Member -> 0x........" for every read that gave a code other
+    // than S_OK, E_NOTIMPL (a member not built yet) or an automation error
+    // with a description, with how often.
+    const std::map<std::string, long>& Unexpected() const { return unexpected_; }
+    long Reads() const { return reads_; }
+    long Objects() const { return objects_; }
+    long AutomationErrors() const { return automationErrors_; }
+    long NotBuilt() const { return notBuilt_; }
+
+   private:
+    void WalkObject(IDispatch* object, const DispatchInterface& iface, int depth);
+    void ReadMember(IDispatch* object, const DispatchInterface& iface,
+                    const DispatchMember& member, int depth);
+    void WalkItems(IDispatch* collection, const DispatchInterface& iface,
+                   const DispatchMember& item, int depth);
+    // Reads the member with the given arguments (natural order) into `result`.
+    HRESULT Invoke(IDispatch* object, const DispatchInterface& iface, const DispatchMember& member,
+                   VARIANT* args, UINT count, VARIANT* result);
+    void WalkResult(const VARIANT& result, const DispatchMember& member, int depth);
+
+    Limits limits_;
+    std::map<std::string, long> unexpected_;
+    long reads_ = 0;
+    long objects_ = 0;
+    long automationErrors_ = 0;
+    long notBuilt_ = 0;
+    bool keep_ = false;
+    bool keepCollections_ = false;
+    std::vector<KeptObject> kept_;
+};
+
+// The first dual interface, in declaration order, that `object` answers
+// (the hidden pointer access aside), or NULL.
+const DispatchInterface* InterfaceOf(IDispatch* object);
+
+}  // namespace kinfold::test
+
+#endif  // _WIN32
