@@ -15,7 +15,7 @@ constexpr size_t kLineLimit = kFixedStringCapacity - 1;
 // A seek away from the window refills a small block, since a record member
 // reads only a few lines; sequential reading doubles the block up to the
 // maximum, which keeps system calls rare during a load.
-constexpr size_t kSmallFill = 8 * 1024;
+constexpr size_t kSmallFill = 512;
 constexpr size_t kLargeFill = 256 * 1024;
 
 // Levels compared as unsigned numbers, so "all ones" is a skip level that
@@ -69,11 +69,14 @@ HRESULT GedcomReader::Open(std::string_view path) {
 HRESULT GedcomReader::Seek(uint32_t position) {
     if (!file_.IsOpen()) return E_FAIL;
     position_ = position;
-    // Every on-demand read starts with a seek; dropping the window there makes
-    // it see what the file holds now, should it have changed since loading.
-    windowLength_ = 0;
-    windowAtEnd_ = false;
-    lastFill_ = 0;
+    // A record's members read lines close to each other (an event's date,
+    // then its place), so a seek inside the window keeps it and costs no
+    // system call. Elsewhere the window is dropped and refilled small.
+    if (position < windowStart_ || position >= windowStart_ + windowLength_) {
+        windowLength_ = 0;
+        windowAtEnd_ = false;
+        lastFill_ = 0;
+    }
     return S_OK;
 }
 
