@@ -54,6 +54,7 @@ HRESULT MemberWalker::Invoke(IDispatch* object, const DispatchInterface& iface,
     SysFreeString(exception.bstrHelpFile);
     if (code == E_NOTIMPL) {
         ++notBuilt_;
+        notBuiltMembers_.insert(std::string(iface.name) + "." + member.name);
     } else if (code == DISP_E_EXCEPTION && described) {
         ++automationErrors_;
     } else if (code != S_OK) {

@@ -7,6 +7,7 @@
 #ifndef _WIN32
 
 #include <map>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -51,6 +52,8 @@ class MemberWalker {
     long Objects() const { return objects_; }
     long AutomationErrors() const { return automationErrors_; }
     long NotBuilt() const { return notBuilt_; }
+    // "Interface.Member" of every member that answered E_NOTIMPL.
+    const std::set<std::string>& NotBuiltMembers() const { return notBuiltMembers_; }
 
    private:
     void WalkObject(IDispatch* object, const DispatchInterface& iface, int depth);
@@ -69,6 +72,7 @@ class MemberWalker {
     long objects_ = 0;
     long automationErrors_ = 0;
     long notBuilt_ = 0;
+    std::set<std::string> notBuiltMembers_;
     bool keep_ = false;
     bool keepCollections_ = false;
     std::vector<KeptObject> kept_;

@@ -115,6 +115,11 @@ HRESULT GDFactEventRecord::get_Notes(IGDNotes** pVal) {
                                  IsConfidential());
 }
 
+// Citations stay visible on a confidential event.
+HRESULT GDFactEventRecord::get_Sources(IGDSources** pVal) {
+    return ReturnOnDemandRecords(pVal, *this, "SOUR", &CreateRecordOf<RecordKind::Source>);
+}
+
 // The address's telephone and web lines stand beside ADDR, under the event.
 HRESULT GDFactEventRecord::get_Address(IGDAddressRecord** pVal) {
     HRESULT hr = BeginOut(pVal);

@@ -29,6 +29,7 @@ class GDFactEventRecord : public RecordObject<IGDFactEventRecord> {
     HRESULT STDMETHODCALLTYPE get_HusbandAge(BSTR* pVal) override;
     HRESULT STDMETHODCALLTYPE get_WifeAge(BSTR* pVal) override;
     HRESULT STDMETHODCALLTYPE get_Notes(IGDNotes** pVal) override;
+    HRESULT STDMETHODCALLTYPE get_Sources(IGDSources** pVal) override;
     HRESULT STDMETHODCALLTYPE get_Place(IGDPlaceRecord** pVal) override;
     HRESULT STDMETHODCALLTYPE get_Address(IGDAddressRecord** pVal) override;
     HRESULT STDMETHODCALLTYPE get_Data(BSTR* pVal) override;

@@ -3,6 +3,7 @@
 #include "access/out_param.h"
 #include "core/gedcom_line.h"
 #include "db/gedcom_db.h"
+#include "records/person/on_demand_records.h"
 
 namespace kinfold {
 
@@ -43,6 +44,10 @@ HRESULT GDFamilyLinkRecord::get_LinkageStatus(BSTR* pVal) {
 
 HRESULT GDFamilyLinkRecord::get_PedigreeLinkageType(BSTR* pVal) {
     return ReturnText(pVal, Pedigree());
+}
+
+HRESULT GDFamilyLinkRecord::get_Notes(IGDNotes** pVal) {
+    return ReturnOnDemandRecords(pVal, *this, "NOTE", &CreateRecordOf<RecordKind::Note>);
 }
 
 HRESULT GDFamilyLinkRecord::get_Tag(VARIANT* pVal) { return hostTag_.Get(pVal); }

@@ -11,7 +11,7 @@
 
 namespace kinfold {
 
-class GDFamilyLinkRecord : public RecordObject<IGDFamilyLinkRecord> {
+class GDFamilyLinkRecord : public RecordObject<IGDFamilyLinkRecord, IGDFamilyLinkRecord> {
    public:
     void TakeOpeningLine(const GedcomLine& line) override;
     bool TakeSubLine(const GedcomLine& line, RecordBase** child) override;
@@ -25,6 +25,7 @@ class GDFamilyLinkRecord : public RecordObject<IGDFamilyLinkRecord> {
     HRESULT STDMETHODCALLTYPE get_Link(IGDFamilyRecord** pVal) override;
     HRESULT STDMETHODCALLTYPE get_LinkageStatus(BSTR* pVal) override;
     HRESULT STDMETHODCALLTYPE get_PedigreeLinkageType(BSTR* pVal) override;
+    HRESULT STDMETHODCALLTYPE get_Notes(IGDNotes** pVal) override;
     HRESULT STDMETHODCALLTYPE get_Tag(VARIANT* pVal) override;
     HRESULT STDMETHODCALLTYPE put_Tag(VARIANT newVal) override;
     HRESULT STDMETHODCALLTYPE putref_Tag(VARIANT newVal) override;

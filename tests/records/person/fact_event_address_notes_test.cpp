@@ -1,5 +1,6 @@
-// An event's notes and address: the address's telephone lines stand beside
-// ADDR under the event, and a confidential event hands out neither.
+// An event's notes, citations and address: the address's telephone lines
+// stand beside ADDR under the event, and a confidential event hands out
+// neither notes nor address, but still its citations.
 #include <gtest/gtest.h>
 
 #include "records/person/fact_event_fixture.h"
@@ -39,6 +40,30 @@ TEST_F(FactEventAddressNotesTest, NotesAreTheNoteLinesDirectlyUnderTheEvent) {
     LONG count = -1;
     ASSERT_EQ(notes->get_Count(&count), S_OK);
     EXPECT_EQ(count, 2);  // the citation's note is not the event's
+}
+
+// Citations are counted whatever the event's confidentiality says.
+TEST_F(FactEventAddressNotesTest, SourcesAreTheCitationsUnderTheEventEvenWhenConfidential) {
+    LoadText(kEventsFile);
+    ComPtr<IGDFactEventRecord> birth = AsHost(IndividualEvent("@I1@", 0));
+    ComPtr<IGDFactEventRecord> death = AsHost(IndividualEvent("@I1@", 1));
+    ASSERT_TRUE(birth);
+    ASSERT_TRUE(death);
+    const struct {
+        IGDFactEventRecord* event;
+        LONG count;
+    } cases[] = {{birth.get(), 1}, {death.get(), 0}};
+    for (VARIANT_BOOL confidential : {VARIANT_FALSE, VARIANT_TRUE}) {
+        for (const auto& c : cases) {
+            ASSERT_EQ(c.event->put_Confidential(confidential), S_OK);
+            ComPtr<IGDSources> sources;
+            ASSERT_EQ(c.event->get_Sources(sources.Out()), S_OK);
+            LONG count = -1;
+            ASSERT_EQ(sources->get_Count(&count), S_OK);
+            EXPECT_EQ(count, c.count);
+        }
+    }
+    EXPECT_EQ(birth->get_Sources(nullptr), E_POINTER);
 }
 
 TEST_F(FactEventAddressNotesTest, EventWithoutThemAndConfidentialEvent) {

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "db/gedcom_db.h"
 #include "records/person/individual_record.h"
@@ -18,10 +20,12 @@ constexpr std::string_view kFile =
     "0 @I1@ INDI\n"
     "1 FAMC @F1@\n"
     "1 FAMC @F2@\n"
+    "2 NOTE raised by an aunt\n"
     "2 PEDI adopted\n"
     "2 STAT challenged\n"
     "3 NOTE why\n"
     "2 STAT proven\n"
+    "2 NOTE @N1@\n"
     "1 FAMC @F3@\n"
     "2 PEDI foster\n"
     "2 PEDI Birth\n"
@@ -36,6 +40,7 @@ constexpr std::string_view kFile =
     "0 @F4@ FAM\n"
     "0 @F5@ FAM\n"
     "0 @F6@ FAM\n"
+    "0 @N1@ NOTE court record\n"
     "0 TRLR\n";
 
 class FamilyLinkRecordTest : public ::testing::Test {
@@ -115,12 +120,39 @@ TEST_F(FamilyLinkRecordTest, UnresolvedLinkGivesNoFamily) {
     internal->SetTarget(family);
 }
 
+// Only the NOTE lines directly under the link count, in file order, and a
+// pointer reads through to its record (whose text, as a record line's value,
+// keeps the blank after the tag).
+TEST_F(FamilyLinkRecordTest, NotesAreTheLinksOwnNoteLines) {
+    const struct {
+        size_t index;
+        std::vector<std::string> texts;
+    } cases[] = {{0, {}}, {1, {"raised by an aunt", " court record"}}};
+    for (const auto& c : cases) {
+        ComPtr<IGDFamilyLinkRecord> link = Link(individual_->ChildFamilyLinks(), c.index);
+        ComPtr<IGDNotes> notes;
+        ASSERT_EQ(link->get_Notes(notes.Out()), S_OK);
+        LONG count = -1;
+        ASSERT_EQ(notes->get_Count(&count), S_OK);
+        std::vector<std::string> texts;
+        for (LONG i = 1; i <= count; ++i) {
+            ComPtr<IGDNoteRecord> note;
+            Bstr text;
+            ASSERT_EQ(notes->get_Item(LongVariant(i), note.Out()), S_OK);
+            ASSERT_EQ(note->get_Note(text.Out()), S_OK);
+            texts.push_back(text.Text());
+        }
+        EXPECT_EQ(texts, c.texts) << c.index;
+    }
+}
+
 TEST_F(FamilyLinkRecordTest, NullOutPointersAreRefused) {
     ComPtr<IGDFamilyLinkRecord> link = Link(individual_->ChildFamilyLinks(), 1);
     EXPECT_EQ(link->get_Link(nullptr), E_POINTER);
     EXPECT_EQ(link->get_LinkageStatus(nullptr), E_POINTER);
     EXPECT_EQ(link->get_PedigreeLinkageType(nullptr), E_POINTER);
     EXPECT_EQ(link->get_Tag(nullptr), E_POINTER);
+    EXPECT_EQ(link->get_Notes(nullptr), E_POINTER);
 }
 
 TEST_F(FamilyLinkRecordTest, HostTagIsEmptyUntilWrittenThenACopy) {
