@@ -102,8 +102,8 @@ class LateBinder {
         }
         DISPPARAMS none{nullptr, nullptr, 0, 0};
         VariantInit(result);
-        return SUCCEEDED(object->Invoke(cached, IID_NULL, LOCALE_USER_DEFAULT,
-                                        DISPATCH_PROPERTYGET, &none, result, nullptr, nullptr));
+        return SUCCEEDED(object->Invoke(cached, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET,
+                                        &none, result, nullptr, nullptr));
     }
 
     size_t ReadTypical(IDispatch* individual) {
@@ -112,8 +112,7 @@ class LateBinder {
         if (Get(individual, "Name", name_, &name) && name.vt == VT_DISPATCH && name.pdispVal &&
             Get(name.pdispVal, "FullName", fullName_, &fullName))
             length += SysStringLen(fullName.bstrVal);
-        if (Get(individual, "Birth", birth_, &birth) && birth.vt == VT_DISPATCH &&
-            birth.pdispVal) {
+        if (Get(individual, "Birth", birth_, &birth) && birth.vt == VT_DISPATCH && birth.pdispVal) {
             if (Get(birth.pdispVal, "Date", date_, &date)) length += SysStringLen(date.bstrVal);
             if (Get(birth.pdispVal, "Place", place_, &place) && place.vt == VT_DISPATCH &&
                 place.pdispVal && Get(place.pdispVal, "Name", placeName_, &placeName))
@@ -218,14 +217,15 @@ int main(int argc, char** argv) {
     }
     LONG count = 0;
     individuals->get_Count(&count);
-    std::printf("file: %s, %ld individuals, loaded in %.3f s\n", argv[1],
-                static_cast<long>(count), loadSeconds);
+    std::printf("file: %s, %ld individuals, loaded in %.3f s\n", argv[1], static_cast<long>(count),
+                loadSeconds);
 
     size_t length = 0;
     const double early = BestOf(repeats, [&] { length = WalkEarlyBound(individuals); });
-    std::printf("typical walk (FullName, Birth.Date, Birth.Place.Name), early-bound: %.3f s, "
-                "%.0f ns per individual\n",
-                early, early * 1e9 / (count ? count : 1));
+    std::printf(
+        "typical walk (FullName, Birth.Date, Birth.Place.Name), early-bound: %.3f s, "
+        "%.0f ns per individual\n",
+        early, early * 1e9 / (count ? count : 1));
     const double late = BestOf(repeats, [&] { length += WalkLateBound(individuals); });
     std::printf("typical walk through IDispatch: %.3f s, %.0f ns per individual\n", late,
                 late * 1e9 / (count ? count : 1));

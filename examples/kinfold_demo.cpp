@@ -155,20 +155,20 @@ int Walk(IGEDCOMdb* db, const char* path) {
     }
 
     std::printf("File: %s\n", path);
-    std::printf("Individuals: %ld, families: %ld, sources: %ld, notes: %ld, repositories: %ld, "
-                "multimedia: %ld, submitters: %ld\n",
-                static_cast<long>(CountOf(&IGEDCOMdb::get_Individuals, db)),
-                static_cast<long>(CountOf(&IGEDCOMdb::get_Families, db)),
-                static_cast<long>(CountOf(&IGEDCOMdb::get_Sources, db)),
-                static_cast<long>(CountOf(&IGEDCOMdb::get_Notes, db)),
-                static_cast<long>(CountOf(&IGEDCOMdb::get_Repositories, db)),
-                static_cast<long>(CountOf(&IGEDCOMdb::get_Multimedia, db)),
-                static_cast<long>(CountOf(&IGEDCOMdb::get_Submitters, db)));
+    std::printf(
+        "Individuals: %ld, families: %ld, sources: %ld, notes: %ld, repositories: %ld, "
+        "multimedia: %ld, submitters: %ld\n",
+        static_cast<long>(CountOf(&IGEDCOMdb::get_Individuals, db)),
+        static_cast<long>(CountOf(&IGEDCOMdb::get_Families, db)),
+        static_cast<long>(CountOf(&IGEDCOMdb::get_Sources, db)),
+        static_cast<long>(CountOf(&IGEDCOMdb::get_Notes, db)),
+        static_cast<long>(CountOf(&IGEDCOMdb::get_Repositories, db)),
+        static_cast<long>(CountOf(&IGEDCOMdb::get_Multimedia, db)),
+        static_cast<long>(CountOf(&IGEDCOMdb::get_Submitters, db)));
 
     Ref<IGDIndividuals> individuals;
     Ref<IGDFamilies> families;
-    if (FAILED(db->get_Individuals(&individuals)) || FAILED(db->get_Families(&families)))
-        return 1;
+    if (FAILED(db->get_Individuals(&individuals)) || FAILED(db->get_Families(&families))) return 1;
     std::printf("\nIndividuals\n");
     ForEach<IGDIndividualRecord>(individuals.get(), PrintIndividual);
     std::printf("\nFamilies\n");
@@ -181,8 +181,8 @@ int Walk(IGEDCOMdb* db, const char* path) {
 int main(int argc, char** argv) {
     const char* path = argc > 1 ? argv[1] : "examples/data/sample.ged";
     Ref<IClassFactory> factory;
-    HRESULT hr = DllGetClassObject(CLSID_GEDCOMdb, IID_IClassFactory,
-                                   reinterpret_cast<void**>(&factory));
+    HRESULT hr =
+        DllGetClassObject(CLSID_GEDCOMdb, IID_IClassFactory, reinterpret_cast<void**>(&factory));
     Ref<IGEDCOMdb> db;
     if (SUCCEEDED(hr))
         hr = factory->CreateInstance(nullptr, IID_IGEDCOMdb, reinterpret_cast<void**>(&db));

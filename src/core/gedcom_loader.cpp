@@ -96,8 +96,8 @@ void GedcomLoader::PopToLevel() {
     currentContext_ = contextStack_.empty() ? nullptr : contextStack_.back();
 }
 
-HRESULT GedcomLoader::ParseSubRecord(RecordFactory factory, int32_t position,
-                                     RecordBase** record, int32_t* after) {
+HRESULT GedcomLoader::ParseSubRecord(RecordFactory factory, int32_t position, RecordBase** record,
+                                     int32_t* after) {
     *record = nullptr;
     Reset();
     if (FAILED(reader_.Seek(static_cast<uint32_t>(position))) || !reader_.ReadLine(current_))

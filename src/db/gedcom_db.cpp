@@ -285,7 +285,8 @@ void GEDCOMdb::Clear() {
 }
 
 HRESULT CreateDatabase(IGEDCOMdb** database) {
-    return CreateInstance<GEDCOMdb>(nullptr, __uuidof(IGEDCOMdb), reinterpret_cast<void**>(database));
+    return CreateInstance<GEDCOMdb>(nullptr, __uuidof(IGEDCOMdb),
+                                    reinterpret_cast<void**>(database));
 }
 
 }  // namespace kinfold

@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
-#include "support/member_walker.h"
 #include "host/late_binding.h"
 #include "support/com_test_support.h"
 #include "support/live_object_guard.h"
+#include "support/member_walker.h"
 
 namespace kinfold::test {
 namespace {
@@ -83,11 +83,13 @@ TEST(CorpusWalkTest, EveryReadableMemberOfEveryRecordAnswers) {
         MakeEveryoneConfidential(db.get());
         WalkDatabase(db.get(), walker);
     }
-    for (const auto& [read, times] : walker.Unexpected()) ADD_FAILURE() << read << " (" << times << "x)";
-    std::printf("corpus walk: %ld reads of %ld objects, %ld not built yet, %ld automation "
-                "errors, %zu messages\n",
-                walker.Reads(), walker.Objects(), walker.NotBuilt(), walker.AutomationErrors(),
-                messages.Texts().size());
+    for (const auto& [read, times] : walker.Unexpected())
+        ADD_FAILURE() << read << " (" << times << "x)";
+    std::printf(
+        "corpus walk: %ld reads of %ld objects, %ld not built yet, %ld automation "
+        "errors, %zu messages\n",
+        walker.Reads(), walker.Objects(), walker.NotBuilt(), walker.AutomationErrors(),
+        messages.Texts().size());
     std::string notBuilt;
     for (const std::string& member : walker.NotBuiltMembers()) notBuilt += " " + member;
     std::printf("members not built yet:%s\n", notBuilt.c_str());

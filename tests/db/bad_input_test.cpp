@@ -48,8 +48,8 @@ TEST_F(BadInputTest, OddFilesLoadWithoutHarm) {
         {"binary bytes and NULs",
          "0 @I1@ INDI\n" + nul + "\x01\xFF\xFE 1 NAME" + nul + "x\n0 @I2@ INDI\n0 TRLR\n", true, 3},
         {"overlong line", "0 @I1@ INDI\n1 NOTE " + longValue + "\n0 TRLR\n", true, 1},
-        {"overlong line of pointers",
-         "0 @I1@ INDI\n" + std::string(3000, '@') + "\n0 TRLR\n", true, 1},
+        {"overlong line of pointers", "0 @I1@ INDI\n" + std::string(3000, '@') + "\n0 TRLR\n", true,
+         1},
         {"level above 32767", "0 @I1@ INDI\n40000 NAME x\n99999999999 FAMC @F9@\n0 TRLR\n", true,
          1},
         {"negative level", "0 @I1@ INDI\n-1 FAMC @F9@\n-5 NAME x\n0 TRLR\n", true, 1},
@@ -84,8 +84,8 @@ TEST_F(BadInputTest, FileThatShrinksWhileOpenGivesOldOrNewBytes) {
     for (const char* contents : {"0 @I1@ INDI\n", ""}) {
         SCOPED_TRACE(contents);
         file.Rewrite(contents);
-        EXPECT_EQ(Answers({" first\nsecond", "Unexpected End Of File."}).count(
-                      note->ReadText(note->Position())),
+        EXPECT_EQ(Answers({" first\nsecond", "Unexpected End Of File."})
+                      .count(note->ReadText(note->Position())),
                   1u);
         EXPECT_EQ(Answers({"second", ""}).count(note->ReadTagValue("CONT")), 1u);
         EXPECT_EQ(Answers({"NOTE", ""}).count(note->GetTag()), 1u);

@@ -78,7 +78,8 @@ void MemberWalker::WalkObject(IDispatch* object, const DispatchInterface& iface,
     for (const DispatchMember& member : iface) {
         if (Readable(member)) {
             ReadMember(object, iface, member, depth);
-        } else if (member.kind == DispatchKind::PropertyGet && std::strcmp(member.name, "Item") == 0) {
+        } else if (member.kind == DispatchKind::PropertyGet &&
+                   std::strcmp(member.name, "Item") == 0) {
             WalkItems(object, iface, member, depth);
         }
     }

@@ -57,8 +57,8 @@ class MemberWalker {
 
    private:
     void WalkObject(IDispatch* object, const DispatchInterface& iface, int depth);
-    void ReadMember(IDispatch* object, const DispatchInterface& iface,
-                    const DispatchMember& member, int depth);
+    void ReadMember(IDispatch* object, const DispatchInterface& iface, const DispatchMember& member,
+                    int depth);
     void WalkItems(IDispatch* collection, const DispatchInterface& iface,
                    const DispatchMember& item, int depth);
     // Reads the member with the given arguments (natural order) into `result`.

@@ -28,14 +28,19 @@ HRESULT GDFamilyLinkRecord::Link(RecordHost& database) {
 
 std::string_view GDFamilyLinkRecord::Pedigree() const {
     switch (pedigreeSource_) {
-        case PedigreeSource::Birth: return "birth";
-        case PedigreeSource::Spouse: return "spouse";
-        case PedigreeSource::Written: return pedigree_.View();
+        case PedigreeSource::Birth:
+            return "birth";
+        case PedigreeSource::Spouse:
+            return "spouse";
+        case PedigreeSource::Written:
+            return pedigree_.View();
     }
     return {};
 }
 
-HRESULT GDFamilyLinkRecord::get_Link(IGDFamilyRecord** pVal) { return ReturnObject(pVal, Family()); }
+HRESULT GDFamilyLinkRecord::get_Link(IGDFamilyRecord** pVal) {
+    return ReturnObject(pVal, Family());
+}
 
 HRESULT GDFamilyLinkRecord::get_LinkageStatus(BSTR* pVal) {
     if (pVal == nullptr) return E_POINTER;

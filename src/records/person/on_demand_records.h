@@ -25,8 +25,8 @@ void BuildOnDemandRecords(const RecordBase& owner, std::string_view tag, RecordF
 // The same records as a new collection; `withheld` (a confidential owner)
 // gives it empty without reading the file.
 template <class CollectionIface>
-HRESULT ReturnOnDemandRecords(CollectionIface** out, const RecordBase& owner,
-                              std::string_view tag, RecordFactory factory, bool withheld = false) {
+HRESULT ReturnOnDemandRecords(CollectionIface** out, const RecordBase& owner, std::string_view tag,
+                              RecordFactory factory, bool withheld = false) {
     if (out == nullptr) return E_POINTER;
     std::unique_ptr<RecordList> list(new (std::nothrow) RecordList);
     if (list != nullptr && !withheld) BuildOnDemandRecords(owner, tag, factory, *list);

@@ -69,7 +69,9 @@ HRESULT GDAddressRecord::ReturnOwnerValues(IGDList** out, std::string_view tag) 
     return MakeBuiltCollection(out, std::move(values));
 }
 
-HRESULT GDAddressRecord::get_PhoneNumbers(IGDList** pVal) { return ReturnOwnerValues(pVal, "PHON"); }
+HRESULT GDAddressRecord::get_PhoneNumbers(IGDList** pVal) {
+    return ReturnOwnerValues(pVal, "PHON");
+}
 HRESULT GDAddressRecord::get_EmailAddresses(IGDList** pVal) {
     return ReturnOwnerValues(pVal, "EMAIL");
 }

@@ -43,8 +43,7 @@ class RecordHistoryTest : public PersonRecordFixture {
     static Strings RefNumbersOf(Record* record) {
         ComPtr<IGDReferenceNumbers> numbers;
         LONG count = 0;
-        if (FAILED(record->get_UserRefNumbers(numbers.Out())) ||
-            FAILED(numbers->get_Count(&count)))
+        if (FAILED(record->get_UserRefNumbers(numbers.Out())) || FAILED(numbers->get_Count(&count)))
             return {"<failed>"};
         Strings texts;
         for (LONG i = 1; i <= count; ++i) {
