@@ -3,6 +3,7 @@
 // the ANSI code page of a Western Windows stay readable.
 #include "platform/text.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace kinfold {
@@ -61,6 +62,15 @@ void AppendUtf8(std::string& out, char32_t cp) {
 }  // namespace
 
 BSTR AllocBstr(std::string_view text) {
+    // Most texts of a file are plain ASCII: widen them straight into the
+    // string, with no decoding and no buffer between.
+    const bool ascii = std::all_of(text.begin(), text.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    if (ascii) {
+        BSTR out = SysAllocStringLen(nullptr, static_cast<UINT>(text.size()));
+        if (out != nullptr) std::copy(text.begin(), text.end(), out);
+        return out;
+    }
     std::vector<char16_t> units;
     units.reserve(text.size());
     const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
