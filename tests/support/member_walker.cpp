@@ -7,8 +7,6 @@
 #include <cstring>
 #include <string_view>
 
-#include "support/com_test_support.h"
-
 namespace kinfold::test {
 namespace {
 
