@@ -11,34 +11,11 @@
 #include <string>
 
 #include "kinfold.h"
+#include "support/com_ptr.h"
 
 namespace kinfold::client {
 
-// Releases the interface it holds.
-template <class T>
-class ComPtr {
-   public:
-    ComPtr() = default;
-    ComPtr(const ComPtr&) = delete;
-    ComPtr& operator=(const ComPtr&) = delete;
-    ~ComPtr() { Reset(); }
-
-    void Reset() {
-        if (p_ != nullptr) p_->Release();
-        p_ = nullptr;
-    }
-    T** Out() {
-        Reset();
-        return &p_;
-    }
-    void** OutVoid() { return reinterpret_cast<void**>(Out()); }
-    T* get() const { return p_; }
-    T* operator->() const { return p_; }
-    explicit operator bool() const { return p_ != nullptr; }
-
-   private:
-    T* p_ = nullptr;
-};
+using test::ComPtr;
 
 // A BSTR owned by the test.
 class Bstr {

@@ -9,35 +9,10 @@
 
 #include "kinfold.h"
 #include "platform/notifier.h"
+#include "support/com_ptr.h"
 #include "support/temp_file.h"
 
 namespace kinfold::test {
-
-// Releases the interface it holds.
-template <class T>
-class ComPtr {
-   public:
-    ComPtr() = default;
-    explicit ComPtr(T* adopted) : p_(adopted) {}
-    ComPtr(const ComPtr&) = delete;
-    ComPtr& operator=(const ComPtr&) = delete;
-    ~ComPtr() { Reset(); }
-
-    void Reset() {
-        if (p_ != nullptr) p_->Release();
-        p_ = nullptr;
-    }
-    T** Out() {
-        Reset();
-        return &p_;
-    }
-    T* get() const { return p_; }
-    T* operator->() const { return p_; }
-    explicit operator bool() const { return p_ != nullptr; }
-
-   private:
-    T* p_ = nullptr;
-};
 
 // A BSTR owned by the test.
 class Bstr {
