@@ -56,4 +56,13 @@ HRESULT ReturnObject(Iface** out, Source* object) {
     return object->QueryInterface(__uuidof(Iface), reinterpret_cast<void**>(out));
 }
 
+// Hands out a record built for this call, dropping the builder's own
+// reference, so that the host's is the only one left.
+template <class Iface, class Source>
+HRESULT ReturnBuilt(Iface** out, Source* built) {
+    HRESULT hr = ReturnObject(out, built);
+    if (built != nullptr) built->Release();
+    return hr;
+}
+
 }  // namespace kinfold

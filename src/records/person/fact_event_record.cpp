@@ -105,9 +105,7 @@ HRESULT GDFactEventRecord::get_Place(IGDPlaceRecord** pVal) {
         const bool blank = database.Options().returnBlankPlaces != VARIANT_FALSE;
         return ReturnObject(pVal, blank ? database.BlankPlace() : nullptr);
     }
-    hr = ReturnObject(pVal, place);
-    place->Release();
-    return hr;
+    return ReturnBuilt(pVal, place);
 }
 
 HRESULT GDFactEventRecord::get_Notes(IGDNotes** pVal) {

@@ -33,10 +33,8 @@ HRESULT ReturnFirstSubRecord(Iface** out, const RecordBase& owner, std::string_v
     if (FAILED(hr)) return hr;
     RecordBase* record = nullptr;
     hr = BuildFirstSubRecord(owner, tag, factory, &record);
-    if (FAILED(hr) || record == nullptr) return hr;
-    hr = ReturnObject(out, record);
-    record->Release();
-    return hr;
+    if (FAILED(hr)) return hr;
+    return ReturnBuilt(out, record);
 }
 
 // A record's change date: the first CHAN line directly under it.

@@ -19,9 +19,7 @@ HRESULT ReturnAddress(IGDAddressRecord** out, const RecordBase& owner) {
     hr = BuildFirstSubRecord(owner, "ADDR", &CreateRecordOf<RecordKind::Address>, &address);
     if (FAILED(hr) || address == nullptr) return hr;
     static_cast<GDAddressRecord*>(address)->SetOwnerPosition(owner.Position());
-    hr = ReturnObject(out, address);
-    address->Release();
-    return hr;
+    return ReturnBuilt(out, address);
 }
 
 HRESULT GDAddressRecord::get_Address(BSTR* pVal) {
