@@ -127,9 +127,10 @@ class LateBinder {
     DISPID date_ = DISPID_UNKNOWN, place_ = DISPID_UNKNOWN, placeName_ = DISPID_UNKNOWN;
 };
 
-size_t WalkLateBound(IGDIndividuals* individuals) {
-    LateBinder binder;
-    size_t length = 0;
+// Calls `visit` with every individual by its position, as a script's
+// Item(i) loop reaches them.
+template <class Visit>
+void ForEachByPosition(IGDIndividuals* individuals, Visit visit) {
     LONG count = 0;
     individuals->get_Count(&count);
     for (LONG i = 1; i <= count; ++i) {
@@ -139,12 +140,20 @@ size_t WalkLateBound(IGDIndividuals* individuals) {
         index.lVal = i;
         IGDIndividualRecord* individual = nullptr;
         if (FAILED(individuals->get_Item(index, &individual)) || individual == nullptr) continue;
+        visit(individual);
+        individual->Release();
+    }
+}
+
+size_t WalkLateBound(IGDIndividuals* individuals) {
+    LateBinder binder;
+    size_t length = 0;
+    ForEachByPosition(individuals, [&](IGDIndividualRecord* individual) {
         IDispatch* script = nullptr;
         individual->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&script));
         if (script != nullptr) length += binder.ReadTypical(script);
         Release(script);
-        individual->Release();
-    }
+    });
     return length;
 }
 
@@ -155,23 +164,13 @@ struct Held {
     std::vector<IGDFactEventRecord*> births;
 
     explicit Held(IGDIndividuals* individuals) {
-        LONG count = 0;
-        individuals->get_Count(&count);
-        for (LONG i = 1; i <= count; ++i) {
-            VARIANT index;
-            VariantInit(&index);
-            index.vt = VT_I4;
-            index.lVal = i;
-            IGDIndividualRecord* individual = nullptr;
-            if (FAILED(individuals->get_Item(index, &individual)) || individual == nullptr)
-                continue;
+        ForEachByPosition(individuals, [&](IGDIndividualRecord* individual) {
             IGDNameRecord* name = nullptr;
             IGDFactEventRecord* birth = nullptr;
             if (SUCCEEDED(individual->get_Name(&name)) && name != nullptr) names.push_back(name);
             if (SUCCEEDED(individual->get_Birth(&birth)) && birth != nullptr)
                 births.push_back(birth);
-            individual->Release();
-        }
+        });
     }
     ~Held() {
         for (auto* name : names) name->Release();
