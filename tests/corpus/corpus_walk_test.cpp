@@ -42,7 +42,7 @@ std::vector<fs::path> CorpusFiles() {
 // Walks each store of `db` from its collection, and the database's own
 // properties without going into what they return.
 void WalkDatabase(IGEDCOMdb* db, MemberWalker& walker) {
-    MemberWalker(MemberWalker::Limits{0, 0}).Walk(db, *InterfaceOf(db));
+    walker.Read(db, *InterfaceOf(db));
     for (const char* store : kStores) {
         Variant start;
         ASSERT_EQ(InvokeByName(db, store, DISPATCH_PROPERTYGET, {}, &start), S_OK) << store;

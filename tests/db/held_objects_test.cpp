@@ -51,7 +51,7 @@ class HeldObjectsTest : public ::testing::Test {
     // Reads every member of every kept object once more, going no deeper.
     void ReadKeptAgain() {
         MemberWalker reader(MemberWalker::Limits{0, 0});
-        for (const auto& [object, iface] : walker_.Kept()) reader.Walk(object, *iface);
+        for (const auto& [object, iface] : walker_.Kept()) reader.Read(object, *iface);
         for (const auto& [read, times] : reader.Unexpected())
             ADD_FAILURE() << read << " (" << times << "x)";
         EXPECT_GT(reader.Reads(), 500);

@@ -43,6 +43,10 @@ class MemberWalker {
 
     // Walks `object`, which answers the dual interface `iface`.
     void Walk(IDispatch* object, const DispatchInterface& iface) { WalkObject(object, iface, 0); }
+    // Reads every member of `object` once, without going into what they return.
+    void Read(IDispatch* object, const DispatchInterface& iface) {
+        WalkObject(object, iface, limits_.depth);
+    }
 
     // "Interface.Member -> 0x........" for every read that gave a code other
     // than S_OK, E_NOTIMPL (a member not built yet) or an automation error
