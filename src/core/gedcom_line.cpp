@@ -32,9 +32,9 @@ bool IsCrossReference(std::string_view field) {
 
 }  // namespace
 
-void GedcomLine::Parse(std::string_view text, int32_t position) {
+bool GedcomLine::Parse(std::string_view text, int32_t position) {
     text = BoundText(TrimText(text));
-    if (text.empty()) return;
+    if (text.empty()) return false;
 
     // One pass for the first three blanks: lines are short, and a library
     // search per blank costs more than the scan itself.
@@ -51,7 +51,7 @@ void GedcomLine::Parse(std::string_view text, int32_t position) {
 
     level_ = b1 == kNone ? 0 : ParseLevel(text.substr(0, b1));
     position_ = position;
-    if (field1End == field1Begin) return;
+    if (field1End == field1Begin) return true;
 
     std::memcpy(text_, text.data(), end);
     const auto span = [](size_t begin, size_t stop) {
@@ -78,6 +78,7 @@ void GedcomLine::Parse(std::string_view text, int32_t position) {
         value_ = b2 == kNone ? Field() : span(b2 + 1, end);
         pointer_ = Field();
     }
+    return true;
 }
 
 }  // namespace kinfold

@@ -26,7 +26,8 @@ class GedcomLine {
     // (0x20) separates. Two degenerate forms do not replace the previous
     // contents, so callers see that line again: an empty text changes nothing,
     // and an empty field 1 ("1  X") changes only the level and the position.
-    void Parse(std::string_view text, int32_t position);
+    // Returns false for the empty text, true for every other.
+    bool Parse(std::string_view text, int32_t position);
 
     int16_t Level() const { return level_; }
     // Byte offset of the line in its file; -1 when it was not read from one.

@@ -100,7 +100,8 @@ HRESULT GedcomLoader::ParseSubRecord(RecordFactory factory, int32_t position, Re
                                      int32_t* after) {
     *record = nullptr;
     Reset();
-    if (FAILED(reader_.Seek(static_cast<uint32_t>(position))) || !reader_.ReadLine(current_))
+    if (FAILED(reader_.Seek(static_cast<uint32_t>(position))) ||
+        !reader_.ReadContentLine(current_))
         return E_FAIL;
     const int16_t baseLevel = current_.Level();
     skipLevel_ = kNoSkip;
@@ -115,7 +116,7 @@ HRESULT GedcomLoader::ParseSubRecord(RecordFactory factory, int32_t position, Re
     PushContext(object);
 
     int32_t end = static_cast<int32_t>(reader_.GetLength());
-    while (reader_.ReadLine(current_)) {
+    while (reader_.ReadContentLine(current_)) {
         if (current_.Level() <= baseLevel) {
             end = current_.Position();
             break;

@@ -92,6 +92,19 @@ void GedcomReader::Refill() {
 }
 
 bool GedcomReader::ReadLine(GedcomLine& line) {
+    bool blank = false;
+    return ReadPhysicalLine(line, blank);
+}
+
+bool GedcomReader::ReadContentLine(GedcomLine& line) {
+    bool blank = true;
+    while (blank) {
+        if (!ReadPhysicalLine(line, blank)) return false;
+    }
+    return true;
+}
+
+bool GedcomReader::ReadPhysicalLine(GedcomLine& line, bool& blank) {
     if (!file_.IsOpen()) return false;
     const bool inWindow = position_ >= windowStart_ && position_ <= windowStart_ + windowLength_;
     size_t available = inWindow ? static_cast<size_t>(windowStart_ + windowLength_ - position_) : 0;
@@ -118,19 +131,19 @@ bool GedcomReader::ReadLine(GedcomLine& line) {
 
     const int32_t linePosition = static_cast<int32_t>(position_);
     position_ += static_cast<uint32_t>(consumed);
-    line.Parse(std::string_view(begin, length), linePosition);
+    blank = !line.Parse(std::string_view(begin, length), linePosition);
     return true;
 }
 
 std::string GedcomReader::ReadTextValue(int32_t position, bool concatenateWithSpace) {
     GedcomLine line;
     Seek(static_cast<uint32_t>(position));
-    if (!ReadLine(line)) return std::string(kUnexpectedEndOfFile);
+    if (!ReadContentLine(line)) return std::string(kUnexpectedEndOfFile);
 
     std::string text(line.Value());
     const int16_t baseLevel = line.Level();
     uint32_t skipLevel = kNoSkip;
-    while (ReadLine(line) && line.Level() > baseLevel) {
+    while (ReadContentLine(line) && line.Level() > baseLevel) {
         if (AsUnsigned(line.Level()) > skipLevel) continue;
         // Exact tests: the continuation tags are never subject to the case switch.
         if (line.Tag() == "CONC") {

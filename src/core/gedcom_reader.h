@@ -39,6 +39,11 @@ class GedcomReader {
     // and parses it into `line`; false at the end of the file. A line that is
     // blank after trimming leaves `line` as it was but still counts as read.
     bool ReadLine(GedcomLine& line);
+    // Reads the next line that is not blank, passing over blank ones; false at
+    // the end of the file. Every read after loading uses it: a blank line
+    // would otherwise show the line before it again, at its old position, and
+    // a walk over sub-lines would find the same line for ever.
+    bool ReadContentLine(GedcomLine& line);
 
     // The value of the line at `position` with its CONC and CONT continuations
     // joined; kUnexpectedEndOfFile when that line cannot be read.
@@ -51,6 +56,8 @@ class GedcomReader {
 
  private:
     void Refill();
+    // One physical line; `blank` tells whether it was blank after trimming.
+    bool ReadPhysicalLine(GedcomLine& line, bool& blank);
 
     RawFile file_;
     std::string fileName_;

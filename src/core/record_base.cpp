@@ -21,7 +21,7 @@ constexpr uint16_t kNoSkip = 0xFFFF;
 bool ScanForTag(GedcomReader& reader, std::string_view tag, int32_t& position, int16_t baseLevel) {
     GedcomLine line;
     uint16_t skipLevel = kNoSkip;
-    while (reader.ReadLine(line)) {
+    while (reader.ReadContentLine(line)) {
         position = line.Position();
         if (line.Level() <= baseLevel) return false;
         if (static_cast<uint16_t>(line.Level()) > skipLevel) continue;
@@ -54,17 +54,21 @@ bool RecordBase::TakeSubLine(const GedcomLine&, RecordBase** child) {
 }
 
 bool RecordBase::FindSubTag(std::string_view tag, int32_t& position, bool startAtPosition) const {
+    if (!startAtPosition) position = position_;
+    int16_t baseLevel = 0;
+    return FindFirstSubTag(tag, position, baseLevel);
+}
+
+bool RecordBase::FindFirstSubTag(std::string_view tag, int32_t& position,
+                                 int16_t& baseLevel) const {
     // A record a host created through its class object has no file to read.
-    if (database_ == nullptr) return false;
-    if (!startAtPosition) {
-        if (position_ == -1) return false;
-        position = position_;
-    }
+    if (database_ == nullptr || position == -1) return false;
     GedcomReader& reader = database_->Reader();
     if (FAILED(reader.Seek(static_cast<uint32_t>(position)))) return false;
     GedcomLine start;
-    if (!reader.ReadLine(start)) return false;
-    return ScanForTag(reader, tag, position, start.Level());
+    if (!reader.ReadContentLine(start)) return false;
+    baseLevel = start.Level();
+    return ScanForTag(reader, tag, position, baseLevel);
 }
 
 bool RecordBase::FindNextTag(std::string_view tag, int32_t& position, int16_t baseLevel) const {
@@ -78,7 +82,7 @@ bool RecordBase::ReadTagLine(std::string_view tag, GedcomLine& line) const {
     int32_t position = position_;
     if (!FindSubTag(tag, position, false)) return false;
     GedcomReader& reader = database_->Reader();
-    return SUCCEEDED(reader.Seek(static_cast<uint32_t>(position))) && reader.ReadLine(line);
+    return SUCCEEDED(reader.Seek(static_cast<uint32_t>(position))) && reader.ReadContentLine(line);
 }
 
 std::string RecordBase::ReadTagValue(std::string_view tag) const {
@@ -91,7 +95,7 @@ std::string RecordBase::ReadTagValue(std::string_view tag, int32_t startPosition
     if (startPosition == -1 || !FindSubTag(tag, position, true)) return std::string();
     GedcomReader& reader = database_->Reader();
     GedcomLine line;
-    if (FAILED(reader.Seek(static_cast<uint32_t>(position))) || !reader.ReadLine(line))
+    if (FAILED(reader.Seek(static_cast<uint32_t>(position))) || !reader.ReadContentLine(line))
         return std::string();
     return std::string(line.Value());
 }
@@ -100,7 +104,7 @@ std::string RecordBase::GetTag() const {
     if (position_ == -1 || database_ == nullptr) return std::string();
     GedcomReader& reader = database_->Reader();
     GedcomLine line;
-    if (FAILED(reader.Seek(static_cast<uint32_t>(position_))) || !reader.ReadLine(line))
+    if (FAILED(reader.Seek(static_cast<uint32_t>(position_))) || !reader.ReadContentLine(line))
         return std::string();
     return std::string(line.Tag());
 }
@@ -112,28 +116,21 @@ std::string RecordBase::ReadText(int32_t position) const {
 
 HRESULT RecordBase::BuildSubRecords(std::string_view tag, RecordList& list,
                                     int32_t startPosition) const {
-    if (startPosition == -1) startPosition = position_;
-    if (startPosition == -1 || database_ == nullptr) return S_OK;
-    GedcomReader& reader = database_->Reader();
-    GedcomLine start;
-    if (FAILED(reader.Seek(static_cast<uint32_t>(startPosition))) || !reader.ReadLine(start))
-        return S_OK;
-    int32_t position = startPosition;
-    if (!FindSubTag(tag, position, true)) return S_OK;
-    for (;;) {
+    HRESULT result = S_OK;
+    ForEachSubTag(tag, startPosition, [&](int32_t position, int32_t& after) {
         RecordBase* record = nullptr;
-        int32_t after = position;
         HRESULT hr = database_->Loader().ParseSubRecord(nullptr, position, &record, &after);
         if (FAILED(hr)) {
             ShowMessage("ERROR: GEDCOM file is corrupt.");
-            return hr;
+            result = hr;
+            return false;
         }
         const bool appended = list.Append(record);
         record->Release();
-        if (!appended) return E_OUTOFMEMORY;
-        position = after;
-        if (!FindNextTag(tag, position, start.Level())) return S_OK;
-    }
+        if (!appended) result = E_OUTOFMEMORY;
+        return appended;
+    });
+    return result;
 }
 
 }  // namespace kinfold

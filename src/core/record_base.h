@@ -65,7 +65,29 @@ class RecordBase : public IUnknown {
     std::string ReadText(int32_t position) const;
     HRESULT BuildSubRecords(std::string_view tag, RecordList& list, int32_t startPosition) const;
 
+    // Calls `visit(position, after)` for every `tag` line directly under the
+    // line at `startPosition` (the record's own line when it is -1), in file
+    // order. `visit` returns false to end the walk, and otherwise sets `after`
+    // to the first position past what it read under the line. Every list of
+    // sub-records is made by this one walk, which only ever moves forward:
+    // a visit that does not get past its line ends it.
+    template <class Visit>
+    void ForEachSubTag(std::string_view tag, int32_t startPosition, Visit visit) const {
+        int32_t position = startPosition == -1 ? position_ : startPosition;
+        int16_t baseLevel = 0;
+        if (!FindFirstSubTag(tag, position, baseLevel)) return;
+        for (;;) {
+            int32_t after = position;
+            if (!visit(position, after) || after <= position) return;
+            position = after;
+            if (!FindNextTag(tag, position, baseLevel)) return;
+        }
+    }
+
    private:
+    // FindSubTag from the line at `position`, whose level it also gives.
+    bool FindFirstSubTag(std::string_view tag, int32_t& position, int16_t& baseLevel) const;
+
     RecordHost* database_ = nullptr;
     RecordBase* target_ = nullptr;
     CompactText id_;

@@ -25,10 +25,11 @@ std::vector<int32_t> AttributeLines(const RecordBase& individual) {
     if (individual.Database() == nullptr || individual.Position() == -1) return positions;
     GedcomReader& reader = individual.Database()->Reader();
     GedcomLine line;
-    if (FAILED(reader.Seek(static_cast<uint32_t>(individual.Position()))) || !reader.ReadLine(line))
+    if (FAILED(reader.Seek(static_cast<uint32_t>(individual.Position()))) ||
+        !reader.ReadContentLine(line))
         return positions;
     const int16_t level = line.Level();
-    while (reader.ReadLine(line) && line.Level() > level) {
+    while (reader.ReadContentLine(line) && line.Level() > level) {
         if (line.Level() == level + 1 && InTagTable(kIndividualAttributeTags, line.Tag()))
             positions.push_back(line.Position());
     }
