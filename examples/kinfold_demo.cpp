@@ -1,8 +1,9 @@
 // A host program: creates the database through the library's class object,
 // loads a GEDCOM file and walks it through the automation interfaces only.
 // For each individual in store order it prints the full name, sex, birth
-// date and place, death date, the parents' names and the number of spouse
-// families; then one line per family.
+// date and place, the footnote of its first source citation (when it has
+// one), death date, the parents' names and the number of spouse families;
+// then one line per family.
 //
 //     kinfold_demo FILE
 #include <cstdio>
@@ -98,6 +99,21 @@ void ForEach(Collection* collection, Visit visit) {
     }
 }
 
+// The footnote of the individual's first citation, in the database's
+// default format; "" when it cites no source.
+std::string FirstFootnoteOf(IGDIndividualRecord* individual) {
+    Ref<IGDSources> sources;
+    Ref<IGDSourceRecord> first;
+    VARIANT index;
+    VariantInit(&index);
+    index.vt = VT_I4;
+    index.lVal = 1;
+    if (FAILED(individual->get_Sources(&sources)) || CountOf(sources.get()) == 0 ||
+        FAILED(sources->get_Item(index, &first)))
+        return "";
+    return TextOf(first.get(), &IGDSourceRecord::get_Footnote);
+}
+
 void PrintIndividual(IGDIndividualRecord* individual) {
     Ref<IGDFactEventRecord> birth;
     Ref<IGDFactEventRecord> death;
@@ -114,6 +130,8 @@ void PrintIndividual(IGDIndividualRecord* individual) {
                 FullNameOf(individual).c_str(),
                 TextOf(individual, &IGDIndividualRecord::get_Sex).c_str());
     std::printf("    born: %s\n", DateAndPlace(birth.get()).c_str());
+    const std::string footnote = FirstFootnoteOf(individual);
+    if (!footnote.empty()) std::printf("    source: %s\n", footnote.c_str());
     std::printf("    died: %s\n", TextOf(death.get(), &IGDFactEventRecord::get_Date).c_str());
     std::printf("    father: %s\n", FullNameOf(father.get()).c_str());
     std::printf("    mother: %s\n", FullNameOf(mother.get()).c_str());

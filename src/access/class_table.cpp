@@ -12,12 +12,15 @@
 #include "records/person/place_record.h"
 #include "records/source/address_record.h"
 #include "records/source/change_date_record.h"
-#include "records/source/file_level_records.h"
+#include "records/source/header_record.h"
+#include "records/source/multimedia_record.h"
+#include "records/source/plain_record.h"
 #include "records/source/note_record.h"
 #include "records/source/reference_number_record.h"
-#include "records/source/shared_sub_records.h"
 #include "records/source/repository_record.h"
+#include "records/source/source_data_record.h"
 #include "records/source/source_record.h"
+#include "records/source/submitter_record.h"
 
 namespace kinfold {
 namespace {

@@ -12,11 +12,15 @@
 #include "records/person/place_record.h"
 #include "records/source/address_record.h"
 #include "records/source/change_date_record.h"
-#include "records/source/file_level_records.h"
+#include "records/source/header_record.h"
+#include "records/source/multimedia_record.h"
+#include "records/source/plain_record.h"
 #include "records/source/note_record.h"
 #include "records/source/reference_number_record.h"
 #include "records/source/repository_record.h"
+#include "records/source/source_data_record.h"
 #include "records/source/source_record.h"
+#include "records/source/submitter_record.h"
 
 namespace kinfold {
 namespace {
@@ -52,6 +56,11 @@ HRESULT CreateRecord(RecordKind kind, RecordBase** record) {
         case RecordKind::Address: return Make<GDAddressRecord>(record);
         case RecordKind::ChangeDate: return Make<GDChangeDateRecord>(record);
         case RecordKind::ReferenceNumber: return Make<GDReferenceNumberRecord>(record);
+        case RecordKind::SourceData: return Make<GDSourceDataRecord>(record);
+        case RecordKind::SourceSystem: return Make<GDSourceSystemRecord>(record);
+        case RecordKind::MediaFile: return Make<GDMediaFileRecord>(record);
+        case RecordKind::Ordinance: return Make<GDOrdinanceRecord>(record);
+        case RecordKind::Association: return Make<GDAssociationRecord>(record);
         case RecordKind::Plain: return Make<PlainRecord>(record);
     }
     return E_INVALIDARG;

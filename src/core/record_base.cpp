@@ -114,6 +114,18 @@ std::string RecordBase::ReadText(int32_t position) const {
     return database_->Reader().ReadTextValue(position, database_->ConcatenateWithSpace());
 }
 
+std::string RecordBase::ReadTagText(std::string_view tag, int32_t startPosition) const {
+    int32_t position = startPosition == -1 ? position_ : startPosition;
+    if (!FindSubTag(tag, position, true)) return std::string();
+    return ReadText(position);
+}
+
+std::string RecordBase::ReadNestedValue(std::string_view outer, std::string_view inner) const {
+    int32_t position = position_;
+    if (!FindSubTag(outer, position, false)) return std::string();
+    return ReadTagValue(inner, position);
+}
+
 HRESULT RecordBase::BuildSubRecords(std::string_view tag, RecordList& list,
                                     int32_t startPosition) const {
     HRESULT result = S_OK;

@@ -63,6 +63,12 @@ class RecordBase : public IUnknown {
     std::string GetTag() const;
     // The value of the line at `position` with its continuation lines joined.
     std::string ReadText(int32_t position) const;
+    // The joined text of the first `tag` line directly under the line at
+    // `startPosition` (the record's own line when -1); empty when none.
+    std::string ReadTagText(std::string_view tag, int32_t startPosition = -1) const;
+    // The value of the first `inner` line directly under the first `outer`
+    // line directly under the record's line; empty when either is missing.
+    std::string ReadNestedValue(std::string_view outer, std::string_view inner) const;
     HRESULT BuildSubRecords(std::string_view tag, RecordList& list, int32_t startPosition) const;
 
     // Calls `visit(position, after)` for every `tag` line directly under the

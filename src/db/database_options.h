@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/automation.h"
+#include "records/source/footnote_format.h"
 
 namespace kinfold {
 
@@ -18,7 +19,8 @@ struct DatabaseOptions {
     std::string confidentialNotice = "Confidential";
     // Stored as the host wrote it; read back as a flag.
     int16_t mergeCitationAndMasterSource = 1;
-    std::string sourceFootnoteFormat = "%a%. %t%. %p%. %f%. %R%r%.%C%c%.%C%R";
+    // Compiled when set, so that a footnote only walks its tokens.
+    FootnoteFormat footnoteFormat;
 };
 
 }  // namespace kinfold

@@ -1,5 +1,7 @@
 #include "db/gedcom_db.h"
 
+#include <new>
+
 #include "access/collections.h"
 #include "access/instance_creator.h"
 #include "access/out_param.h"
@@ -193,10 +195,14 @@ HRESULT GEDCOMdb::put_MergeCitationAndMasterSource(VARIANT_BOOL newVal) {
 }
 
 HRESULT GEDCOMdb::get_SourceFootnoteFormat(BSTR* pVal) {
-    return ReturnText(pVal, options_.sourceFootnoteFormat);
+    return ReturnText(pVal, options_.footnoteFormat.Text());
 }
 HRESULT GEDCOMdb::put_SourceFootnoteFormat(BSTR newVal) {
-    options_.sourceFootnoteFormat = BstrToText(newVal);
+    try {
+        options_.footnoteFormat.Compile(BstrToText(newVal));
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
+    }
     return S_OK;
 }
 

@@ -32,6 +32,11 @@ enum class RecordKind {
     Address,
     ChangeDate,
     ReferenceNumber,
+    SourceData,
+    SourceSystem,
+    MediaFile,
+    Ordinance,
+    Association,
     Plain,
 };
 

@@ -2,7 +2,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <utility>
 #include <vector>
 
 #include "platform/text.h"
@@ -11,22 +10,32 @@
 namespace kinfold::test {
 namespace {
 
-constexpr WORD kGet = DISPATCH_PROPERTYGET | DISPATCH_METHOD;
-
-// One step: "Name" or "Name(arg)".
+// One step: "Name" or "Name(arg)". A failing member's own code is returned
+// rather than the DISP_E_EXCEPTION that carries it.
 HRESULT ReadStep(IDispatch* object, std::string_view step, VARIANT* result) {
-    std::vector<VARIANT> args;
     const size_t open = step.find('(');
-    std::string_view name = step.substr(0, open);
+    const DISPID id = IdOfName(object, step.substr(0, open));
+    if (id == DISPID_UNKNOWN) return DISP_E_UNKNOWNNAME;
+    VARIANT arg;
+    VariantInit(&arg);
     if (open != std::string_view::npos) {
-        std::string_view arg = step.substr(open + 1, step.size() - open - 2);
-        if (!arg.empty() && arg.front() == '"') {
-            args.push_back(TextVariant(arg.substr(1, arg.size() - 2)));
-        } else {
-            args.push_back(LongVariant(std::atol(std::string(arg).c_str())));
-        }
+        std::string_view text = step.substr(open + 1, step.size() - open - 2);
+        arg = !text.empty() && text.front() == '"'
+                  ? TextVariant(text.substr(1, text.size() - 2))
+                  : LongVariant(std::atol(std::string(text).c_str()));
     }
-    return InvokeByName(object, name, kGet, std::move(args), result);
+    DISPPARAMS params{&arg, nullptr, arg.vt == VT_EMPTY ? 0u : 1u, 0};
+    EXCEPINFO exception{};
+    UINT argError = 0;
+    HRESULT hr = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT,
+                                DISPATCH_PROPERTYGET | DISPATCH_METHOD, &params, result,
+                                &exception, &argError);
+    VariantClear(&arg);
+    if (hr == DISP_E_EXCEPTION && exception.scode != 0) hr = exception.scode;
+    SysFreeString(exception.bstrSource);
+    SysFreeString(exception.bstrDescription);
+    SysFreeString(exception.bstrHelpFile);
+    return hr;
 }
 
 }  // namespace
@@ -49,8 +58,14 @@ HRESULT ReadPath(IDispatch* root, std::string_view path, VARIANT* result) {
 }
 
 std::string TextOfVariant(const VARIANT& value) {
-    if (value.vt != VT_BSTR) return "<vt " + std::to_string(value.vt) + ">";
-    return BstrToText(value.bstrVal);
+    switch (value.vt) {
+        case VT_BSTR: return BstrToText(value.bstrVal);
+        case VT_I4: return std::to_string(value.lVal);
+        case VT_BOOL: return value.boolVal != VARIANT_FALSE ? "True" : "False";
+        case VT_EMPTY: return "<empty>";
+        case VT_DISPATCH: return value.pdispVal != nullptr ? "<object>" : "<nothing>";
+        default: return "<vt " + std::to_string(value.vt) + ">";
+    }
 }
 
 std::string ReadPathText(IDispatch* root, std::string_view path) {
@@ -62,6 +77,10 @@ std::string ReadPathText(IDispatch* root, std::string_view path) {
         return code;
     }
     return TextOfVariant(*value);
+}
+
+void ExpectPathTexts(IDispatch* root, std::initializer_list<PathText> cases) {
+    for (const PathText& c : cases) EXPECT_EQ(ReadPathText(root, c.path), c.expected) << c.path;
 }
 
 }  // namespace kinfold::test

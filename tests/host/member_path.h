@@ -3,6 +3,9 @@
 // parentheses passes it as a number, or as a string when it is quoted.
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -14,10 +17,19 @@ namespace kinfold::test {
 // first failing step's code is returned.
 HRESULT ReadPath(IDispatch* root, std::string_view path, VARIANT* result);
 
-// The text of a VT_BSTR value; "<vt N>" for any other type.
+// A value as a test compares it: a string as it is, a number in decimal,
+// True/False, <empty>, <nothing> or <object>.
 std::string TextOfVariant(const VARIANT& value);
 
 // The text at `path`, or "<0x........>" with the failing code.
 std::string ReadPathText(IDispatch* root, std::string_view path);
+
+struct PathText {
+    const char* path;
+    const char* expected;
+};
+
+// Expects each path to read as its text; a failure names the path.
+void ExpectPathTexts(IDispatch* root, std::initializer_list<PathText> cases);
 
 }  // namespace kinfold::test

@@ -1,6 +1,6 @@
 ' The walk a report makes: for each individual the full name, sex, birth
 ' date and place, death date, parents and number of spouse families; then
-' each family's partners, marriage and children. Also the automation error a
+' each family's partners, marriage and children, and a citation's footnote. Also the automation error a
 ' script meets when it keeps a note whose file has been replaced.
 ' Ends with PASS; any wrong answer quits with 1.
 Option Explicit
@@ -61,6 +61,17 @@ For Each family In db.Families
 Next
 Check report = "@F1@|Thomas Hartley|Margaret Ellison|4 MAY 1866 at Whitby, Yorkshire, England|2|William" & vbLf, _
     "families report:" & vbLf & report
+
+' The last step of the typical request: a citation's footnote, in the default
+' format and in one the script sets.
+Dim citation
+Set citation = db.Individuals("@I1@").Sources(1)
+Check citation.Footnote = "Church of England. Parish register of St Mary, Whitby. Entry 97.  " & _
+    "North Yorkshire County Record Office.PR/WHI/1868.", "default footnote: " & citation.Footnote
+db.SourceFootnoteFormat = "%t, %p (%R%r%R)"
+Check citation.Footnote = "Parish register of St Mary, Whitby, Entry 97 (North Yorkshire County Record Office)", _
+    "footnote in a set format: " & citation.Footnote
+WScript.Echo "footnote: " & citation.Footnote
 
 ' A note kept across a load of another file has lost its record.
 Set note = db.Individuals("@I1@").Notes(1)

@@ -118,6 +118,11 @@ HRESULT GDFactEventRecord::get_Sources(IGDSources** pVal) {
     return ReturnOnDemandRecords(pVal, *this, "SOUR", &CreateRecordOf<RecordKind::Source>);
 }
 
+HRESULT GDFactEventRecord::get_Multimedia(IGDMultimedia** pVal) {
+    return ReturnOnDemandRecords(pVal, *this, "OBJE", &CreateRecordOf<RecordKind::Multimedia>,
+                                 IsConfidential());
+}
+
 // The address's telephone and web lines stand beside ADDR, under the event.
 HRESULT GDFactEventRecord::get_Address(IGDAddressRecord** pVal) {
     HRESULT hr = BeginOut(pVal);

@@ -13,7 +13,7 @@
 
 namespace kinfold {
 
-class GDFactEventRecord : public RecordObject<IGDFactEventRecord> {
+class GDFactEventRecord : public RecordObject<IGDFactEventRecord, IGDFactEventRecord> {
    public:
     // 0 not confidential, 1 confidential, 2 not yet decided (reads as not
     // confidential). Written by the owning individual or family.
@@ -30,6 +30,7 @@ class GDFactEventRecord : public RecordObject<IGDFactEventRecord> {
     HRESULT STDMETHODCALLTYPE get_WifeAge(BSTR* pVal) override;
     HRESULT STDMETHODCALLTYPE get_Notes(IGDNotes** pVal) override;
     HRESULT STDMETHODCALLTYPE get_Sources(IGDSources** pVal) override;
+    HRESULT STDMETHODCALLTYPE get_Multimedia(IGDMultimedia** pVal) override;
     HRESULT STDMETHODCALLTYPE get_Place(IGDPlaceRecord** pVal) override;
     HRESULT STDMETHODCALLTYPE get_Address(IGDAddressRecord** pVal) override;
     HRESULT STDMETHODCALLTYPE get_Data(BSTR* pVal) override;

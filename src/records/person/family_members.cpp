@@ -78,6 +78,20 @@ HRESULT GDFamilyRecord::get_Sources(IGDSources** pVal) {
     return ReturnOnDemandRecords(pVal, *this, "SOUR", &CreateRecordOf<RecordKind::Source>);
 }
 
+HRESULT GDFamilyRecord::get_Multimedia(IGDMultimedia** pVal) {
+    return ReturnOnDemandRecords(pVal, *this, "OBJE", &CreateRecordOf<RecordKind::Multimedia>,
+                                 confidentialState_ == 1);
+}
+
+HRESULT GDFamilyRecord::get_Submitters(IGDSubmitters** pVal) {
+    return ReturnOnDemandRecords(pVal, *this, "SUBM", &CreateRecordOf<RecordKind::Submitter>);
+}
+
+// Sealings stay visible on a confidential family.
+HRESULT GDFamilyRecord::get_LDSSpouseSealings(IGDOrdinances** pVal) {
+    return ReturnOnDemandRecords(pVal, *this, "SLGS", &CreateRecordOf<RecordKind::Ordinance>);
+}
+
 HRESULT GDFamilyRecord::get_RestrictionNotice(BSTR* pVal) {
     return ReturnTagValue(pVal, *this, "RESN");
 }

@@ -10,7 +10,7 @@
 
 namespace kinfold {
 
-class GDFamilyRecord : public RecordObject<IGDFamilyRecord> {
+class GDFamilyRecord : public RecordObject<IGDFamilyRecord, IGDFamilyRecord> {
    public:
     ~GDFamilyRecord() override;
 
@@ -31,6 +31,9 @@ class GDFamilyRecord : public RecordObject<IGDFamilyRecord> {
     HRESULT STDMETHODCALLTYPE get_RecordID(BSTR* pVal) override;
     HRESULT STDMETHODCALLTYPE get_LastModified(IGDChangeDateRecord** pVal) override;
     HRESULT STDMETHODCALLTYPE get_UserRefNumbers(IGDReferenceNumbers** pVal) override;
+    HRESULT STDMETHODCALLTYPE get_Multimedia(IGDMultimedia** pVal) override;
+    HRESULT STDMETHODCALLTYPE get_Submitters(IGDSubmitters** pVal) override;
+    HRESULT STDMETHODCALLTYPE get_LDSSpouseSealings(IGDOrdinances** pVal) override;
     HRESULT STDMETHODCALLTYPE get_Tag(VARIANT* pVal) override;
     HRESULT STDMETHODCALLTYPE put_Tag(VARIANT newVal) override;
     HRESULT STDMETHODCALLTYPE putref_Tag(VARIANT newVal) override;

@@ -20,9 +20,10 @@ HRESULT CreateRecordOf(RecordBase** record) {
 
 // `record` receives the new, linked object with one reference, or stays null
 // with S_OK when the owner has no such line. A failure to make it is shown to
-// the user once and its code returned.
+// the user once and its code returned. The line is looked for directly under
+// the line at `startPosition`, the owner's own when it is -1.
 HRESULT BuildFirstSubRecord(const RecordBase& owner, std::string_view tag, RecordFactory factory,
-                            RecordBase** record);
+                            RecordBase** record, int32_t startPosition = -1);
 
 // Builds that object and hands it to the host through `out`: NULL with S_OK
 // when there is no such line.

@@ -40,6 +40,28 @@ HRESULT GDIndividualRecord::get_Sources(IGDSources** pVal) {
     return ReturnOnDemandRecords(pVal, *this, "SOUR", &CreateRecordOf<RecordKind::Source>);
 }
 
+HRESULT GDIndividualRecord::get_Multimedia(IGDMultimedia** pVal) {
+    return ReturnOnDemandRecords(pVal, *this, "OBJE", &CreateRecordOf<RecordKind::Multimedia>,
+                                 IsConfidential());
+}
+
+HRESULT GDIndividualRecord::get_Associations(IGDAssociations** pVal) {
+    return ReturnOnDemandRecords(pVal, *this, "ASSO", &CreateRecordOf<RecordKind::Association>,
+                                 IsConfidential());
+}
+
+HRESULT GDIndividualRecord::get_Submitters(IGDSubmitters** pVal) {
+    return ReturnOnDemandRecords(pVal, *this, "SUBM", &CreateRecordOf<RecordKind::Submitter>);
+}
+
+HRESULT GDIndividualRecord::get_AncestorInterest(IGDSubmitters** pVal) {
+    return ReturnOnDemandRecords(pVal, *this, "ANCI", &CreateRecordOf<RecordKind::Submitter>);
+}
+
+HRESULT GDIndividualRecord::get_DescendantInterest(IGDSubmitters** pVal) {
+    return ReturnOnDemandRecords(pVal, *this, "DESI", &CreateRecordOf<RecordKind::Submitter>);
+}
+
 // Only a BIRT line makes a birth; a christening does not stand in for it.
 HRESULT GDIndividualRecord::get_Birth(IGDFactEventRecord** pVal) {
     return ReturnObject(pVal, birth_ != nullptr ? birth_ : BlankEventFor(*this));

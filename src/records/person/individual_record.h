@@ -12,7 +12,7 @@ namespace kinfold {
 
 // Also answers the hidden IGDPointerAccess, through which the library
 // recognises an individual a host hands back in.
-class GDIndividualRecord : public RecordObject<IGDIndividualRecord>,
+class GDIndividualRecord : public RecordObject<IGDIndividualRecord, IGDIndividualRecord>,
                            public DualInterface<IGDPointerAccess> {
    public:
     ~GDIndividualRecord() override;
@@ -52,6 +52,12 @@ class GDIndividualRecord : public RecordObject<IGDIndividualRecord>,
     HRESULT STDMETHODCALLTYPE get_RecordID(BSTR* pVal) override;
     HRESULT STDMETHODCALLTYPE get_LastModified(IGDChangeDateRecord** pVal) override;
     HRESULT STDMETHODCALLTYPE get_UserRefNumbers(IGDReferenceNumbers** pVal) override;
+    HRESULT STDMETHODCALLTYPE get_Multimedia(IGDMultimedia** pVal) override;
+    HRESULT STDMETHODCALLTYPE get_Submitters(IGDSubmitters** pVal) override;
+    HRESULT STDMETHODCALLTYPE get_AncestorInterest(IGDSubmitters** pVal) override;
+    HRESULT STDMETHODCALLTYPE get_DescendantInterest(IGDSubmitters** pVal) override;
+    HRESULT STDMETHODCALLTYPE get_IndividualOrdinances(VARIANT Tag, IGDOrdinances** pVal) override;
+    HRESULT STDMETHODCALLTYPE get_Associations(IGDAssociations** pVal) override;
 
     // IGDPointerAccess
     HRESULT STDMETHODCALLTYPE get_Ptr(LONG hinst, LONG* pVal) override;

@@ -3,7 +3,9 @@
 // line with a given tag directly under the owner's line, in file order.
 #pragma once
 
+#include <cstddef>
 #include <memory>
+#include <string>
 #include <new>
 #include <string_view>
 #include <utility>
@@ -21,6 +23,22 @@ namespace kinfold {
 // once and ends the scan; the records made before it stay in `list`.
 void BuildOnDemandRecords(const RecordBase& owner, std::string_view tag, RecordFactory factory,
                           RecordList& list);
+
+// A fixed table of tags (an individual's attribute or ordinance tags, ...).
+struct TagTable {
+    const std::string_view* tags;
+    size_t count;
+};
+template <size_t N>
+TagTable TableOf(const std::string_view (&tags)[N]) {
+    return TagTable{tags, N};
+}
+
+// Appends a record made by `factory` for each line directly under `owner`
+// whose tag is in `table` (compared as tags are) and, when `only` is given,
+// equals it exactly; in file order, with the failure rule above.
+void BuildTableRecords(const RecordBase& owner, TagTable table, RecordFactory factory,
+                       RecordList& list, const std::string* only = nullptr);
 
 // The same records as a new collection; `withheld` (a confidential owner)
 // gives it empty without reading the file.

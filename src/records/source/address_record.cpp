@@ -13,12 +13,17 @@
 namespace kinfold {
 
 HRESULT ReturnAddress(IGDAddressRecord** out, const RecordBase& owner) {
+    return ReturnAddressUnder(out, owner, owner.Position());
+}
+
+HRESULT ReturnAddressUnder(IGDAddressRecord** out, const RecordBase& owner, int32_t position) {
     HRESULT hr = BeginOut(out);
-    if (FAILED(hr)) return hr;
+    if (FAILED(hr) || position == -1) return hr;
     RecordBase* address = nullptr;
-    hr = BuildFirstSubRecord(owner, "ADDR", &CreateRecordOf<RecordKind::Address>, &address);
+    hr = BuildFirstSubRecord(owner, "ADDR", &CreateRecordOf<RecordKind::Address>, &address,
+                             position);
     if (FAILED(hr) || address == nullptr) return hr;
-    static_cast<GDAddressRecord*>(address)->SetOwnerPosition(owner.Position());
+    static_cast<GDAddressRecord*>(address)->SetOwnerPosition(position);
     return ReturnBuilt(out, address);
 }
 

@@ -42,5 +42,8 @@ class GDAddressRecord : public RecordObject<IGDAddressRecord, IGDAddressRecord> 
 // The owner's address, from the first ADDR line directly under it: NULL with
 // S_OK when there is none.
 HRESULT ReturnAddress(IGDAddressRecord** out, const RecordBase& owner);
+// The same for the line at `position` of the owner's file, whose other lines
+// (telephone, e-mail, ...) then belong to the address.
+HRESULT ReturnAddressUnder(IGDAddressRecord** out, const RecordBase& owner, int32_t position);
 
 }  // namespace kinfold

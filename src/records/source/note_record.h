@@ -4,6 +4,8 @@
 // file used. Nothing under the note's line is kept: every member re-reads it.
 #pragma once
 
+#include <string>
+
 #include "access/host_tag.h"
 #include "records/source/linked_record.h"
 
@@ -22,11 +24,12 @@ class GDNoteRecord
     HRESULT STDMETHODCALLTYPE put_Tag(VARIANT newVal) override;
     HRESULT STDMETHODCALLTYPE putref_Tag(VARIANT newVal) override;
 
+    // The note's text: its own, or that of the note record a pointer names
+    // (empty when it names none).
+    std::string Text() const;
+
    private:
     bool IsPointer() const { return Form() == ReferenceForm::Pointer; }
-    // The note record a pointer names, or the reported failure when it names none.
-    template <class Call>
-    HRESULT Forward(Call call) const;
 
     HostTag tag_;
 };

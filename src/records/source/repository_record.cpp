@@ -1,6 +1,15 @@
 #include "records/source/repository_record.h"
 
+#include <memory>
+#include <new>
+#include <utility>
+
+#include "access/collections.h"
 #include "db/record_factory.h"
+#include "records/person/on_demand_records.h"
+#include "records/person/tag_value.h"
+#include "records/source/address_record.h"
+#include "records/source/forwarding.h"
 
 namespace kinfold {
 
@@ -19,5 +28,71 @@ HRESULT GDRepositoryRecord::Link(RecordHost& database) {
     }
     return S_OK;
 }
+
+void GDRepositoryRecord::DropReferences() {
+    RecordBase::DropReferences();
+    callNumbers_.DropReferences();
+}
+
+std::string GDRepositoryRecord::FootnoteName() const {
+    const RecordBase* repository = IsPointer() ? Target() : this;
+    return repository != nullptr ? repository->ReadTagValue("NAME") : std::string();
+}
+
+HRESULT GDRepositoryRecord::get_Name(BSTR* pVal) {
+    if (pVal == nullptr) return E_POINTER;
+    if (IsPointer()) return ForwardTo(*this, &GDRepositoryRecord::get_Name, pVal);
+    return ReturnTagValue(pVal, *this, "NAME");
+}
+
+HRESULT GDRepositoryRecord::get_RecordID(BSTR* pVal) {
+    if (pVal == nullptr) return E_POINTER;
+    if (IsPointer()) return ForwardTo(*this, &GDRepositoryRecord::get_RecordID, pVal);
+    return ReturnTagValue(pVal, *this, "RIN");
+}
+
+HRESULT GDRepositoryRecord::get_Address(IGDAddressRecord** pVal) {
+    HRESULT hr = BeginOut(pVal);
+    if (FAILED(hr)) return hr;
+    if (IsPointer()) return ForwardTo(*this, &GDRepositoryRecord::get_Address, pVal);
+    return ReturnAddress(pVal, *this);
+}
+
+// A citation's own notes come first, then those of the repository it names.
+HRESULT GDRepositoryRecord::get_Notes(IGDNotes** pVal) {
+    HRESULT hr = BeginOut(pVal);
+    if (FAILED(hr)) return hr;
+    std::unique_ptr<RecordList> notes(new (std::nothrow) RecordList);
+    if (notes == nullptr) return E_OUTOFMEMORY;
+    const auto noteFactory = &CreateRecordOf<RecordKind::Note>;
+    BuildOnDemandRecords(*this, "NOTE", noteFactory, *notes);
+    if (IsPointer()) {
+        if (Target() == nullptr) return ReportError(kInvalidReference);
+        BuildOnDemandRecords(*Target(), "NOTE", noteFactory, *notes);
+    }
+    return MakeBuiltCollection(pVal, std::move(notes));
+}
+
+HRESULT GDRepositoryRecord::get_CallNumbers(IGDCallNumbers** pVal) {
+    return MakeLiveCollection(pVal, callNumbers_, static_cast<RecordBase*>(this));
+}
+
+HRESULT GDRepositoryRecord::get_LastModified(IGDChangeDateRecord** pVal) {
+    return ReturnLastModified(pVal, *this);
+}
+
+HRESULT GDRepositoryRecord::get_UserRefNumbers(IGDReferenceNumbers** pVal) {
+    return ReturnUserRefNumbers(pVal, *this);
+}
+
+HRESULT GDRepositoryRecord::get_Tag(VARIANT* pVal) { return tag_.Get(pVal); }
+HRESULT GDRepositoryRecord::put_Tag(VARIANT newVal) { return tag_.Put(newVal); }
+HRESULT GDRepositoryRecord::putref_Tag(VARIANT newVal) { return tag_.Put(newVal); }
+
+HRESULT GDCallNumberRecord::get_CallNumber(BSTR* pVal) { return ReturnText(pVal, Value()); }
+HRESULT GDCallNumberRecord::get_Media(BSTR* pVal) { return ReturnTagValue(pVal, *this, "MEDI"); }
+HRESULT GDCallNumberRecord::get_Tag(VARIANT* pVal) { return tag_.Get(pVal); }
+HRESULT GDCallNumberRecord::put_Tag(VARIANT newVal) { return tag_.Put(newVal); }
+HRESULT GDCallNumberRecord::putref_Tag(VARIANT newVal) { return tag_.Put(newVal); }
 
 }  // namespace kinfold
