@@ -1,8 +1,9 @@
 // Loads a GEDCOM file, then times the walk a report makes over it: for every
 // individual in store order, Name.FullName, Birth.Date and Birth.Place.Name,
 // early-bound as a C++ host calls them and late-bound as a script does. Then
-// the cost of single member reads, in ns per call: FullName (kept in memory)
-// and Birth.Date (re-read from the file).
+// the cost of single member reads, in ns per call: FullName (kept in memory),
+// Birth.Date (re-read from the file), Sources (citations built from the
+// file) and the Footnote of every citation of every individual.
 //
 //     walk_bench FILE [REPEATS]
 #include <algorithm>
@@ -178,6 +179,37 @@ struct Held {
     }
 };
 
+// Every citation of every individual, made by reading Sources of each; the
+// time that took is kept too.
+struct Citations {
+    std::vector<IGDSourceRecord*> all;
+    double sourcesSeconds = 0;
+
+    explicit Citations(IGDIndividuals* individuals) {
+        const auto start = Clock::now();
+        ForEachByPosition(individuals, [&](IGDIndividualRecord* individual) {
+            IGDSources* sources = nullptr;
+            if (FAILED(individual->get_Sources(&sources)) || sources == nullptr) return;
+            LONG count = 0;
+            sources->get_Count(&count);
+            for (LONG i = 1; i <= count; ++i) {
+                VARIANT index;
+                VariantInit(&index);
+                index.vt = VT_I4;
+                index.lVal = i;
+                IGDSourceRecord* citation = nullptr;
+                if (SUCCEEDED(sources->get_Item(index, &citation)) && citation != nullptr)
+                    all.push_back(citation);
+            }
+            sources->Release();
+        });
+        sourcesSeconds = std::chrono::duration<double>(Clock::now() - start).count();
+    }
+    ~Citations() {
+        for (auto* citation : all) citation->Release();
+    }
+};
+
 template <class T>
 double NsPerRead(int repeats, const std::vector<T*>& objects,
                  HRESULT (STDMETHODCALLTYPE T::*member)(BSTR*)) {
@@ -236,6 +268,17 @@ int main(int argc, char** argv) {
         std::printf("Birth.Date (re-read from the file): %.0f ns per read over %zu births\n",
                     NsPerRead(repeats, held.births, &IGDFactEventRecord::get_Date),
                     held.births.size());
+    }
+    {
+        Citations citations(individuals);
+        std::printf(
+            "Sources (citations built from the file): %.0f ns per read over %ld "
+            "individuals, %zu citations\n",
+            citations.sourcesSeconds * 1e9 / (count ? count : 1), static_cast<long>(count),
+            citations.all.size());
+        std::printf("Footnote (default format): %.0f ns per footnote over %zu citations\n",
+                    NsPerRead(repeats, citations.all, &IGDSourceRecord::get_Footnote),
+                    citations.all.size());
     }
     std::printf("(%zu characters read)\n", length);
     individuals->Release();

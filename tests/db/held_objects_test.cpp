@@ -15,16 +15,25 @@
 namespace kinfold::test {
 namespace {
 
-// One of each kind of object the person records hand out: stored records and
-// their children, note pointers, embedded notes, places, addresses, change
-// dates, reference numbers and the live collections.
+// One of each kind of object the records hand out: stored records and their
+// children, note pointers, embedded notes, places, addresses, change dates,
+// reference numbers, citations with their repositories and call numbers,
+// multimedia with their files, submitters, the submission, ordinances,
+// associations, the header with its source system, and the live collections.
 constexpr char kFile[] =
-    "0 HEAD\n1 CHAR UTF-8\n"
+    "0 HEAD\n1 CHAR UTF-8\n1 SOUR APP\n2 CORP Maker\n3 ADDR Street\n1 SUBM @U1@\n1 SUBN @S9@\n"
+    "0 @U1@ SUBM\n1 NAME Sub\n1 OBJE @M1@\n"
+    "0 @S9@ SUBN\n1 SUBM @U1@\n"
+    "0 @S1@ SOUR\n1 TITL Register\n1 REPO @R1@\n2 CALN A/1\n1 DATA\n2 EVEN BIRT\n2 TEXT t\n"
+    "0 @R1@ REPO\n1 NAME Archive\n1 ADDR Road\n"
+    "0 @M1@ OBJE\n1 FILE a.jpg\n2 FORM jpg\n"
     "0 @I1@ INDI\n1 NAME Ann /Lee/\n2 NOTE @N1@\n1 SEX F\n"
     "1 BIRT\n2 DATE 1 JAN 1900\n2 PLAC Town\n3 FONE Tawn\n3 MAP\n4 LATI N1\n4 LONG W2\n"
     "2 ADDR 1 Road\n3 CITY Town\n2 PHON 555\n2 NOTE inline\n"
     "1 FAMC @F1@\n2 PEDI birth\n1 FAMS @F2@\n1 ALIA @I2@\n"
     "1 NOTE @N1@\n1 NOTE embedded\n1 REFN 7\n2 TYPE card\n1 CHAN\n2 DATE 1 JAN 2000\n"
+    "1 SOUR @S1@\n2 PAGE 4\n1 OBJE @M1@\n1 OBJE\n2 FORM gif\n1 BAPL\n2 FAMC @F1@\n"
+    "1 ASSO @I2@\n1 SUBM @U1@\n"
     "0 @I2@ INDI\n1 NAME Bo /Lee/\n1 FAMS @F1@\n1 DEAT Y\n"
     "0 @I3@ INDI\n1 NAME Cy /Ray/\n1 FAMS @F2@\n"
     "0 @F1@ FAM\n1 HUSB @I2@\n1 CHIL @I1@\n1 MARR\n2 PLAC Church\n1 NOTE @N1@\n"
@@ -40,7 +49,8 @@ class HeldObjectsTest : public ::testing::Test {
     // asked, every collection.
     void WalkAndKeep(IGEDCOMdb* db, bool collectionsToo) {
         walker_.KeepWalkedObjects(collectionsToo);
-        for (const char* store : {"Individuals", "Families", "Notes"}) {
+        for (const char* store : {"Individuals", "Families", "Notes", "Sources", "Repositories",
+                                  "Multimedia", "Submitters", "Header"}) {
             Variant start;
             ASSERT_EQ(InvokeByName(db, store, DISPATCH_PROPERTYGET, {}, &start), S_OK) << store;
             walker_.Walk(start->pdispVal, *InterfaceOf(start->pdispVal));

@@ -27,9 +27,9 @@ HRESULT ReadStep(IDispatch* object, std::string_view step, VARIANT* result) {
     DISPPARAMS params{&arg, nullptr, arg.vt == VT_EMPTY ? 0u : 1u, 0};
     EXCEPINFO exception{};
     UINT argError = 0;
-    HRESULT hr = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT,
-                                DISPATCH_PROPERTYGET | DISPATCH_METHOD, &params, result,
-                                &exception, &argError);
+    HRESULT hr =
+        object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET | DISPATCH_METHOD,
+                       &params, result, &exception, &argError);
     VariantClear(&arg);
     if (hr == DISP_E_EXCEPTION && exception.scode != 0) hr = exception.scode;
     SysFreeString(exception.bstrSource);
@@ -59,12 +59,18 @@ HRESULT ReadPath(IDispatch* root, std::string_view path, VARIANT* result) {
 
 std::string TextOfVariant(const VARIANT& value) {
     switch (value.vt) {
-        case VT_BSTR: return BstrToText(value.bstrVal);
-        case VT_I4: return std::to_string(value.lVal);
-        case VT_BOOL: return value.boolVal != VARIANT_FALSE ? "True" : "False";
-        case VT_EMPTY: return "<empty>";
-        case VT_DISPATCH: return value.pdispVal != nullptr ? "<object>" : "<nothing>";
-        default: return "<vt " + std::to_string(value.vt) + ">";
+        case VT_BSTR:
+            return BstrToText(value.bstrVal);
+        case VT_I4:
+            return std::to_string(value.lVal);
+        case VT_BOOL:
+            return value.boolVal != VARIANT_FALSE ? "True" : "False";
+        case VT_EMPTY:
+            return "<empty>";
+        case VT_DISPATCH:
+            return value.pdispVal != nullptr ? "<object>" : "<nothing>";
+        default:
+            return "<vt " + std::to_string(value.vt) + ">";
     }
 }
 

@@ -10,38 +10,43 @@
 #include "records/person/on_demand_records.h"
 
 namespace kinfold {
+namespace {
 
-HRESULT GDIndividualRecord::get_Attributes(VARIANT Tag, IGDFactEvents** pVal) {
-    HRESULT hr = BeginOut(pVal);
+// Builds the lines of `table` under the individual into a new collection;
+// `build` is given the Tag argument's text, or null when it was omitted. A
+// confidential individual gives an empty collection.
+template <class CollectionIface, class Build>
+HRESULT ReturnTableList(CollectionIface** out, bool confidential, const VARIANT& tag, Build build) {
+    HRESULT hr = BeginOut(out);
     if (FAILED(hr)) return hr;
     bool filtered = false;
     std::string filter;
-    hr = ReadTagFilter(Tag, filtered, filter);
+    hr = ReadTagFilter(tag, filtered, filter);
     if (FAILED(hr)) return hr;
-    std::unique_ptr<RecordList> attributes(new (std::nothrow) RecordList);
-    if (attributes != nullptr && !IsConfidential()) {
+    std::unique_ptr<RecordList> list(new (std::nothrow) RecordList);
+    if (list != nullptr && !confidential)
+        list = build(std::move(list), filtered ? &filter : nullptr);
+    return MakeBuiltCollection(out, std::move(list));
+}
+
+}  // namespace
+
+// Attributes are filtered by their Type, which a TYPE line under FACT names.
+HRESULT GDIndividualRecord::get_Attributes(VARIANT Tag, IGDFactEvents** pVal) {
+    return ReturnTableList(pVal, IsConfidential(), Tag, [&](auto list, const std::string* filter) {
         BuildTableRecords(*this, TableOf(kIndividualAttributeTags),
-                          &CreateRecordOf<RecordKind::FactEvent>, *attributes);
-    }
-    if (filtered && attributes != nullptr) attributes = EventsOfType(*attributes, filter);
-    return MakeBuiltCollection(pVal, std::move(attributes));
+                          &CreateRecordOf<RecordKind::FactEvent>, *list);
+        return filter != nullptr ? EventsOfType(*list, *filter) : std::move(list);
+    });
 }
 
 // An ordinance's key for the Tag filter is its own tag.
 HRESULT GDIndividualRecord::get_IndividualOrdinances(VARIANT Tag, IGDOrdinances** pVal) {
-    HRESULT hr = BeginOut(pVal);
-    if (FAILED(hr)) return hr;
-    bool filtered = false;
-    std::string filter;
-    hr = ReadTagFilter(Tag, filtered, filter);
-    if (FAILED(hr)) return hr;
-    std::unique_ptr<RecordList> ordinances(new (std::nothrow) RecordList);
-    if (ordinances != nullptr && !IsConfidential()) {
+    return ReturnTableList(pVal, IsConfidential(), Tag, [&](auto list, const std::string* filter) {
         BuildTableRecords(*this, TableOf(kIndividualOrdinanceTags),
-                          &CreateRecordOf<RecordKind::Ordinance>, *ordinances,
-                          filtered ? &filter : nullptr);
-    }
-    return MakeBuiltCollection(pVal, std::move(ordinances));
+                          &CreateRecordOf<RecordKind::Ordinance>, *list, filter);
+        return list;
+    });
 }
 
 }  // namespace kinfold

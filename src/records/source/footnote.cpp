@@ -34,16 +34,28 @@ class FootnoteWalk {
         for (size_t k = 0; k < tokens.size(); ++k) {
             const FootnoteFormat::Token& token = tokens[k];
             switch (token.code) {
-                case 0: Add(token.text); break;
-                case '%': Add("%"); break;
+                case 0:
+                    Add(token.text);
+                    break;
+                case '%':
+                    Add("%");
+                    break;
                 case '.':
                     if (!last_.empty() && out_.back() != '.') out_ += '.';
                     last_.clear();
                     break;
-                case 'a': Add(fields_.ReadTagText("AUTH")); break;
-                case 't': Add(fields_.OwnTitle()); break;
-                case 'f': Add(fields_.ReadTagText("PUBL")); break;
-                case 'p': Add(source_.ReadTagText("PAGE")); break;
+                case 'a':
+                    Add(fields_.ReadTagText("AUTH"));
+                    break;
+                case 't':
+                    Add(fields_.OwnTitle());
+                    break;
+                case 'f':
+                    Add(fields_.ReadTagText("PUBL"));
+                    break;
+                case 'p':
+                    Add(source_.ReadTagText("PAGE"));
+                    break;
                 case 'r':
                     if (RecordBase* repository = Current(repositoryBlock_, Repositories().Front()))
                         Add(AsRepository(repository).FootnoteName());
@@ -56,9 +68,15 @@ class FootnoteWalk {
                     if (RecordBase* note = Current(noteBlock_, notes_.Front()))
                         Add(static_cast<const GDNoteRecord*>(note)->Text());
                     break;
-                case 'R': k = Repeat(repositoryBlock_, &Repositories(), k, token.blockEnd); break;
-                case 'C': k = Repeat(callNumberBlock_, CallNumberList(), k, token.blockEnd); break;
-                case 'N': k = Repeat(noteBlock_, &notes_, k, token.blockEnd); break;
+                case 'R':
+                    k = Repeat(repositoryBlock_, &Repositories(), k, token.blockEnd);
+                    break;
+                case 'C':
+                    k = Repeat(callNumberBlock_, CallNumberList(), k, token.blockEnd);
+                    break;
+                case 'N':
+                    k = Repeat(noteBlock_, &notes_, k, token.blockEnd);
+                    break;
             }
         }
         return out_;

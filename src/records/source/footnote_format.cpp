@@ -8,10 +8,14 @@ constexpr std::string_view kCodes = "%.CNRacfnprt";
 // 0, 1, 2 for the block codes R, C, N; kNoEnd for the others.
 size_t BlockIndex(char code) {
     switch (code) {
-        case 'R': return 0;
-        case 'C': return 1;
-        case 'N': return 2;
-        default: return FootnoteFormat::kNoEnd;
+        case 'R':
+            return 0;
+        case 'C':
+            return 1;
+        case 'N':
+            return 2;
+        default:
+            return FootnoteFormat::kNoEnd;
     }
 }
 

@@ -33,6 +33,11 @@ bool GDMultimediaRecord::TakeSubLine(const GedcomLine& line, RecordBase** child)
     return false;
 }
 
+void GDMultimediaRecord::DropReferences() {
+    RecordBase::DropReferences();
+    mediaFiles_.DropReferences();
+}
+
 HRESULT GDMultimediaRecord::get_MediaFiles(IGDMediaFiles** pVal) {
     HRESULT hr = BeginOut(pVal);
     if (FAILED(hr)) return hr;
@@ -75,15 +80,13 @@ HRESULT GDMultimediaRecord::get_UserRefNumbers(IGDReferenceNumbers** pVal) {
 }
 
 HRESULT GDMultimediaRecord::get_RecordID(BSTR* pVal) {
-    if (pVal == nullptr) return E_POINTER;
-    if (IsPointer()) return ForwardTo(*this, &GDMultimediaRecord::get_RecordID, pVal);
-    return ReturnTagValue(pVal, *this, "RIN");
+    return ReturnForwardedTagValue(*this, IsPointer(), pVal, "RIN",
+                                   &GDMultimediaRecord::get_RecordID);
 }
 
 HRESULT GDMultimediaRecord::get_Title(BSTR* pVal) {
-    if (pVal == nullptr) return E_POINTER;
-    if (IsPointer()) return ForwardTo(*this, &GDMultimediaRecord::get_Title, pVal);
-    return ReturnTagValue(pVal, *this, "TITL");
+    return ReturnForwardedTagValue(*this, IsPointer(), pVal, "TITL",
+                                   &GDMultimediaRecord::get_Title);
 }
 
 HRESULT GDMultimediaRecord::get_Tag(VARIANT* pVal) {
@@ -112,9 +115,7 @@ bool GDMediaFileRecord::TakeSubLine(const GedcomLine& line, RecordBase** child) 
 
 HRESULT GDMediaFileRecord::get_Path(BSTR* pVal) { return ReturnText(pVal, Value()); }
 HRESULT GDMediaFileRecord::get_Format(BSTR* pVal) { return ReturnText(pVal, format_.View()); }
-HRESULT GDMediaFileRecord::get_MediaType(BSTR* pVal) {
-    return ReturnText(pVal, mediaType_.View());
-}
+HRESULT GDMediaFileRecord::get_MediaType(BSTR* pVal) { return ReturnText(pVal, mediaType_.View()); }
 HRESULT GDMediaFileRecord::get_Title(BSTR* pVal) { return ReturnTagValue(pVal, *this, "TITL"); }
 
 }  // namespace kinfold

@@ -16,6 +16,7 @@ class GDMultimediaRecord
     : public LinkedRecord<IGDMultimediaRecord, &GEDCOMdb::MultimediaStore, IGDMultimediaRecord> {
    public:
     bool TakeSubLine(const GedcomLine& line, RecordBase** child) override;
+    void DropReferences() override;
 
     HRESULT STDMETHODCALLTYPE get_MediaFiles(IGDMediaFiles** pVal) override;
     HRESULT STDMETHODCALLTYPE get_Notes(IGDNotes** pVal) override;

@@ -40,15 +40,12 @@ std::string GDRepositoryRecord::FootnoteName() const {
 }
 
 HRESULT GDRepositoryRecord::get_Name(BSTR* pVal) {
-    if (pVal == nullptr) return E_POINTER;
-    if (IsPointer()) return ForwardTo(*this, &GDRepositoryRecord::get_Name, pVal);
-    return ReturnTagValue(pVal, *this, "NAME");
+    return ReturnForwardedTagValue(*this, IsPointer(), pVal, "NAME", &GDRepositoryRecord::get_Name);
 }
 
 HRESULT GDRepositoryRecord::get_RecordID(BSTR* pVal) {
-    if (pVal == nullptr) return E_POINTER;
-    if (IsPointer()) return ForwardTo(*this, &GDRepositoryRecord::get_RecordID, pVal);
-    return ReturnTagValue(pVal, *this, "RIN");
+    return ReturnForwardedTagValue(*this, IsPointer(), pVal, "RIN",
+                                   &GDRepositoryRecord::get_RecordID);
 }
 
 HRESULT GDRepositoryRecord::get_Address(IGDAddressRecord** pVal) {

@@ -44,9 +44,12 @@ bool GDSourceRecord::IsMerged() const {
 
 std::string GDSourceRecord::OwnTitle() const {
     switch (Form()) {
-        case ReferenceForm::Record: return ReadTagText("TITL");
-        case ReferenceForm::Inline: return ReadText(Position());
-        case ReferenceForm::Pointer: break;
+        case ReferenceForm::Record:
+            return ReadTagText("TITL");
+        case ReferenceForm::Inline:
+            return ReadText(Position());
+        case ReferenceForm::Pointer:
+            break;
     }
     return std::string();
 }

@@ -8,25 +8,21 @@
 
 namespace kinfold {
 
-HRESULT GDSubmitterRecord::ReturnForwardedValue(BSTR* out, std::string_view tag,
-                                       HRESULT (STDMETHODCALLTYPE GDSubmitterRecord::*member)(BSTR*)) {
-    if (out == nullptr) return E_POINTER;
-    if (IsPointer()) return ForwardTo(*this, member, out);
-    return ReturnTagValue(out, *this, tag);
-}
-
 HRESULT GDSubmitterRecord::get_Name(BSTR* pVal) {
-    return ReturnForwardedValue(pVal, "NAME", &GDSubmitterRecord::get_Name);
+    return ReturnForwardedTagValue(*this, IsPointer(), pVal, "NAME", &GDSubmitterRecord::get_Name);
 }
 // Only the first LANG line is reachable.
 HRESULT GDSubmitterRecord::get_LanguagePreference(BSTR* pVal) {
-    return ReturnForwardedValue(pVal, "LANG", &GDSubmitterRecord::get_LanguagePreference);
+    return ReturnForwardedTagValue(*this, IsPointer(), pVal, "LANG",
+                                   &GDSubmitterRecord::get_LanguagePreference);
 }
 HRESULT GDSubmitterRecord::get_RegisteredRefNum(BSTR* pVal) {
-    return ReturnForwardedValue(pVal, "RFN", &GDSubmitterRecord::get_RegisteredRefNum);
+    return ReturnForwardedTagValue(*this, IsPointer(), pVal, "RFN",
+                                   &GDSubmitterRecord::get_RegisteredRefNum);
 }
 HRESULT GDSubmitterRecord::get_RecordID(BSTR* pVal) {
-    return ReturnForwardedValue(pVal, "RIN", &GDSubmitterRecord::get_RecordID);
+    return ReturnForwardedTagValue(*this, IsPointer(), pVal, "RIN",
+                                   &GDSubmitterRecord::get_RecordID);
 }
 
 HRESULT GDSubmitterRecord::get_ID(BSTR* pVal) {
@@ -91,30 +87,29 @@ HRESULT GDSubmissionRecord::Link(RecordHost& database) {
     return submission != nullptr ? S_OK : E_FAIL;
 }
 
-HRESULT GDSubmissionRecord::ReturnForwardedValue(
-    BSTR* out, std::string_view tag, HRESULT (STDMETHODCALLTYPE GDSubmissionRecord::*member)(BSTR*)) {
-    if (out == nullptr) return E_POINTER;
-    if (IsPointer()) return ForwardTo(*this, member, out);
-    return ReturnTagValue(out, *this, tag);
-}
-
 HRESULT GDSubmissionRecord::get_FamilyFileName(BSTR* pVal) {
-    return ReturnForwardedValue(pVal, "FAMF", &GDSubmissionRecord::get_FamilyFileName);
+    return ReturnForwardedTagValue(*this, IsPointer(), pVal, "FAMF",
+                                   &GDSubmissionRecord::get_FamilyFileName);
 }
 HRESULT GDSubmissionRecord::get_TempleCode(BSTR* pVal) {
-    return ReturnForwardedValue(pVal, "TEMP", &GDSubmissionRecord::get_TempleCode);
+    return ReturnForwardedTagValue(*this, IsPointer(), pVal, "TEMP",
+                                   &GDSubmissionRecord::get_TempleCode);
 }
 HRESULT GDSubmissionRecord::get_GenerationsOfAncestors(BSTR* pVal) {
-    return ReturnForwardedValue(pVal, "ANCE", &GDSubmissionRecord::get_GenerationsOfAncestors);
+    return ReturnForwardedTagValue(*this, IsPointer(), pVal, "ANCE",
+                                   &GDSubmissionRecord::get_GenerationsOfAncestors);
 }
 HRESULT GDSubmissionRecord::get_GenerationsOfDescendants(BSTR* pVal) {
-    return ReturnForwardedValue(pVal, "DESC", &GDSubmissionRecord::get_GenerationsOfDescendants);
+    return ReturnForwardedTagValue(*this, IsPointer(), pVal, "DESC",
+                                   &GDSubmissionRecord::get_GenerationsOfDescendants);
 }
 HRESULT GDSubmissionRecord::get_OrdinanceProcessFlag(BSTR* pVal) {
-    return ReturnForwardedValue(pVal, "ORDI", &GDSubmissionRecord::get_OrdinanceProcessFlag);
+    return ReturnForwardedTagValue(*this, IsPointer(), pVal, "ORDI",
+                                   &GDSubmissionRecord::get_OrdinanceProcessFlag);
 }
 HRESULT GDSubmissionRecord::get_RecordID(BSTR* pVal) {
-    return ReturnForwardedValue(pVal, "RIN", &GDSubmissionRecord::get_RecordID);
+    return ReturnForwardedTagValue(*this, IsPointer(), pVal, "RIN",
+                                   &GDSubmissionRecord::get_RecordID);
 }
 
 // Not forwarded: a pointer has no ID of its own and shows none.

@@ -27,8 +27,6 @@ class GDSubmitterRecord
 
    private:
     bool IsPointer() const { return Form() == ReferenceForm::Pointer; }
-    HRESULT ReturnForwardedValue(BSTR* out, std::string_view tag,
-                        HRESULT (STDMETHODCALLTYPE GDSubmitterRecord::*member)(BSTR*));
 
     HostTag tag_;
 };
@@ -52,8 +50,6 @@ class GDSubmissionRecord : public RecordObject<IGDSubmissionRecord, IGDSubmissio
 
    private:
     bool IsPointer() const { return form_ == ReferenceForm::Pointer; }
-    HRESULT ReturnForwardedValue(BSTR* out, std::string_view tag,
-                        HRESULT (STDMETHODCALLTYPE GDSubmissionRecord::*member)(BSTR*));
 
     ReferenceForm form_ = ReferenceForm::Inline;
 };

@@ -141,12 +141,9 @@ TEST_F(SourceRecordTest, DanglingPointersTellTheUserAndKeepWhatCameBefore) {
         "1 ASSO @I1@\n1 ASSO @I9@\n1 ASSO @I1@\n2 TYPE XYZ\n1 ANCI @U9@\n"
         "0 @S1@ SOUR\n0 TRLR\n");
     const PathText cases[] = {
-        {"Individuals(1).Sources.Count", "1"},
-        {"Individuals(1).Multimedia.Count", "0"},
-        {"Individuals(1).Submitters.Count", "0"},
-        {"Individuals(1).AncestorInterest.Count", "0"},
-        {"Individuals(1).Associations.Count", "1"},
-        {"Header.Submitter", "<0x80004005>"},
+        {"Individuals(1).Sources.Count", "1"},      {"Individuals(1).Multimedia.Count", "0"},
+        {"Individuals(1).Submitters.Count", "0"},   {"Individuals(1).AncestorInterest.Count", "0"},
+        {"Individuals(1).Associations.Count", "1"}, {"Header.Submitter", "<0x80004005>"},
         {"Header.Submission", "<0x80004005>"},
     };
     size_t shown = messages_.Texts().size();
