@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "core/progress.h"
+#include "platform/progress.h"
 #include "core/record_base.h"
 #include "core/record_host.h"
 #include "platform/notifier.h"

@@ -1,12 +1,13 @@
 #include "db/gedcom_db.h"
 
+#include <memory>
 #include <new>
 
 #include "access/collections.h"
 #include "access/instance_creator.h"
 #include "access/out_param.h"
 #include "core/gedcom_line.h"
-#include "core/progress.h"
+#include "platform/progress.h"
 #include "db/record_factory.h"
 #include "platform/free_threaded_marshaler.h"
 #include "platform/text.h"
@@ -81,8 +82,10 @@ void* GEDCOMdb::FindInterface(REFIID riid) {
 HRESULT GEDCOMdb::LoadGEDCOMFile(BSTR FileName, VARIANT_BOOL* pVal) {
     if (pVal == nullptr) return E_POINTER;
     Clear();
-    SilentProgress window;
-    const bool loaded = SUCCEEDED(loader_.Load(BstrToText(FileName), window));
+    // The platform's display: the progress window on Windows, a line on a
+    // terminal natively; either lets the user cancel.
+    std::unique_ptr<Progress> window = CreateProgressDisplay();
+    const bool loaded = window && SUCCEEDED(loader_.Load(BstrToText(FileName), *window));
     if (!loaded) Clear();
     *pVal = loaded ? VARIANT_TRUE : VARIANT_FALSE;
     return S_OK;
