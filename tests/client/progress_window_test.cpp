@@ -42,7 +42,7 @@ int PercentageIn(const std::wstring& caption) {
 
 // Runs on a second thread during the load: finds the window, notes what it
 // shows and, once it has seen `percentages` different percentages in the
-// caption, cancels the way `press` says.
+// caption (at least one), cancels the way `press` says.
 void WatchAndCancel(HWND host, size_t percentages, Press press, Sighting* seen) {
     const DWORD deadline = GetTickCount() + 60000;
     HWND window = nullptr;
@@ -52,15 +52,20 @@ void WatchAndCancel(HWND host, size_t percentages, Press press, Sighting* seen) 
     }
     if (window == nullptr) return;
     seen->found = true;
-    seen->owner = GetWindow(window, GW_OWNER);
-    seen->hostEnabled = IsWindowEnabled(host) != FALSE;
-    GetWindowRect(window, &seen->bounds);
+    // The window is found as soon as it exists; what it shows is settled
+    // once the loader has set a position, which puts a percentage in the
+    // caption.
     size_t distinct = 0;
     while (distinct < percentages && GetTickCount() < deadline && IsWindow(window)) {
         const std::wstring caption = CaptionOf(window);
         if (!caption.empty() && (seen->captions.empty() || seen->captions.back() != caption)) {
             seen->captions.push_back(caption);
-            if (PercentageIn(caption) >= 0) ++distinct;
+            if (PercentageIn(caption) < 0) continue;
+            if (++distinct == 1) {
+                seen->owner = GetWindow(window, GW_OWNER);
+                seen->hostEnabled = IsWindowEnabled(host) != FALSE;
+                GetWindowRect(window, &seen->bounds);
+            }
         }
     }
     HWND button = GetDlgItem(window, 10);
@@ -182,7 +187,7 @@ TEST_F(ProgressWindowTest, GoesWhereItWasLeftWhenThatIsOnTheScreen) {
                                         << static_cast<LONG>(c.y));
         StoreProfilePosition(c.x, c.y);
         Sighting seen;
-        EXPECT_FALSE(LoadAndCancel(0, Press::CancelButton, &seen));
+        EXPECT_FALSE(LoadAndCancel(1, Press::CancelButton, &seen));
         ASSERT_TRUE(seen.found);
         const LONG width = seen.bounds.right - seen.bounds.left;
         const LONG height = seen.bounds.bottom - seen.bounds.top;

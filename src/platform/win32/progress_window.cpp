@@ -6,12 +6,12 @@
 // the window is gone or when it could not be made.
 #include "platform/progress.h"
 
-#include <commctrl.h>
-
 #include <new>
 #include <string>
 
 #include "platform/automation.h"
+// After windows.h, which it needs.
+#include <commctrl.h>
 
 namespace kinfold {
 namespace {
