@@ -56,18 +56,17 @@ std::wstring WithWindowsLineEnds(const std::wstring& text) {
     return result;
 }
 
+BOOL CALLBACK TakeMainWindow(HWND window, LPARAM result) {
+    if (!IsWindowVisible(window) || GetWindow(window, GW_OWNER) != nullptr) return TRUE;
+    *reinterpret_cast<HWND*>(result) = window;
+    return FALSE;
+}
+
 // The host's main window: the first visible top-level window of this thread
 // that no other window owns.
 HWND MainWindowOfThisThread() {
     HWND found = nullptr;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM result) -> BOOL {
-            if (!IsWindowVisible(window) || GetWindow(window, GW_OWNER) != nullptr) return TRUE;
-            *reinterpret_cast<HWND*>(result) = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    EnumThreadWindows(GetCurrentThreadId(), TakeMainWindow, reinterpret_cast<LPARAM>(&found));
     return found;
 }
 
