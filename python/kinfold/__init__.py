@@ -30,8 +30,10 @@ class LoadError(Error):
         self.reason = reason
 
 
-def _reason_not_loaded(path):
-    """Why the file at `path` is no GEDCOM text, judged by its first bytes."""
+def _reason_not_gedcom(path):
+    """Why the file at `path` is no GEDCOM text, judged by its first bytes;
+    None when it looks like one. The library itself reads whatever it is
+    given, so these are told before it does."""
     with open(path, 'rb') as file:
         head = file.read(512)
     if not head:
@@ -42,7 +44,7 @@ def _reason_not_loaded(path):
         return 'the file is binary, not GEDCOM'
     if not head.lstrip(b'\xef\xbb\xbf \t\r\n').startswith(b'0 HEAD'):
         return 'the file is not GEDCOM (it does not begin with a 0 HEAD line)'
-    return 'the file could not be read'
+    return None
 
 
 def load(path):
@@ -53,11 +55,12 @@ def load(path):
     not GEDCOM or is corrupt.
     """
     path = os.fspath(path)
-    with open(path, 'rb'):
-        pass
+    reason = _reason_not_gedcom(path)
+    if reason is not None:
+        raise LoadError(path, reason)
     db = GEDCOMdb()
     _take_messages()
     if db.LoadGEDCOMFile(path):
         return db
     messages = _take_messages()
-    raise LoadError(path, messages[-1] if messages else _reason_not_loaded(path))
+    raise LoadError(path, messages[-1] if messages else 'the file could not be read')

@@ -55,10 +55,16 @@ PyObject* TakeMessages(PyObject*, PyObject*) {
     return list;
 }
 
+// Whether every object of the library has been released: the answer
+// DllCanUnloadNow gives the system.
+PyObject* CanUnloadNow(PyObject*, PyObject*) { return PyBool_FromLong(DllCanUnloadNow() == S_OK); }
+
 PyMethodDef kFunctions[] = {
     {"GEDCOMdb", CreateDatabase, METH_NOARGS, "A new, empty GEDCOM database."},
     {"take_messages", TakeMessages, METH_NOARGS,
      "The library's recent messages for the user, oldest first; forgets them."},
+    {"can_unload_now", CanUnloadNow, METH_NOARGS,
+     "True when no object of the library is alive any more."},
     {nullptr, nullptr, 0, nullptr}};
 
 PyModuleDef kModule = {PyModuleDef_HEAD_INIT, "_kinfold",
