@@ -2,19 +2,26 @@
 # Builds Kinfold and runs every test suite:
 #   native       build/native, the GoogleTest suite and any other CTest tests
 #   sanitizers   build/asan, the same under AddressSanitizer and UBSan
+#                then the kinfold tool's tests and, installed with pip into a
+#                virtual environment, the Python binding's tests (pytest)
 #   windows      build/windows, cross-built with mingw-w64, run under Wine in
 #                a fresh prefix; then, against the registered kinfold.dll,
-#                the COM client suite, the comparison of the type library's
-#                members with the native dispatch tables, and the scripts in
-#                tests/scripts through Wine's cscript
+#                the COM client suite (the progress window among it), the
+#                comparison of the type library's members with the native
+#                dispatch tables, the scripts in tests/scripts through Wine's
+#                cscript and the kinfold.exe tests
+#   windows32    build/windows32, the same for the 32-bit kinfold.dll with the
+#                32-bit regsvr32 and cscript (the shared GoogleTest suite runs
+#                on the 64-bit build only)
 # Missing tools are installed with apt-get when run as root (Debian 12).
 # Build folders are kept, so a second run rebuilds only what changed.
 set -euo pipefail
 
 Usage() {
   cat <<'EOF'
-usage: scripts/test.sh [--native-only] [--no-sanitize] [--jobs N]
-  --native-only   skip the Windows cross build and Wine
+usage: scripts/test.sh [--native-only] [--no-sanitize] [--no-windows32] [--jobs N]
+  --native-only   skip the Windows cross builds and Wine
+  --no-windows32  skip the 32-bit Windows build
   --no-sanitize   skip the AddressSanitizer/UBSan build
   --jobs N        parallel compile jobs (default 2)
 EOF
@@ -24,12 +31,14 @@ source "$(dirname "${BASH_SOURCE[0]}")/build_common.sh"
 cd "$KINFOLD_ROOT"
 
 windows=1
+windows32=1
 sanitize=1
 jobs=2
 while [ $# -gt 0 ]; do
   case $1 in
     --native-only) windows=0 ;;
     --no-sanitize) sanitize=0 ;;
+    --no-windows32) windows32=0 ;;
     --jobs) [ $# -ge 2 ] || { Usage >&2; exit 2; }; jobs=$2; shift ;;
     --jobs=*) jobs=${1#--jobs=} ;;
     -h|--help) Usage; exit 0 ;;
@@ -67,6 +76,44 @@ RunGoogleTest() {
   return "$status"
 }
 
+# Runs pytest (the interpreter, then its arguments) and records its counts
+# from the closing line; no test run counts as a failure.
+RunPytest() {
+  local python=$1 log status=0
+  shift
+  log=$(mktemp)
+  "$python" -m pytest -q -p no:cacheprovider "$@" 2>&1 | tee "$log" || status=$?
+  local line passed failed
+  line=$(grep -E '[0-9]+ (passed|failed|errors?)' "$log" | tail -n 1)
+  rm -f "$log"
+  read -r passed failed < <(awk '{
+      for (i = 2; i <= NF; ++i) {
+        word = $i; sub(/[,=]+$/, "", word)
+        if (word == "passed") p += $(i - 1)
+        if (word == "failed" || word == "error" || word == "errors") f += $(i - 1)
+      }
+    } END { print p + 0, f + 0 }' <<<"$line")
+  if [ "$passed" -eq 0 ]; then
+    echo "no tests passed in pytest $*" >&2
+    Count 0 $((failed > 0 ? failed : 1))
+    return 1
+  fi
+  Count "$passed" "$failed"
+  return "$status"
+}
+
+# The binding installed as a user installs it, with pip from the repository
+# root into a virtual environment (one that sees Debian's pytest and
+# setuptools); no build isolation, since the machine reaches no package
+# index for Python. The extension is built in build/native.
+TestPythonBinding() {
+  local venv=build/python-venv
+  [ -x "$venv/bin/python" ] || /usr/bin/python3 -m venv --system-site-packages "$venv"
+  KINFOLD_BUILD_DIR=$KINFOLD_ROOT/build/native KINFOLD_JOBS=$jobs \
+    "$venv/bin/pip" install --no-build-isolation --no-index -q "$KINFOLD_ROOT"
+  RunPytest "$venv/bin/python" python/tests
+}
+
 # CTest tests other than the GoogleTest program (consumers of the installed
 # package and the like); nothing to do when there are none.
 RunOtherTests() {
@@ -82,6 +129,8 @@ StageNative() {
   cmake --build build/native --parallel "$jobs"
   RunGoogleTest build/native/tests/kinfold_tests
   RunOtherTests build/native
+  KINFOLD_CLI=$KINFOLD_ROOT/build/native/apps/kinfold/kinfold RunPytest /usr/bin/python3 tests/cli
+  TestPythonBinding
 }
 
 StageSanitizers() {
@@ -97,36 +146,42 @@ StageSanitizers() {
 # A new prefix for every run, so nothing registered by an earlier run can
 # make a test pass. mscoree/mshtml are disabled so that Wine does not offer
 # to install Mono or Gecko.
+# Windows are made with Wine's null display driver: they exist, have a
+# place and a caption and take messages, with no X display (the progress
+# window test needs that; message boxes go to standard error anyway).
 MakeWinePrefix() {
-  export WINEPREFIX=$KINFOLD_ROOT/build/windows/wineprefix
+  export WINEPREFIX=$KINFOLD_ROOT/$1/wineprefix
   export WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml="
   rm -rf "$WINEPREFIX"
   local start=$SECONDS
   timeout 300 wine wineboot -i </dev/null >/dev/null 2>&1
+  wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f </dev/null >/dev/null
   echo "== wine prefix ready in $((SECONDS - start)) s"
 }
 
 # Registers kinfold.dll in the prefix once for everything that follows: the
 # client suite, the member listing and the scripts. It comes after
 # kinfold_tests.exe, whose registration tests unregister the class again.
+# $1 is the build folder, $2 the folder of Wine's own programs of the same
+# width (system32, or syswow64 for 32-bit ones).
 RegisterDll() {
-  wine regsvr32 /s "$(winepath -w build/windows/src/kinfold.dll)" </dev/null
+  wine "C:\\windows\\$2\\regsvr32.exe" /s "$(winepath -w "$1/src/kinfold.dll")" </dev/null
 }
 
 # The members of every dual interface with their DISPIDs and invoke kinds, as
 # the registered type library shows them under Wine and as the native
 # dispatch tables hold them, must be the same lines.
 CompareMemberListings() {
-  local native windows status=0
+  local build=$1 native windows status=0
   native=$(mktemp)
   windows=$(mktemp)
   cmake --build build/native --parallel "$jobs" --target kinfold_dispatch_listing &&
     build/native/tests/client/kinfold_dispatch_listing >"$native" &&
-    timeout 300 wine build/windows/tests/client/kinfold_typelib_listing.exe </dev/null |
+    timeout 300 wine "$build/tests/client/kinfold_typelib_listing.exe" </dev/null |
     tr -d '\r' >"$windows" || status=1
   if [ "$status" -eq 0 ] && [ -s "$native" ] && diff -u "$native" "$windows"; then
-    echo "[ listing ok ] $(wc -l <"$native") members agree natively and in the type library"
+    echo "[ listing ok ] $(wc -l <"$native") members agree natively and in the $build type library"
     Count 1 0
   else
     echo "[ listing FAILED ] native dispatch tables (-) and type library (+) differ" >&2
@@ -142,22 +197,23 @@ CompareMemberListings() {
 # a run-time error, so a script passes only when its last line of output is
 # PASS (its final statement: WScript.Echo "PASS").
 RunHostScripts() {
-  local scripts=()
+  local system=$1 scripts=()
   shopt -s nullglob
   scripts=(tests/scripts/*.vbs tests/scripts/*.js)
   shopt -u nullglob
   [ ${#scripts[@]} -eq 0 ] && return 0
   local script output failures=0
   for script in "${scripts[@]}"; do
-    output=$(timeout 300 wine cscript //nologo "$(winepath -w "$script")" </dev/null 2>&1) || true
+    output=$(timeout 300 wine "C:\\windows\\$system\\cscript.exe" //nologo \
+             "$(winepath -w "$script")" </dev/null 2>&1) || true
     printf '%s\n' "$output"
     if [ "$(printf '%s\n' "$output" | tr -d '\r' | tail -n 1)" = PASS ]; then
       Count 1 0
-      echo "[ script ok ] $script"
+      echo "[ script ok ] $script ($system)"
     else
       Count 0 1
       failures=$((failures + 1))
-      echo "[ script FAILED ] $script"
+      echo "[ script FAILED ] $script ($system)"
     fi
   done
   [ "$failures" -eq 0 ]
@@ -166,13 +222,13 @@ RunHostScripts() {
 # The runtimes are linked in: kinfold.dll must import system DLLs only, and
 # export exactly the four entry points.
 CheckDll() {
-  local dump imports exports
-  dump=$(x86_64-w64-mingw32-objdump -p build/windows/src/kinfold.dll)
+  local build=$1 triplet=$2 dump imports exports
+  dump=$("$triplet-objdump" -p "$build/src/kinfold.dll")
   imports=$(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$dump" | tr '\n' ' ')
   exports=$(sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/s/^[[:space:]]*\[ *[0-9]*\] //p' <<<"$dump" |
             sort | tr '\n' ' ')
-  echo "== kinfold.dll imports: $imports"
-  echo "== kinfold.dll exports: $exports"
+  echo "== $build/src/kinfold.dll imports: $imports"
+  echo "== $build/src/kinfold.dll exports: $exports"
   if grep -Eiq 'libstdc|libgcc|winpthread' <<<"$imports"; then
     echo "kinfold.dll depends on MinGW runtime DLLs" >&2
     return 1
@@ -183,30 +239,56 @@ CheckDll() {
   fi
 }
 
-StageWindows() {
-  EnsurePackages "${KINFOLD_NATIVE_PACKAGES[@]}" "${KINFOLD_WINDOWS_PACKAGES[@]}"
-  Configure build/windows -DCMAKE_TOOLCHAIN_FILE="$KINFOLD_ROOT/cmake/mingw-w64-x86_64.cmake" \
+# One Windows build: $1 the build folder, $2 the processor (x86_64 or
+# i686), $3 the folder of Wine's programs of that width; further arguments
+# are the targets to build. The shared GoogleTest suite runs when every
+# target was built (none named).
+TestWindowsBuild() {
+  local build=$1 arch=$2 system=$3
+  shift 3
+  local targets=()
+  for target in "$@"; do targets+=(--target "$target"); done
+  Configure "$build" -DCMAKE_TOOLCHAIN_FILE="$KINFOLD_ROOT/cmake/mingw-w64-$arch.cmake" \
     -DCMAKE_BUILD_TYPE=Release -DKINFOLD_BUILD_BENCH=OFF
-  cmake --build build/windows --parallel "$jobs"
-  CheckDll
-  MakeWinePrefix
+  cmake --build "$build" --parallel "$jobs" "${targets[@]}"
+  CheckDll "$build" "$arch-w64-mingw32"
+  MakeWinePrefix "$build"
   # Message boxes would wait for a click; the tests read the messages on
   # standard error instead.
   export KINFOLD_MESSAGES=stderr
   local status=0
-  RunGoogleTest timeout 1800 wine build/windows/tests/kinfold_tests.exe </dev/null || status=$?
-  if RegisterDll; then
-    RunGoogleTest timeout 600 wine build/windows/tests/client/kinfold_client_tests.exe </dev/null ||
+  if [ $# -eq 0 ]; then
+    RunGoogleTest timeout 1800 wine "$build/tests/kinfold_tests.exe" </dev/null || status=$?
+  fi
+  if RegisterDll "$build" "$system"; then
+    RunGoogleTest timeout 600 wine "$build/tests/client/kinfold_client_tests.exe" </dev/null ||
       status=$?
-    CompareMemberListings || status=1
-    RunHostScripts || status=1
+    CompareMemberListings "$build" || status=1
+    RunHostScripts "$system" || status=1
   else
-    echo "regsvr32 kinfold.dll failed" >&2
+    echo "regsvr32 $build/src/kinfold.dll failed" >&2
     Count 0 1
     status=1
   fi
+  KINFOLD_CLI="wine $KINFOLD_ROOT/$build/apps/kinfold/kinfold.exe" \
+    RunPytest /usr/bin/python3 tests/cli || status=1
   wineserver -k || true
   return "$status"
+}
+
+StageWindows() {
+  EnsurePackages "${KINFOLD_NATIVE_PACKAGES[@]}" "${KINFOLD_WINDOWS_PACKAGES[@]}"
+  TestWindowsBuild build/windows x86_64 system32
+}
+
+# The 32-bit DLL and the hosts that drive it; the shared GoogleTest suite
+# is the 64-bit stage's, the code being the same.
+StageWindows32() {
+  EnsurePackages "${KINFOLD_NATIVE_PACKAGES[@]}" "${KINFOLD_WINDOWS_PACKAGES[@]}"
+  EnsureArchitecture i386
+  EnsurePackages --no-recommends "${KINFOLD_WINDOWS32_PACKAGES[@]}"
+  TestWindowsBuild build/windows32 i686 syswow64 \
+    kinfold kinfold_client_tests kinfold_typelib_listing kinfold_cli
 }
 
 summary=()
@@ -235,6 +317,7 @@ RunStage() {
 RunStage native StageNative
 [ "$sanitize" -eq 1 ] && RunStage sanitizers StageSanitizers
 [ "$windows" -eq 1 ] && RunStage windows StageWindows
+[ "$windows" -eq 1 ] && [ "$windows32" -eq 1 ] && RunStage windows32 StageWindows32
 
 echo
 echo "== summary"

@@ -22,6 +22,16 @@ def db():
     return database
 
 
+def test_the_readme_example(capsys, monkeypatch):
+    text = (ROOT / 'README.md').read_text()
+    section = text[text.index('## Python\n'):]
+    example = section.split('```python\n', 1)[1].split('```', 1)[0]
+    assert len(example.splitlines()) == 3
+    monkeypatch.chdir(ROOT)
+    exec(example, {})
+    assert "'Thomas Hartley'" in capsys.readouterr().out
+
+
 def test_the_readme_walk(db):
     names = [person.Name.FullName for person in db.Individuals]
     assert names == ['Clara Bexley', 'Edward Hartley', 'Thomas Hartley', 'Margaret Ellison',

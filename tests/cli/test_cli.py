@@ -145,3 +145,21 @@ def test_help_lists_every_command():
     assert (code, err) == (0, '')
     for command in ('stats FILE', 'show FILE ID', 'find FILE', 'relatives FILE ID', 'footnotes FILE'):
         assert command in out
+
+
+def readme_block(section, language):
+    """The first ```language block under the README heading `section`."""
+    text = (ROOT / 'README.md').read_text()
+    after = text[text.index('## ' + section + '\n'):]
+    return after.split('```' + language + '\n', 1)[1].split('```', 1)[0]
+
+
+def test_the_readme_example_runs():
+    lines = readme_block('The kinfold command', 'sh').splitlines()
+    assert len(lines) == 3
+    for line in lines:
+        words = shlex.split(line)
+        assert words[0] == 'kinfold'
+        code, out, err = run(*words[1:])
+        assert (code, err) == (0, ''), line
+        assert re.search(r'individuals: 6|"name": "Thomas Hartley"|Whitby, Entry 97\.', out), line
