@@ -141,11 +141,28 @@ StageSanitizers() {
   export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
   RunGoogleTest build/asan/tests/kinfold_tests
   RunOtherTests build/asan
+  # Every run of the tool ends with a leak check, so a reference it forgets
+  # fails its test.
+  KINFOLD_CLI=$KINFOLD_ROOT/build/asan/apps/kinfold/kinfold RunPytest /usr/bin/python3 tests/cli
 }
 
 # A new prefix for every run, so nothing registered by an earlier run can
 # make a test pass. mscoree/mshtml are disabled so that Wine does not offer
 # to install Mono or Gecko.
+# Once wine32 is installed beside wine64, Debian's `wine` starts Wine's own
+# programs (regsvr32, cscript) as 32-bit ones, which see the 32-bit half of
+# the registry. A stage therefore puts first on its PATH a `wine` that always
+# takes the loader of its own width ($2: wine64 or wine); with one width
+# installed, `wine` has no choice to make.
+UseWineLoader() {
+  local loader=/usr/lib/wine/$2 bin=$KINFOLD_ROOT/$1/bin
+  [ -x /usr/lib/wine/wine ] && [ -x /usr/lib/wine/wine64 ] || return 0
+  mkdir -p "$bin"
+  printf '#!/bin/sh\nexport WINELOADER=%s\nexec %s "$@"\n' "$loader" "$loader" >"$bin/wine"
+  chmod +x "$bin/wine"
+  export PATH=$bin:$PATH
+}
+
 # Windows are made with Wine's null display driver: they exist, have a
 # place and a caption and take messages, with no X display (the progress
 # window test needs that; message boxes go to standard error anyway).
@@ -153,10 +170,13 @@ MakeWinePrefix() {
   export WINEPREFIX=$KINFOLD_ROOT/$1/wineprefix
   export WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml="
+  wineserver -k 2>/dev/null || true
   rm -rf "$WINEPREFIX"
   local start=$SECONDS
   timeout 300 wine wineboot -i </dev/null >/dev/null 2>&1
-  wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f </dev/null >/dev/null
+  wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /reg:64 /f </dev/null >/dev/null
+  # One server for every program that follows, instead of one each.
+  wineserver -p
   echo "== wine prefix ready in $((SECONDS - start)) s"
 }
 
@@ -252,6 +272,7 @@ TestWindowsBuild() {
     -DCMAKE_BUILD_TYPE=Release -DKINFOLD_BUILD_BENCH=OFF
   cmake --build "$build" --parallel "$jobs" "${targets[@]}"
   CheckDll "$build" "$arch-w64-mingw32"
+  UseWineLoader "$build" "$([ "$arch" = i686 ] && echo wine || echo wine64)"
   MakeWinePrefix "$build"
   # Message boxes would wait for a click; the tests read the messages on
   # standard error instead.
@@ -270,8 +291,11 @@ TestWindowsBuild() {
     Count 0 1
     status=1
   fi
+  # Each program takes seconds to start under Wine: the outputs on the
+  # sample, the README lines and the bad files for one command.
   KINFOLD_CLI="wine $KINFOLD_ROOT/$build/apps/kinfold/kinfold.exe" \
-    RunPytest /usr/bin/python3 tests/cli || status=1
+    RunPytest /usr/bin/python3 tests/cli -k 'output_on_the_sample or readme or (bad_files and stats)' ||
+    status=1
   wineserver -k || true
   return "$status"
 }

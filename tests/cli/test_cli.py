@@ -26,6 +26,9 @@ def run(*arguments, cwd=ROOT):
     # Windows writes CRLF line ends to both streams.
     out = done.stdout.decode('utf-8').replace('\r\n', '\n')
     err = done.stderr.decode('utf-8').replace('\r\n', '\n')
+    # Under Wine, Wine itself may report on its helper processes (the
+    # console host); those lines are not the tool's.
+    err = ''.join(line for line in err.splitlines(keepends=True) if not line.startswith('wine: '))
     return done.returncode, out, err
 
 
