@@ -9,6 +9,8 @@
 //    C1   C2          C3
 //    |
 //    D1
+//
+// C2's first FAMC family has S2 as its only parent, so C2 has no father.
 #include <gtest/gtest.h>
 
 #include "assistant/assistant_fixture.h"
@@ -22,14 +24,14 @@ constexpr char kTree[] =
     "0 @F@ INDI\n1 FAMC @PF@\n1 FAMS @P@\n0 @M@ INDI\n1 FAMC @PM@\n1 FAMS @P@\n"
     "0 @X@ INDI\n1 FAMC @P@\n1 FAMS @X1@\n1 FAMS @X2@\n"
     "0 @S1@ INDI\n1 FAMS @X1@\n0 @S2@ INDI\n1 FAMS @X2@\n"
-    "0 @C1@ INDI\n1 FAMC @X1@\n1 FAMS @K1@\n0 @C2@ INDI\n1 FAMC @X1@\n"
+    "0 @C1@ INDI\n1 FAMC @X1@\n1 FAMS @K1@\n0 @C2@ INDI\n1 FAMC @N@\n1 FAMC @X1@\n"
     "0 @C3@ INDI\n1 FAMC @X2@\n0 @D1@ INDI\n1 FAMC @K1@\n"
     "0 @PF@ FAM\n1 HUSB @FF@\n1 WIFE @FM@\n1 CHIL @F@\n"
     "0 @PM@ FAM\n1 HUSB @MF@\n1 WIFE @MM@\n1 CHIL @M@\n"
     "0 @P@ FAM\n1 HUSB @F@\n1 WIFE @M@\n1 CHIL @X@\n"
     "0 @X1@ FAM\n1 HUSB @X@\n1 WIFE @S1@\n1 CHIL @C1@\n1 CHIL @C2@\n"
     "0 @X2@ FAM\n1 HUSB @X@\n1 WIFE @S2@\n1 CHIL @C3@\n"
-    "0 @K1@ FAM\n1 HUSB @C1@\n1 CHIL @D1@\n"
+    "0 @K1@ FAM\n1 HUSB @C1@\n1 CHIL @D1@\n0 @N@ FAM\n1 WIFE @S2@\n1 CHIL @C2@\n"
     "0 TRLR\n";
 
 class RelativesTest : public AssistantFixture {
@@ -74,6 +76,8 @@ TEST_F(RelativesTest, EachOrderListsItsLine) {
         {gd_relPaternalAnc, "@M@", "", {"@M@", "@MF@"}},
         {gd_relMaternalAnc, "@X@", "", {"@X@", "@M@", "@MM@"}},
         {gd_relMaternalAnc_Reversed, "@D1@", "", {"@D1@"}},
+        {gd_relPaternalAnc, "@C2@", "", {"@C2@"}},
+        {gd_relAncestors, "@C2@", "", {"@C2@", "@S2@"}},
         {gd_relFamilyRoots, "@X@", "", {"@X@", "@FM@", "@M@", "@MM@"}},
         // The ancestor plays no part outside the two lines.
         {gd_relAncestors,
