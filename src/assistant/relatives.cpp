@@ -32,14 +32,9 @@ void AppendNextSteps(const GDIndividualRecord& from, Direction direction,
         if (GDIndividualRecord* mother = WifeOf(*parents)) steps.push_back({mother, true});
         return;
     }
-    for (const RecordBase* link : from.SpouseFamilyLinks()) {
-        const GDFamilyRecord* family = FamilyOfLink(link);
-        if (family == nullptr) continue;
-        for (const RecordBase* holder : family->Children()) {
-            if (GDIndividualRecord* child = IndividualOfPointer(holder))
-                steps.push_back({child, false});
-        }
-    }
+    ForEachLinkedFamily(from.SpouseFamilyLinks(), [&](const GDFamilyRecord& family) {
+        ForEachChild(family, [&](GDIndividualRecord& child) { steps.push_back({&child, false}); });
+    });
 }
 
 // A depth-first walk that keeps, for each individual on its current line,

@@ -184,46 +184,44 @@ int32_t Inference::Aunt(const GDIndividualRecord& aunt) const {
     return kUndecided;
 }
 
-// Whoever is old has old parents: the decision climbs to every undecided
-// ancestor. Kept on a list rather than recursion, for lines of any length.
-void Inference::SpreadOld(GDIndividualRecord& person) {
+// Gives `state` to `person` and to every undecided relative that
+// `appendNext` leads to through undecided ones. Kept on a list rather than
+// recursion, for lines of any length.
+template <class AppendNext>
+void Spread(GDIndividualRecord& person, int32_t state, AppendNext appendNext) {
     std::vector<GDIndividualRecord*> pending{&person};
     while (!pending.empty()) {
         GDIndividualRecord& next = *pending.back();
         pending.pop_back();
         if (StateOf(next) != kUndecided) continue;
-        next.SpreadConfidentialState(kOld);
-        for (const RecordBase* link : next.ChildFamilyLinks()) {
-            const GDFamilyRecord* family = FamilyOfLink(link);
-            if (family == nullptr) continue;
-            for (GDIndividualRecord* parent : {WifeOf(*family), HusbandOf(*family)}) {
+        next.SpreadConfidentialState(state);
+        appendNext(next, pending);
+    }
+}
+
+// Whoever is old has old parents: the decision climbs to every undecided
+// ancestor.
+void Inference::SpreadOld(GDIndividualRecord& person) {
+    Spread(person, kOld, [](const GDIndividualRecord& next, auto& pending) {
+        ForEachLinkedFamily(next.ChildFamilyLinks(), [&](const GDFamilyRecord& family) {
+            for (GDIndividualRecord* parent : {WifeOf(family), HusbandOf(family)}) {
                 if (parent != nullptr) pending.push_back(parent);
             }
-        }
-    }
+        });
+    });
 }
 
 // Whoever is recent has recent children, and their spouses are taken as
 // recent too: the decision descends to every undecided descendant.
 void Inference::SpreadRecent(GDIndividualRecord& person) {
-    std::vector<GDIndividualRecord*> pending{&person};
-    while (!pending.empty()) {
-        GDIndividualRecord& next = *pending.back();
-        pending.pop_back();
-        if (StateOf(next) != kUndecided) continue;
-        next.SpreadConfidentialState(kRecent);
-        for (const RecordBase* link : next.SpouseFamilyLinks()) {
-            const GDFamilyRecord* family = FamilyOfLink(link);
-            if (family == nullptr) continue;
-            for (GDIndividualRecord* partner : {HusbandOf(*family), WifeOf(*family)}) {
+    Spread(person, kRecent, [](const GDIndividualRecord& next, auto& pending) {
+        ForEachLinkedFamily(next.SpouseFamilyLinks(), [&](const GDFamilyRecord& family) {
+            for (GDIndividualRecord* partner : {HusbandOf(family), WifeOf(family)}) {
                 if (partner != nullptr) pending.push_back(partner);
             }
-            for (const RecordBase* holder : family->Children()) {
-                if (GDIndividualRecord* child = IndividualOfPointer(holder))
-                    pending.push_back(child);
-            }
-        }
-    }
+            ForEachChild(family, [&](GDIndividualRecord& child) { pending.push_back(&child); });
+        });
+    });
 }
 
 }  // namespace
