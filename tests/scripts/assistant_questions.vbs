@@ -35,9 +35,11 @@ Check IdsOf(list) = "@I4@@I1@@I3@", "Soundex extraction: " & IdsOf(list)
 Set list = assistant.SortIndividuals(db.Individuals, 513)
 Check IdsOf(list) = "@I4@@I2@@I1@@I3@", "sorted by given name: " & IdsOf(list)
 
-' Descendants (1), depth first.
+'' Descendants (1), depth first. The individual goes in parentheses: a
+' variable alone would travel by reference, and the optional argument must
+' hold the object itself.
 Set person = db.GetIndividualFromID("@I1@")
-Set list = assistant.ExtractRelatives(1, person)
+Set list = assistant.ExtractRelatives(1, (person))
 Check IdsOf(list) = "@I1@@I3@@I4@", "descendants of @I1@: " & IdsOf(list)
 Check assistant.GenerationsOfDescendants(person) = 1, "generations of descendants"
 Check assistant.IsAncestor(person, db.Individuals("@I3@")), "@I1@ is an ancestor of @I3@"
