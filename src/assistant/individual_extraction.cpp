@@ -57,8 +57,8 @@ bool CandidateOf(const GDIndividualRecord& individual, gd_SubCategories subCateg
             candidate = SoundexCode(name.Surname());
             return true;
         case gd_subcatSex:
-            candidate.assign(1, individual.Sex());
-            if (individual.Sex() == '\0') candidate.clear();
+            // A SEX line without a value leaves no character at all.
+            candidate = individual.Sex() != '\0' ? std::string(1, individual.Sex()) : "";
             return true;
     }
     return false;

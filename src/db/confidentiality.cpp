@@ -235,6 +235,8 @@ int64_t EvidenceYear(std::string_view date) {
     while (at < word.size() && (word[at] == ' ' || (word[at] >= '\t' && word[at] <= '\r'))) ++at;
     const bool negative = at < word.size() && word[at] == '-';
     if (at < word.size() && (word[at] == '-' || word[at] == '+')) ++at;
+    // Digits past the ninth are not read: no calendar year needs them, and
+    // the number cannot overflow.
     int64_t year = 0;
     for (; at < word.size() && word[at] >= '0' && word[at] <= '9' && year < 100000000; ++at)
         year = year * 10 + (word[at] - '0');
