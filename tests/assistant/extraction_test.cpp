@@ -85,9 +85,11 @@ TEST_F(ExtractionTest, CaseSwitchIsRestoredAfterAFailingSearch) {
     ComPtr<IGEDCOMdb> empty = NewDatabase();
     ComPtr<IGDAssistant> assistant;
     ASSERT_EQ(empty->get_Assistant(assistant.Out()), S_OK);
-    EXPECT_EQ(assistant->ExtractIndividuals(static_cast<gd_SubCategories>(5), TextVariant("x"),
+    VARIANT criteria = TextVariant("x");
+    EXPECT_EQ(assistant->ExtractIndividuals(static_cast<gd_SubCategories>(5), criteria,
                                             gd_sortNone, list_.Out()),
               S_OK);
+    VariantClear(&criteria);
     EXPECT_EQ(IdsIn(list_.get()), Ids{});
 }
 
@@ -152,7 +154,7 @@ TEST_F(ExtractionTest, RefusesListsItCannotRead) {
         VARIANT list = c.list;
         EXPECT_EQ(Sort(list, gd_sortSurname), c.expected);
         EXPECT_FALSE(list_);
-        if (list.vt & VT_ARRAY) VariantClear(&list);
+        if (list.vt == VT_BSTR || (list.vt & VT_ARRAY)) VariantClear(&list);
     }
     EXPECT_EQ(ErrorDescription(), "Record not part of this GEDCOM database");
     EXPECT_EQ(assistant_->SortIndividuals(Arg(strangers.get()), gd_sortNone, nullptr), E_POINTER);
