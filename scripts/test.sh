@@ -94,10 +94,25 @@ StageSanitizers() {
   RunOtherTests build/asan
 }
 
+# kinfold.dll is 64-bit. Once wine32 is installed beside wine64, Debian's
+# `wine` starts Wine's own programs (cscript, regsvr32) as 32-bit ones, which
+# see the 32-bit half of the registry and so not the class; a `wine` first on
+# the PATH that always takes the 64-bit loader keeps every run 64-bit.
+UseWine64Loader() {
+  [ -x /usr/lib/wine/wine64 ] && [ -x /usr/lib/wine/wine ] || return 0
+  local bin=$KINFOLD_ROOT/build/windows/bin
+  mkdir -p "$bin"
+  printf '#!/bin/sh\nexport WINELOADER=/usr/lib/wine/wine64\nexec /usr/lib/wine/wine64 "$@"\n' \
+    >"$bin/wine"
+  chmod +x "$bin/wine"
+  export PATH=$bin:$PATH
+}
+
 # A new prefix for every run, so nothing registered by an earlier run can
 # make a test pass. mscoree/mshtml are disabled so that Wine does not offer
 # to install Mono or Gecko.
 MakeWinePrefix() {
+  UseWine64Loader
   export WINEPREFIX=$KINFOLD_ROOT/build/windows/wineprefix
   export WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml="

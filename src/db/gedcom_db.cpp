@@ -7,6 +7,7 @@
 #include "access/out_param.h"
 #include "core/gedcom_line.h"
 #include "core/progress.h"
+#include "db/confidentiality.h"
 #include "db/record_factory.h"
 #include "platform/free_threaded_marshaler.h"
 #include "platform/text.h"
@@ -163,8 +164,19 @@ HRESULT GEDCOMdb::put_ReturnBlankFlags(LONG newVal) {
     return S_OK;
 }
 
-HRESULT GEDCOMdb::SetConfidentiality(LONG) { return E_NOTIMPL; }
-HRESULT GEDCOMdb::ClearConfidentiality() { return E_NOTIMPL; }
+HRESULT GEDCOMdb::SetConfidentiality(LONG Years) {
+    try {
+        DecideConfidentiality(*this, CurrentLocalYear() - Years);
+        return S_OK;
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
+    }
+}
+
+HRESULT GEDCOMdb::ClearConfidentiality() {
+    kinfold::ClearConfidentiality(*this);
+    return S_OK;
+}
 
 HRESULT GEDCOMdb::get_DefaultConfidentialValue(LONG* pVal) {
     return ReturnValue<LONG>(pVal, options_.defaultConfidentialValue);
