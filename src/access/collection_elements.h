@@ -16,8 +16,8 @@
 #include "core/fixed_string.h"
 #include "core/record_base.h"
 #include "core/record_list.h"
-#include "db/record_store.h"
-#include "db/type_name_set.h"
+#include "core/record_store.h"
+#include "core/type_name_set.h"
 #include "platform/automation.h"
 #include "platform/text.h"
 

@@ -18,8 +18,8 @@
 #include "access/out_param.h"
 #include "access/value_list.h"
 #include "core/record_list.h"
-#include "db/record_store.h"
-#include "db/type_name_set.h"
+#include "core/record_store.h"
+#include "core/type_name_set.h"
 #include "platform/automation.h"
 
 namespace kinfold {

@@ -1,7 +1,7 @@
 #include "assistant/host_individuals.h"
 
 #include "access/error_report.h"
-#include "access/resolve_host_record.h"
+#include "records/person/resolve_host_record.h"
 #include "db/gedcom_db.h"
 #include "kinfold.h"
 

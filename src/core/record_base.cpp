@@ -39,6 +39,11 @@ RecordBase::~RecordBase() {
 
 HRESULT RecordBase::Link(RecordHost&) { return S_OK; }
 
+HRESULT RecordBase::LinkPointer(RecordHost& database, RecordKind kind) {
+    target_ = database.FindRecord(kind, Pointer());
+    return target_ != nullptr ? S_OK : E_FAIL;
+}
+
 void RecordBase::TakeOpeningLine(const GedcomLine& line) {
     value_.Assign(line.Value());
     position_ = line.Position();

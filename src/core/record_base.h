@@ -16,6 +16,7 @@ namespace kinfold {
 class GedcomLine;
 class RecordHost;
 class RecordList;
+enum class RecordKind;
 
 class RecordBase : public IUnknown {
    public:
@@ -26,6 +27,7 @@ class RecordBase : public IUnknown {
 
     // Resolves the pointers of this record and of the child records it holds.
     virtual HRESULT Link(RecordHost& database);
+
     virtual void TakeOpeningLine(const GedcomLine& line);
     // Offered each line directly below the record while loading: true keeps
     // it (with `child`, when set, receiving the lines below it); false skips
@@ -50,6 +52,9 @@ class RecordBase : public IUnknown {
     RecordHost* Database() const { return database_; }
     void SetDatabase(RecordHost* database) { database_ = database; }
     void SetTarget(RecordBase* target) { target_ = target; }
+    // The link step of a pointer: the target becomes the record of `kind`
+    // that the pointer names; E_FAIL when the database has none.
+    HRESULT LinkPointer(RecordHost& database, RecordKind kind);
     void SetPosition(int32_t position) { position_ = position; }
     // Set while the database lists the record as built on demand.
     void SetHandedOut(bool handedOut) { handedOut_ = handedOut; }

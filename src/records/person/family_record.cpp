@@ -2,8 +2,8 @@
 
 #include "access/out_param.h"
 #include "core/gedcom_line.h"
-#include "db/gedcom_db.h"
-#include "db/record_factory.h"
+#include "core/record_factory.h"
+#include "core/record_host.h"
 #include "records/person/fact_event_tables.h"
 #include "records/person/type_name.h"
 
@@ -32,9 +32,7 @@ bool GDFamilyRecord::TakeSubLine(const GedcomLine& line, RecordBase** child) {
     if (!InTagTable(kFamilyEventTags, tag)) return false;
     if (!AppendNewChild(RecordKind::FactEvent, events_, child)) return false;
     if (tag == "MARR") married_ = *child;
-    static_cast<GEDCOMdb*>(Database())
-        ->FamilyEventTypes()
-        .Add(TypeNameWhileLoading(*this, line, "EVEN"));
+    Database()->AddTypeName(TypeSet::FamilyEvents, TypeNameWhileLoading(*this, line, "EVEN"));
     return true;
 }
 

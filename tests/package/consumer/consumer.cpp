@@ -1,7 +1,7 @@
 // Creates a database through the installed library and reads an option.
 #include <cstdio>
 
-#include "access/entry_points.h"
+#include "server/entry_points.h"
 #include "kinfold.h"
 
 int main() {

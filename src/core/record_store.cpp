@@ -1,4 +1,4 @@
-#include "db/record_store.h"
+#include "core/record_store.h"
 
 #include <algorithm>
 #include <cstring>
@@ -157,16 +157,6 @@ RecordBase* RecordStore::FindOrdered(std::string_view key) const {
                                });
     if (it != records_.end() && CompareText(Key((*it)->Id()), key) == 0) return *it;
     return nullptr;
-}
-
-}  // namespace kinfold
-
-namespace kinfold {
-
-HRESULT ResolvePointer(RecordBase& record, const RecordStore& store) {
-    RecordBase* target = store.Find(record.Pointer());
-    record.SetTarget(target);
-    return target != nullptr ? S_OK : E_FAIL;
 }
 
 }  // namespace kinfold

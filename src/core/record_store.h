@@ -47,11 +47,3 @@ class RecordStore {
 };
 
 }  // namespace kinfold
-
-namespace kinfold {
-
-// Resolves the record's pointer in `store`: the target becomes the record
-// found, or E_FAIL when the store has none with that ID.
-HRESULT ResolvePointer(RecordBase& record, const RecordStore& store);
-
-}  // namespace kinfold
