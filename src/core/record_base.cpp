@@ -45,12 +45,10 @@ HRESULT RecordBase::LinkPointer(RecordHost& database, RecordKind kind) {
 }
 
 void RecordBase::TakeOpeningLine(const GedcomLine& line) {
-    value_.Assign(line.Value());
+    texts_.Assign(line.Id(), line.Value(), line.Pointer());
     position_ = line.Position();
     level_ = line.Level();
-    pointer_.Assign(line.Pointer());
     target_ = line.Target();
-    id_.Assign(line.Id());
 }
 
 bool RecordBase::TakeSubLine(const GedcomLine&, RecordBase** child) {

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/compact_text.h"
+#include "core/opening_texts.h"
 #include "platform/automation.h"
 
 namespace kinfold {
@@ -45,9 +45,9 @@ class RecordBase : public IUnknown {
 
     int16_t Level() const { return level_; }
     int32_t Position() const { return position_; }
-    std::string_view Id() const { return id_.View(); }
-    std::string_view Value() const { return value_.View(); }
-    std::string_view Pointer() const { return pointer_.View(); }
+    std::string_view Id() const { return texts_.Id(); }
+    std::string_view Value() const { return texts_.Value(); }
+    std::string_view Pointer() const { return texts_.Pointer(); }
     RecordBase* Target() const { return target_; }
     RecordHost* Database() const { return database_; }
     void SetDatabase(RecordHost* database) { database_ = database; }
@@ -101,9 +101,7 @@ class RecordBase : public IUnknown {
 
     RecordHost* database_ = nullptr;
     RecordBase* target_ = nullptr;
-    CompactText id_;
-    CompactText value_;
-    CompactText pointer_;
+    OpeningTexts texts_;
     int32_t position_ = -1;
     int16_t level_ = 0;
     bool handedOut_ = false;
