@@ -110,8 +110,8 @@ int32_t Inference::DecideBySpouseFamily(const GDFamilyRecord& family) const {
     }
     if (NotBefore(family.Married(), y_ + 15) == kOld) return kOld;
     if (After(family.Married(), y_ + 25) == kRecent) return kRecent;
-    for (const RecordBase* holder : family.Children()) {
-        const GDIndividualRecord* child = IndividualOfPointer(holder);
+    for (const IndividualLine& line : family.Children()) {
+        const GDIndividualRecord* child = IndividualOfPointer(&line);
         if (child == nullptr) continue;
         if (StateOf(*child) == kOld) return kOld;
         if (After(child->Birth(), y_ + 15) == kRecent) return kRecent;
@@ -124,8 +124,8 @@ int32_t Inference::DecideBySiblings(const GDIndividualRecord& person, const GDFa
                                     bool& older) const {
     if (NotBefore(parents.Married(), y_ + 25) == kOld) return kOld;
     if (After(parents.Married(), y_) == kRecent) return kRecent;
-    for (const RecordBase* holder : parents.Children()) {
-        const GDIndividualRecord* sibling = IndividualOfPointer(holder);
+    for (const IndividualLine& line : parents.Children()) {
+        const GDIndividualRecord* sibling = IndividualOfPointer(&line);
         if (sibling == nullptr) continue;
         if (StateOf(*sibling) != kUndecided) return StateOf(*sibling);
         if (sibling == &person) {
@@ -151,8 +151,8 @@ int32_t Inference::DecideByParentsSiblings(const GDFamilyRecord& parents) const 
         for (const RecordBase* link : parent->ChildFamilyLinks()) {
             const GDFamilyRecord* grandparents = FamilyOfLink(link);
             if (grandparents == nullptr) continue;
-            for (const RecordBase* holder : grandparents->Children()) {
-                const GDIndividualRecord* aunt = IndividualOfPointer(holder);
+            for (const IndividualLine& line : grandparents->Children()) {
+                const GDIndividualRecord* aunt = IndividualOfPointer(&line);
                 if (aunt == nullptr || aunt == parent) continue;
                 if (Aunt(*aunt) == kOld) return kOld;
             }
@@ -176,8 +176,8 @@ int32_t Inference::Aunt(const GDIndividualRecord& aunt) const {
             if (partner != nullptr && partner != &aunt && bornLongAgo(*partner, y_ - 60))
                 return kOld;
         }
-        for (const RecordBase* holder : family->Children()) {
-            const GDIndividualRecord* cousin = IndividualOfPointer(holder);
+        for (const IndividualLine& line : family->Children()) {
+            const GDIndividualRecord* cousin = IndividualOfPointer(&line);
             if (cousin != nullptr && bornLongAgo(*cousin, y_ - 60)) return kOld;
         }
     }

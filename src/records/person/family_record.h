@@ -6,14 +6,14 @@
 
 #include "access/host_tag.h"
 #include "access/record_object.h"
+#include "core/object_pool.h"
 #include "core/record_list.h"
+#include "records/person/individual_line.h"
 
 namespace kinfold {
 
 class GDFamilyRecord : public RecordObject<IGDFamilyRecord, IGDFamilyRecord> {
    public:
-    ~GDFamilyRecord() override;
-
     bool TakeSubLine(const GedcomLine& line, RecordBase** child) override;
     HRESULT Link(RecordHost& database) override;
     void DropReferences() override;
@@ -45,21 +45,19 @@ class GDFamilyRecord : public RecordObject<IGDFamilyRecord, IGDFamilyRecord> {
     void SetConfidentialState(int32_t state) { confidentialState_ = state; }
     int32_t ConfidentialState() const { return confidentialState_; }
 
-    const RecordList& Children() const { return children_; }
-    // The individual pointer holders of the last HUSB and WIFE lines.
-    RecordBase* Husband() const { return husband_; }
-    RecordBase* Wife() const { return wife_; }
+    using IndividualLines = std::vector<IndividualLine, PoolAllocator<IndividualLine>>;
+    const IndividualLines& Children() const { return children_; }
+    // The last HUSB and WIFE lines, or null when the family has none.
+    const IndividualLine* Husband() const { return husband_.Present() ? &husband_ : nullptr; }
+    const IndividualLine* Wife() const { return wife_.Present() ? &wife_ : nullptr; }
     const RecordList& Events() const { return events_; }
     RecordBase* Married() const { return married_; }
 
    private:
-    // Replaces `holder` with a new individual pointer holder named as child.
-    bool TakePartner(RecordBase*& holder, RecordBase** child);
-
-    RecordList children_;
+    IndividualLines children_;
     RecordList events_;
-    RecordBase* husband_ = nullptr;
-    RecordBase* wife_ = nullptr;
+    IndividualLine husband_;
+    IndividualLine wife_;
     RecordBase* married_ = nullptr;
     HostTag hostTag_;
     int32_t confidentialState_ = 2;

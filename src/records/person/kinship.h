@@ -12,8 +12,8 @@ inline GDFamilyRecord* FamilyOfLink(const RecordBase* link) {
     return link != nullptr ? static_cast<GDFamilyRecord*>(link->Target()) : nullptr;
 }
 
-inline GDIndividualRecord* IndividualOfPointer(const RecordBase* holder) {
-    return holder != nullptr ? static_cast<GDIndividualRecord*>(holder->Target()) : nullptr;
+inline GDIndividualRecord* IndividualOfPointer(const IndividualLine* line) {
+    return line != nullptr ? static_cast<GDIndividualRecord*>(line->Target()) : nullptr;
 }
 
 // The family of the first child family link, whatever its pedigree; a
@@ -52,8 +52,8 @@ void ForEachLinkedFamily(const RecordList& links, Visit visit) {
 // Calls `visit` with each child of `family` that resolves, in CHIL order.
 template <class Visit>
 void ForEachChild(const GDFamilyRecord& family, Visit visit) {
-    for (const RecordBase* holder : family.Children()) {
-        if (GDIndividualRecord* child = IndividualOfPointer(holder)) visit(*child);
+    for (const IndividualLine& line : family.Children()) {
+        if (GDIndividualRecord* child = IndividualOfPointer(&line)) visit(*child);
     }
 }
 
