@@ -45,11 +45,10 @@ void AppendSoundex(std::string& key, const KeySource& source) {
     key += kFieldEnd;
 }
 
-void AppendYear(std::string& key, const RecordBase* event, const KeySource& source) {
-    const auto& fact = *static_cast<const GDFactEventRecord*>(
-        event != nullptr ? event : source.database.BlankEvent());
-    if (source.ignoreConfidentiality || fact.ConfidentialState() != 1)
-        key += YearKey(fact.ReadTagValue("DATE"));
+// A missing event reads as the blank event does: no date, not confidential.
+void AppendYear(std::string& key, const SubLine& event, const KeySource& source) {
+    if (source.ignoreConfidentiality || event.ConfidentialState() != 1)
+        key += YearKey(event.ReadTagValue("DATE"));
     key += kFieldEnd;
 }
 

@@ -56,6 +56,10 @@ class RecordBase : public IUnknown {
     // that the pointer names; E_FAIL when the database has none.
     HRESULT LinkPointer(RecordHost& database, RecordKind kind);
     void SetPosition(int32_t position) { position_ = position; }
+    // Person records and their names and events are confidential (1), not
+    // (0) or not yet decided (2); other records have no such state.
+    virtual int32_t ConfidentialState() const { return 2; }
+    virtual void SetConfidentialState(int32_t) {}
     // Set while the database lists the record as built on demand.
     void SetHandedOut(bool handedOut) { handedOut_ = handedOut; }
 

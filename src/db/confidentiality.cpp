@@ -38,16 +38,16 @@ class Inference {
 
    private:
     // kUndecided when there is no event or its date gives no evidence.
-    static int32_t After(const RecordBase* event, int64_t threshold) {
+    static int32_t After(const SubLine& event, int64_t threshold) {
         const int64_t year = YearOf(event);
         return year == 0 ? kUndecided : (year > threshold ? kRecent : kOld);
     }
-    static int32_t NotBefore(const RecordBase* event, int64_t threshold) {
+    static int32_t NotBefore(const SubLine& event, int64_t threshold) {
         const int64_t year = YearOf(event);
         return year == 0 ? kUndecided : (year >= threshold ? kRecent : kOld);
     }
-    static int64_t YearOf(const RecordBase* event) {
-        return event != nullptr ? EvidenceYear(event->ReadTagValue("DATE")) : 0;
+    static int64_t YearOf(const SubLine& event) {
+        return event ? EvidenceYear(event.ReadTagValue("DATE")) : 0;
     }
 
     int32_t Decide(GDIndividualRecord& person);

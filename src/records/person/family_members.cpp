@@ -58,7 +58,7 @@ HRESULT GDFamilyRecord::get_Wife(IGDIndividualRecord** pVal) {
 }
 
 HRESULT GDFamilyRecord::get_Married(IGDFactEventRecord** pVal) {
-    return ReturnObject(pVal, married_ != nullptr ? married_ : BlankEventFor(*this));
+    return ReturnEvent(pVal, events_, married_, *this);
 }
 
 HRESULT GDFamilyRecord::get_Notes(IGDNotes** pVal) {

@@ -27,10 +27,10 @@ bool GDFamilyRecord::TakeSubLine(const GedcomLine& line, RecordBase** child) {
         return false;
     }
     if (!InTagTable(kFamilyEventTags, tag)) return false;
-    if (!AppendNewChild(RecordKind::FactEvent, events_, child)) return false;
-    if (tag == "MARR") married_ = *child;
+    if (!events_.Add(line, Database())) return false;
+    if (tag == "MARR") married_ = events_.Size() - 1;
     Database()->AddTypeName(TypeSet::FamilyEvents, TypeNameWhileLoading(*this, line, "EVEN"));
-    return true;
+    return false;
 }
 
 HRESULT GDFamilyRecord::Link(RecordHost& database) {
@@ -41,10 +41,6 @@ HRESULT GDFamilyRecord::Link(RecordHost& database) {
     for (IndividualLine* partner : {&husband_, &wife_}) {
         if (!partner->Present()) continue;
         HRESULT hr = partner->Link(database);
-        if (FAILED(hr)) return hr;
-    }
-    for (RecordBase* event : events_) {
-        HRESULT hr = event->Link(database);
         if (FAILED(hr)) return hr;
     }
     return S_OK;

@@ -43,11 +43,12 @@ bool GDIndividualRecord::TakeSubLine(const GedcomLine& line, RecordBase** child)
 
     RecordHost& database = *Database();
     if (InTagTable(kIndividualEventTags, tag)) {
-        if (!AppendNewChild(RecordKind::FactEvent, events_, child)) return false;
-        if (tag == "BIRT" && birth_ == nullptr) birth_ = *child;
-        if (tag == "DEAT" && death_ == nullptr) death_ = *child;
+        // The event keeps nothing of the lines under it, which are skipped.
+        if (!events_.Add(line, Database())) return false;
+        if (tag == "BIRT" && birth_ == kNoEvent) birth_ = events_.Size() - 1;
+        if (tag == "DEAT" && death_ == kNoEvent) death_ = events_.Size() - 1;
         database.AddTypeName(TypeSet::IndividualEvents, TypeNameWhileLoading(*this, line, "EVEN"));
-        return true;
+        return false;
     }
     if (InTagTable(kIndividualAttributeTags, tag))
         database.AddTypeName(TypeSet::IndividualAttributes,
@@ -69,8 +70,9 @@ HRESULT GDIndividualRecord::get_ID(BSTR* pVal) { return ReturnText(pVal, Id()); 
 
 void GDIndividualRecord::DropReferences() {
     RecordBase::DropReferences();
-    for (const RecordList* list : {&names_, &childFamilyLinks_, &spouseFamilyLinks_, &events_})
+    for (const RecordList* list : {&names_, &childFamilyLinks_, &spouseFamilyLinks_})
         list->DropReferences();
+    events_.DropReferences();
 }
 
 }  // namespace kinfold
