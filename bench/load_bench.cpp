@@ -1,42 +1,16 @@
 // Loads a GEDCOM file into a database and prints how fast and how big:
-// MB/s and records per second for load + link, peak resident memory and
-// bytes of memory per loaded record.
+// MB/s and records per second for load + link, peak resident memory, bytes
+// of memory per loaded record, and how long releasing the records takes.
 //
 //     load_bench FILE [REPEATS]
-#include <sys/resource.h>
-
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <string>
 
 #include "db/gedcom_db.h"
+#include "platform/process_memory.h"
 #include "platform/text.h"
 
-namespace {
-
-long CurrentRssKb() {
-    std::ifstream status("/proc/self/status");
-    std::string key;
-    while (status >> key) {
-        if (key == "VmRSS:") {
-            long kb = 0;
-            status >> kb;
-            return kb;
-        }
-        status.ignore(1 << 20, '\n');
-    }
-    return 0;
-}
-
-long PeakRssKb() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
     if (argc < 2) {
@@ -50,12 +24,12 @@ int main(int argc, char** argv) {
     BSTR path = kinfold::AllocBstr(argv[1]);
 
     double best = 1e30;
-    long rssBefore = 0, rssAfter = 0;
+    size_t rssBefore = 0, rssAfter = 0;
     size_t records = 0;
     uint32_t bytes = 0;
     for (int i = 0; i < repeats; ++i) {
         database->Clear();
-        rssBefore = CurrentRssKb();
+        rssBefore = kinfold::CurrentResidentBytes();
         VARIANT_BOOL loaded = VARIANT_FALSE;
         const auto start = std::chrono::steady_clock::now();
         db->LoadGEDCOMFile(path, &loaded);
@@ -65,7 +39,7 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "load_bench: %s did not load\n", argv[1]);
             return 1;
         }
-        rssAfter = CurrentRssKb();
+        rssAfter = kinfold::CurrentResidentBytes();
         if (seconds < best) best = seconds;
         bytes = database->Reader().GetLength();
         records = database->IndividualStore().Size() + database->FamilyStore().Size() +
@@ -77,11 +51,17 @@ int main(int argc, char** argv) {
     std::printf("file: %s (%.1f MB, %zu level-0 records)\n", argv[1], megabytes, records);
     std::printf("load+link: %.3f s  %.1f MB/s  %.0f records/s\n", best, megabytes / best,
                 records / best);
-    std::printf("peak RSS: %.1f MB (%.2f x file size)\n", PeakRssKb() / 1024.0,
-                PeakRssKb() * 1024.0 / bytes);
+    const double peak = static_cast<double>(kinfold::PeakResidentBytes());
+    const double held = static_cast<double>(rssAfter) - static_cast<double>(rssBefore);
+    std::printf("peak RSS: %.1f MB (%.2f x file size)\n", peak / 1048576.0, peak / bytes);
     std::printf("memory held by the loaded records: %.1f MB, %.0f bytes per level-0 record\n",
-                (rssAfter - rssBefore) / 1024.0,
-                records ? (rssAfter - rssBefore) * 1024.0 / records : 0.0);
+                held / 1048576.0, records ? held / records : 0.0);
+    const auto releaseStart = std::chrono::steady_clock::now();
+    database->Clear();
+    const double released =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - releaseStart).count();
+    std::printf("release: %.3f s (%.0f ns per level-0 record)\n", released,
+                records ? released * 1e9 / records : 0.0);
     SysFreeString(path);
     db->Release();
     return 0;

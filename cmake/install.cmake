@@ -15,8 +15,8 @@ install(TARGETS kinfold kinfold_static EXPORT KinfoldTargets
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
   RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${KINFOLD_GENERATED_DIR}/kinfold.h DESTINATION ${KINFOLD_INSTALL_INCLUDEDIR})
-install(FILES ${PROJECT_SOURCE_DIR}/src/access/entry_points.h
-  DESTINATION ${KINFOLD_INSTALL_INCLUDEDIR}/access)
+install(FILES ${PROJECT_SOURCE_DIR}/src/server/entry_points.h
+  DESTINATION ${KINFOLD_INSTALL_INCLUDEDIR}/server)
 install(FILES ${PROJECT_SOURCE_DIR}/src/platform/automation.h ${PROJECT_SOURCE_DIR}/src/platform/text.h
   ${PROJECT_SOURCE_DIR}/src/platform/notifier.h
   DESTINATION ${KINFOLD_INSTALL_INCLUDEDIR}/platform)

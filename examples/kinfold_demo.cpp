@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <string>
 
-#include "access/entry_points.h"
+#include "server/entry_points.h"
 #include "kinfold.h"
 #include "platform/text.h"
 

@@ -8,7 +8,7 @@
 #include <set>
 #include <vector>
 
-#include "access/entry_points.h"
+#include "server/entry_points.h"
 #include "platform/notifier.h"
 
 namespace kinfold::cli {

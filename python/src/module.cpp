@@ -4,7 +4,7 @@
 // standard error.
 #include <deque>
 
-#include "access/entry_points.h"
+#include "server/entry_points.h"
 #include "binding.h"
 #include "kinfold.h"
 #include "platform/notifier.h"

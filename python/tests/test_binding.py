@@ -64,6 +64,15 @@ def test_optional_and_named_arguments(db):
         thomas.Events(Kind='BIRT')
 
 
+def test_methods_take_named_arguments_and_leave_defaults_out(db):
+    assistant = db.Assistant
+    women = assistant.ExtractIndividuals(Criteria='F', SubCategory=4)
+    assert sorted(person.ID for person in women) == ['@I10@', '@I2@', '@I4@']
+    thomas, edward = db.Individuals['@I1@'], db.Individuals['@I11@']
+    assert assistant.IsAncestor(thomas, edward) is True
+    assert assistant.IsAncestor(Descendant=thomas, Ancestor=edward) is False
+
+
 def test_collections_are_sequences(db):
     people = db.Individuals
     assert len(people) == 6 and bool(people)
@@ -122,6 +131,14 @@ def test_errors_carry_the_objects_description(tmp_path):
     with pytest.raises(kinfold.Error) as failure:
         note.Note
     assert failure.value.description == 'Error: GEDCOM file is corrupt.  Invalid Reference'
+    assert failure.value.hresult == 0x80020009
+
+
+def test_the_assistant_reports_foreign_records(db):
+    other = kinfold.load(SAMPLE)
+    with pytest.raises(kinfold.Error) as failure:
+        db.Assistant.IsAncestor(other.Individuals[0], db.Individuals[0])
+    assert failure.value.description == 'Record not part of this GEDCOM database'
     assert failure.value.hresult == 0x80020009
 
 

@@ -14,16 +14,21 @@
 #include "access/record_index.h"
 #include "access/value_list.h"
 #include "core/fixed_string.h"
+#include "core/lazy_record_list.h"
 #include "core/record_base.h"
 #include "core/record_list.h"
-#include "db/record_store.h"
-#include "db/type_name_set.h"
+#include "core/record_store.h"
+#include "core/type_name_set.h"
 #include "platform/automation.h"
 #include "platform/text.h"
 
 namespace kinfold {
 
 inline RecordBase* ElementAt(const RecordList& list, size_t position) { return list.At(position); }
+// Made on first use: null when memory runs out.
+inline RecordBase* ElementAt(const LazyRecordList& list, size_t position) {
+    return list.ObjectAt(position);
+}
 inline RecordBase* ElementAt(const RecordStore& store, size_t position) {
     return store.At(position);
 }
@@ -43,7 +48,7 @@ HRESULT FindElement(const Container& container, LONG index, ElementOf<Container>
     const size_t position = index <= 1 ? 0 : static_cast<size_t>(index) - 1;
     if (position >= container.Size()) return E_FAIL;
     *found = ElementAt(container, position);
-    return S_OK;
+    return *found != nullptr ? S_OK : E_OUTOFMEMORY;
 }
 
 // IDs compare as FixedStrings do, so they follow the case switch.
@@ -92,6 +97,7 @@ inline HRESULT HandOut(const VARIANT* value, VARIANT* out) { return CopyValue(va
 // The enumerator's copy into an empty VARIANT: records travel as IDispatch,
 // which every host can call late-bound.
 inline HRESULT CopyToVariant(RecordBase* record, VARIANT* out) {
+    if (record == nullptr) return E_OUTOFMEMORY;
     IDispatch* dispatch = nullptr;
     const HRESULT hr = record->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&dispatch));
     if (FAILED(hr)) return hr;

@@ -17,9 +17,10 @@
 #include "access/com_object.h"
 #include "access/out_param.h"
 #include "access/value_list.h"
+#include "core/lazy_record_list.h"
 #include "core/record_list.h"
-#include "db/record_store.h"
-#include "db/type_name_set.h"
+#include "core/record_store.h"
+#include "core/type_name_set.h"
 #include "platform/automation.h"
 
 namespace kinfold {
@@ -31,6 +32,15 @@ HRESULT MakeLiveCollection(CollectionIface** out, const RecordList& list, IUnkno
     HRESULT hr = BeginOut(out);
     if (FAILED(hr)) return hr;
     return CreateObject<Collection<CollectionIface, RecordList>>(out, list, owner);
+}
+
+// A record's own list of lines whose objects are made as they are asked for.
+template <class CollectionIface>
+HRESULT MakeLiveCollection(CollectionIface** out, const LazyRecordList& list, IUnknown* owner) {
+    static_assert(kHoldsRecords<CollectionIface>, "a record list is shown by a record collection");
+    HRESULT hr = BeginOut(out);
+    if (FAILED(hr)) return hr;
+    return CreateObject<Collection<CollectionIface, LazyRecordList>>(out, list, owner);
 }
 
 // One of the database's stores; Item counts positions in ID order.

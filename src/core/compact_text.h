@@ -22,6 +22,15 @@ class CompactText {
         if (this != &other) Assign(other.View());
         return *this;
     }
+    CompactText(CompactText&& other) noexcept : data_(other.data_) { other.data_ = nullptr; }
+    CompactText& operator=(CompactText&& other) noexcept {
+        if (this != &other) {
+            Release();
+            data_ = other.data_;
+            other.data_ = nullptr;
+        }
+        return *this;
+    }
     ~CompactText() { Release(); }
 
     void Assign(std::string_view text) {

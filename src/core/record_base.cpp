@@ -39,13 +39,16 @@ RecordBase::~RecordBase() {
 
 HRESULT RecordBase::Link(RecordHost&) { return S_OK; }
 
+HRESULT RecordBase::LinkPointer(RecordHost& database, RecordKind kind) {
+    target_ = database.FindRecord(kind, Pointer());
+    return target_ != nullptr ? S_OK : E_FAIL;
+}
+
 void RecordBase::TakeOpeningLine(const GedcomLine& line) {
-    value_.Assign(line.Value());
+    texts_.Assign(line.Id(), line.Value(), line.Pointer());
     position_ = line.Position();
     level_ = line.Level();
-    pointer_.Assign(line.Pointer());
     target_ = line.Target();
-    id_.Assign(line.Id());
 }
 
 bool RecordBase::TakeSubLine(const GedcomLine&, RecordBase** child) {

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/compact_text.h"
+#include "core/opening_texts.h"
 #include "platform/automation.h"
 
 namespace kinfold {
@@ -16,6 +16,7 @@ namespace kinfold {
 class GedcomLine;
 class RecordHost;
 class RecordList;
+enum class RecordKind;
 
 class RecordBase : public IUnknown {
    public:
@@ -26,6 +27,7 @@ class RecordBase : public IUnknown {
 
     // Resolves the pointers of this record and of the child records it holds.
     virtual HRESULT Link(RecordHost& database);
+
     virtual void TakeOpeningLine(const GedcomLine& line);
     // Offered each line directly below the record while loading: true keeps
     // it (with `child`, when set, receiving the lines below it); false skips
@@ -43,14 +45,21 @@ class RecordBase : public IUnknown {
 
     int16_t Level() const { return level_; }
     int32_t Position() const { return position_; }
-    std::string_view Id() const { return id_.View(); }
-    std::string_view Value() const { return value_.View(); }
-    std::string_view Pointer() const { return pointer_.View(); }
+    std::string_view Id() const { return texts_.Id(); }
+    std::string_view Value() const { return texts_.Value(); }
+    std::string_view Pointer() const { return texts_.Pointer(); }
     RecordBase* Target() const { return target_; }
     RecordHost* Database() const { return database_; }
     void SetDatabase(RecordHost* database) { database_ = database; }
     void SetTarget(RecordBase* target) { target_ = target; }
+    // The link step of a pointer: the target becomes the record of `kind`
+    // that the pointer names; E_FAIL when the database has none.
+    HRESULT LinkPointer(RecordHost& database, RecordKind kind);
     void SetPosition(int32_t position) { position_ = position; }
+    // Person records and their names and events are confidential (1), not
+    // (0) or not yet decided (2); other records have no such state.
+    virtual int32_t ConfidentialState() const { return 2; }
+    virtual void SetConfidentialState(int32_t) {}
     // Set while the database lists the record as built on demand.
     void SetHandedOut(bool handedOut) { handedOut_ = handedOut; }
 
@@ -96,9 +105,7 @@ class RecordBase : public IUnknown {
 
     RecordHost* database_ = nullptr;
     RecordBase* target_ = nullptr;
-    CompactText id_;
-    CompactText value_;
-    CompactText pointer_;
+    OpeningTexts texts_;
     int32_t position_ = -1;
     int16_t level_ = 0;
     bool handedOut_ = false;

@@ -1,11 +1,14 @@
 // What a record needs of the database that owns it: the open file, the
-// loader for building sub-records on demand, and the options that shape what
-// the readers return. The database implements it; records keep a plain
-// pointer to it because the database outlives the records it holds.
+// loader for building sub-records on demand, the options that shape what the
+// readers return, and the other records by ID. The database implements it;
+// records keep a plain pointer to it because the database outlives the
+// records it holds, and reach their database through nothing else.
 #pragma once
 
 #include <string_view>
 
+#include "core/record_factory.h"
+#include "core/type_name_set.h"
 #include "platform/automation.h"
 
 namespace kinfold {
@@ -15,12 +18,25 @@ class GedcomLoader;
 class GedcomReader;
 class Progress;
 class RecordBase;
+struct DatabaseOptions;
 
 class RecordHost {
    public:
     virtual GedcomReader& Reader() = 0;
     virtual GedcomLoader& Loader() = 0;
     virtual bool ConcatenateWithSpace() const = 0;
+    virtual const DatabaseOptions& Options() const = 0;
+
+    // The level-0 record of `kind` (an individual, family, note, source,
+    // repository, multimedia object or submitter) with `id`, or null.
+    virtual RecordBase* FindRecord(RecordKind kind, std::string_view id) const = 0;
+    // The file's one submission record, or null.
+    virtual RecordBase* Submission() const = 0;
+    // The stand-in name, place or event that the options may ask for in
+    // place of a missing one.
+    virtual RecordBase* BlankRecord(RecordKind kind) const = 0;
+    // An event or attribute kind met while loading.
+    virtual void AddTypeName(TypeSet set, std::string_view name) = 0;
 
     // A level-0 line: create the record for its tag and file it in its store
     // or slot. S_FALSE with no record means the record kind is not kept.

@@ -7,9 +7,11 @@
 #include "access/instance_creator.h"
 #include "access/out_param.h"
 #include "core/gedcom_line.h"
-#include "platform/progress.h"
-#include "db/record_factory.h"
+#include "core/record_factory.h"
+#include "db/assistant_factory.h"
+#include "db/confidentiality.h"
 #include "platform/free_threaded_marshaler.h"
+#include "platform/progress.h"
 #include "platform/text.h"
 
 namespace kinfold {
@@ -166,8 +168,19 @@ HRESULT GEDCOMdb::put_ReturnBlankFlags(LONG newVal) {
     return S_OK;
 }
 
-HRESULT GEDCOMdb::SetConfidentiality(LONG) { return E_NOTIMPL; }
-HRESULT GEDCOMdb::ClearConfidentiality() { return E_NOTIMPL; }
+HRESULT GEDCOMdb::SetConfidentiality(LONG Years) {
+    try {
+        DecideConfidentiality(*this, CurrentLocalYear() - Years);
+        return S_OK;
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
+    }
+}
+
+HRESULT GEDCOMdb::ClearConfidentiality() {
+    kinfold::ClearConfidentiality(*this);
+    return S_OK;
+}
 
 HRESULT GEDCOMdb::get_DefaultConfidentialValue(LONG* pVal) {
     return ReturnValue<LONG>(pVal, options_.defaultConfidentialValue);
@@ -273,6 +286,63 @@ HRESULT GEDCOMdb::LinkAll(Progress* window) {
         }
     }
     return S_OK;
+}
+
+RecordBase* GEDCOMdb::FindRecord(RecordKind kind, std::string_view id) const {
+    const RecordStore* store = nullptr;
+    switch (kind) {
+        case RecordKind::Individual:
+            store = &individuals_;
+            break;
+        case RecordKind::Family:
+            store = &families_;
+            break;
+        case RecordKind::Note:
+            store = &notes_;
+            break;
+        case RecordKind::Source:
+            store = &sources_;
+            break;
+        case RecordKind::Repository:
+            store = &repositories_;
+            break;
+        case RecordKind::Multimedia:
+            store = &multimedia_;
+            break;
+        case RecordKind::Submitter:
+            store = &submitters_;
+            break;
+        default:
+            return nullptr;
+    }
+    return store->Find(id);
+}
+
+RecordBase* GEDCOMdb::BlankRecord(RecordKind kind) const {
+    switch (kind) {
+        case RecordKind::Name:
+            return blankName_;
+        case RecordKind::Place:
+            return blankPlace_;
+        case RecordKind::FactEvent:
+            return blankEvent_;
+        default:
+            return nullptr;
+    }
+}
+
+void GEDCOMdb::AddTypeName(TypeSet set, std::string_view name) {
+    switch (set) {
+        case TypeSet::IndividualEvents:
+            individualEventTypes_.Add(name);
+            break;
+        case TypeSet::IndividualAttributes:
+            individualAttributeTypes_.Add(name);
+            break;
+        case TypeSet::FamilyEvents:
+            familyEventTypes_.Add(name);
+            break;
+    }
 }
 
 HRESULT GEDCOMdb::CreatePlainRecord(RecordBase** record) {

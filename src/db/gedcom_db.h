@@ -6,12 +6,12 @@
 
 #include "access/com_object.h"
 #include "access/no_connection_points.h"
+#include "core/database_options.h"
 #include "core/gedcom_loader.h"
 #include "core/record_host.h"
-#include "db/database_options.h"
+#include "core/record_store.h"
+#include "core/type_name_set.h"
 #include "db/handed_out_records.h"
-#include "db/record_store.h"
-#include "db/type_name_set.h"
 #include "kinfold.h"
 
 namespace kinfold {
@@ -71,14 +71,18 @@ class GEDCOMdb : public ObjectRoot,
     GedcomReader& Reader() override { return loader_.Reader(); }
     GedcomLoader& Loader() override { return loader_; }
     bool ConcatenateWithSpace() const override { return options_.concatenateWithSpace != 0; }
+    const DatabaseOptions& Options() const override { return options_; }
+    RecordBase* FindRecord(RecordKind kind, std::string_view id) const override;
+    RecordBase* Submission() const override { return submission_; }
+    RecordBase* BlankRecord(RecordKind kind) const override;
+    void AddTypeName(TypeSet set, std::string_view name) override;
     HRESULT OpenTopLevelRecord(const GedcomLine& line, RecordBase** record) override;
     HRESULT LinkAll(Progress* window) override;
     HRESULT CreatePlainRecord(RecordBase** record) override;
     void TrackHandedOut(RecordBase& record) override { handedOut_.Add(record); }
     void ForgetHandedOut(RecordBase& record) override { handedOut_.Remove(record); }
 
-    // What records read of their database.
-    const DatabaseOptions& Options() const { return options_; }
+    // The stores, for the database's own members, the assistant and tests.
     RecordStore& IndividualStore() { return individuals_; }
     RecordStore& FamilyStore() { return families_; }
     RecordStore& NoteStore() { return notes_; }
@@ -86,7 +90,6 @@ class GEDCOMdb : public ObjectRoot,
     RecordStore& RepositoryStore() { return repositories_; }
     RecordStore& MultimediaStore() { return multimedia_; }
     RecordStore& SubmitterStore() { return submitters_; }
-    RecordBase* Submission() const { return submission_; }
     RecordBase* BlankName() const { return blankName_; }
     RecordBase* BlankPlace() const { return blankPlace_; }
     RecordBase* BlankEvent() const { return blankEvent_; }

@@ -2,7 +2,7 @@
 // instances that work alone and aggregated, and the unload rule.
 #include <gtest/gtest.h>
 
-#include "access/entry_points.h"
+#include "server/entry_points.h"
 #include "access/module_state.h"
 #include "support/com_test_support.h"
 #include "support/counting_outer.h"

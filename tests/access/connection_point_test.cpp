@@ -2,7 +2,7 @@
 // point, and the free-threaded marshaler it aggregates on Windows.
 #include <gtest/gtest.h>
 
-#include "access/entry_points.h"
+#include "server/entry_points.h"
 #include "support/com_test_support.h"
 #include "support/counting_outer.h"
 #include "support/live_object_guard.h"

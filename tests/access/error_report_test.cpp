@@ -3,9 +3,9 @@
 // interfaces each kind of object says support error information.
 #include <gtest/gtest.h>
 
-#include "access/entry_points.h"
+#include "server/entry_points.h"
 #include "access/error_report.h"
-#include "access/registration.h"
+#include "server/registration.h"
 #include "support/com_test_support.h"
 #include "support/live_object_guard.h"
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "access/pointer_handles.h"
-#include "access/resolve_host_record.h"
+#include "records/person/resolve_host_record.h"
 #include "db/gedcom_db.h"
 #include "records/person/individual_record.h"
 #include "support/com_test_support.h"

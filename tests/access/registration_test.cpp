@@ -4,7 +4,7 @@
 // it is the prefix's, so every test leaves the class unregistered.
 #include <gtest/gtest.h>
 
-#include "access/entry_points.h"
+#include "server/entry_points.h"
 #include "access/module_state.h"
 #include "kinfold.h"
 #include "platform/registry_text.h"

@@ -11,8 +11,8 @@
 #include "core/gedcom_line.h"
 #include "core/record_base.h"
 #include "core/record_list.h"
-#include "db/record_store.h"
-#include "db/type_name_set.h"
+#include "core/record_store.h"
+#include "core/type_name_set.h"
 #include "kinfold.h"
 
 namespace kinfold::test {

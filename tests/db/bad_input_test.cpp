@@ -69,9 +69,12 @@ TEST_F(BadInputTest, OddFilesLoadWithoutHarm) {
 
 // The reader keeps the block it read last, so a member may still see the
 // bytes the file held there; anything else it reads is what the file says
-// now. Either way nothing breaks.
+// now. Either way nothing breaks, events whose objects are made only now
+// included.
 TEST_F(BadInputTest, FileThatShrinksWhileOpenGivesOldOrNewBytes) {
-    TempFile file("0 @I1@ INDI\n1 NAME Ann /Lee/\n0 @N1@ NOTE first\n1 CONT second\n0 TRLR\n");
+    TempFile file(
+        "0 @I1@ INDI\n1 NAME Ann /Lee/\n1 BIRT\n2 DATE 1900\n0 @N1@ NOTE first\n1 CONT second\n"
+        "0 TRLR\n");
     ASSERT_TRUE(Load(db_.get(), file.Path()));
     auto* database = static_cast<GEDCOMdb*>(db_.get());
     RecordBase* note = database->NoteStore().Find("@N1@");
@@ -90,6 +93,13 @@ TEST_F(BadInputTest, FileThatShrinksWhileOpenGivesOldOrNewBytes) {
         EXPECT_EQ(Answers({"second", ""}).count(note->ReadTagValue("CONT")), 1u);
         EXPECT_EQ(Answers({"NOTE", ""}).count(note->GetTag()), 1u);
         EXPECT_EQ(Answers({"Ann /Lee/", ""}).count(individual->ReadTagValue("NAME")), 1u);
+        ComPtr<IGDIndividualRecord> person;
+        ASSERT_EQ(individual->QueryInterface(IID_IGDIndividualRecord, person.OutVoid()), S_OK);
+        ComPtr<IGDFactEventRecord> birth;
+        ASSERT_EQ(person->get_Birth(birth.Out()), S_OK);
+        Bstr date;
+        ASSERT_EQ(birth->get_Date(date.Out()), S_OK);
+        EXPECT_EQ(Answers({"1900", ""}).count(date.Text()), 1u);
     }
 }
 

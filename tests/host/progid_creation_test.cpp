@@ -3,7 +3,7 @@
 // database is registered; every other class has a class object but no entry.
 #include <gtest/gtest.h>
 
-#include "access/entry_points.h"
+#include "server/entry_points.h"
 #include "support/com_test_support.h"
 #include "support/live_object_guard.h"
 

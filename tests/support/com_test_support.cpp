@@ -1,6 +1,6 @@
 #include "support/com_test_support.h"
 
-#include "access/entry_points.h"
+#include "server/entry_points.h"
 
 #include "platform/text.h"
 

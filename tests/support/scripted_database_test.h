@@ -18,6 +18,11 @@ class ScriptedDatabaseTest : public LoadedDatabaseTest {
     }
     void ExpectTexts(std::initializer_list<PathText> cases) { ExpectPathTexts(Script(), cases); }
     std::string Text(std::string_view path) { return ReadPathText(Script(), path); }
+    // Lets go of the database, as a host does that keeps only some objects.
+    void ReleaseDatabase() {
+        script_.Reset();
+        db_.Reset();
+    }
     // Writes a property of the object at `path` ("" for the database).
     HRESULT Put(std::string_view path, std::string_view member, VARIANT value) {
         Variant object;

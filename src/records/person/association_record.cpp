@@ -3,7 +3,7 @@
 #include <string>
 
 #include "core/fixed_string.h"
-#include "db/gedcom_db.h"
+#include "core/record_host.h"
 #include "records/person/on_demand_records.h"
 #include "records/person/tag_value.h"
 
@@ -12,21 +12,21 @@ namespace {
 
 struct AssociatedKind {
     std::string_view tag;
-    // The store the pointer is looked up in; null for the submission, which
-    // is the database's single record.
-    RecordStore& (GEDCOMdb::*store)();
+    // The kind of record the pointer names; the submission is the database's
+    // single record rather than one of a store.
+    RecordKind kind;
     std::string_view className;
 };
 
 const AssociatedKind kKinds[] = {
-    {"INDI", &GEDCOMdb::IndividualStore, "GDIndividualRecord"},
-    {"FAM", &GEDCOMdb::FamilyStore, "GDFamilyRecord"},
-    {"NOTE", &GEDCOMdb::NoteStore, "GDNoteRecord"},
-    {"OBJE", &GEDCOMdb::MultimediaStore, "GDMultimediaRecord"},
-    {"REPO", &GEDCOMdb::RepositoryStore, "GDRepositoryRecord"},
-    {"SOUR", &GEDCOMdb::SourceStore, "GDSourceRecord"},
-    {"SUBM", &GEDCOMdb::SubmitterStore, "GDSubmitterRecord"},
-    {"SUBN", nullptr, "GDSubmissionRecord"},
+    {"INDI", RecordKind::Individual, "GDIndividualRecord"},
+    {"FAM", RecordKind::Family, "GDFamilyRecord"},
+    {"NOTE", RecordKind::Note, "GDNoteRecord"},
+    {"OBJE", RecordKind::Multimedia, "GDMultimediaRecord"},
+    {"REPO", RecordKind::Repository, "GDRepositoryRecord"},
+    {"SOUR", RecordKind::Source, "GDSourceRecord"},
+    {"SUBM", RecordKind::Submitter, "GDSubmitterRecord"},
+    {"SUBN", RecordKind::Submission, "GDSubmissionRecord"},
 };
 
 int8_t KindOf(std::string_view type) {
@@ -35,8 +35,9 @@ int8_t KindOf(std::string_view type) {
     return -1;
 }
 
-RecordBase* FindTarget(GEDCOMdb& database, const AssociatedKind& kind, std::string_view pointer) {
-    if (kind.store != nullptr) return (database.*kind.store)().Find(pointer);
+RecordBase* FindTarget(const RecordHost& database, const AssociatedKind& kind,
+                       std::string_view pointer) {
+    if (kind.kind != RecordKind::Submission) return database.FindRecord(kind.kind, pointer);
     RecordBase* submission = database.Submission();
     return submission != nullptr && submission->Id() == pointer ? submission : nullptr;
 }
@@ -47,7 +48,7 @@ HRESULT GDAssociationRecord::Link(RecordHost& database) {
     std::string type = ReadTagValue("TYPE");
     kind_ = KindOf(type.empty() ? std::string_view("INDI") : std::string_view(type));
     RecordBase* target = nullptr;
-    if (kind_ >= 0) target = FindTarget(static_cast<GEDCOMdb&>(database), kKinds[kind_], Pointer());
+    if (kind_ >= 0) target = FindTarget(database, kKinds[kind_], Pointer());
     SetTarget(target);
     return target != nullptr ? S_OK : E_FAIL;
 }

@@ -5,9 +5,26 @@
 
 #include "access/collections.h"
 #include "platform/text.h"
+#include "records/person/blank_objects.h"
 #include "records/person/fact_event_record.h"
 
 namespace kinfold {
+namespace {
+
+template <class Events>
+std::unique_ptr<RecordList> Matching(const Events& events, const std::string& filter) {
+    std::unique_ptr<RecordList> matching(new (std::nothrow) RecordList);
+    if (matching == nullptr) return nullptr;
+    for (size_t i = 0; i < events.Size(); ++i) {
+        RecordBase* event = ElementAt(events, i);
+        if (event == nullptr) return nullptr;
+        if (static_cast<GDFactEventRecord*>(event)->Type() != filter) continue;
+        if (!matching->Append(event)) return nullptr;
+    }
+    return matching;
+}
+
+}  // namespace
 
 HRESULT ReadTagFilter(const VARIANT& tag, bool& filtered, std::string& text) {
     filtered = tag.vt != VT_ERROR;
@@ -23,16 +40,14 @@ HRESULT ReadTagFilter(const VARIANT& tag, bool& filtered, std::string& text) {
 }
 
 std::unique_ptr<RecordList> EventsOfType(const RecordList& events, const std::string& filter) {
-    std::unique_ptr<RecordList> matching(new (std::nothrow) RecordList);
-    if (matching == nullptr) return nullptr;
-    for (RecordBase* event : events) {
-        if (static_cast<GDFactEventRecord*>(event)->Type() != filter) continue;
-        if (!matching->Append(event)) return nullptr;
-    }
-    return matching;
+    return Matching(events, filter);
 }
 
-HRESULT ReturnEvents(IGDFactEvents** out, const RecordList& events, const VARIANT& tag,
+std::unique_ptr<RecordList> EventsOfType(const LazyRecordList& events, const std::string& filter) {
+    return Matching(events, filter);
+}
+
+HRESULT ReturnEvents(IGDFactEvents** out, const LazyRecordList& events, const VARIANT& tag,
                      IUnknown* owner) {
     HRESULT hr = BeginOut(out);
     if (FAILED(hr)) return hr;
@@ -42,6 +57,16 @@ HRESULT ReturnEvents(IGDFactEvents** out, const RecordList& events, const VARIAN
     if (FAILED(hr)) return hr;
     if (!filtered) return MakeLiveCollection(out, events, owner);
     return MakeBuiltCollection(out, EventsOfType(events, filter));
+}
+
+HRESULT ReturnEvent(IGDFactEventRecord** out, const LazyRecordList& events, size_t index,
+                    const RecordBase& owner) {
+    HRESULT hr = BeginOut(out);
+    if (FAILED(hr)) return hr;
+    if (index >= events.Size()) return ReturnObject(out, BlankEventFor(owner));
+    RecordBase* event = events.ObjectAt(index);
+    if (event == nullptr) return E_OUTOFMEMORY;
+    return ReturnObject(out, event);
 }
 
 }  // namespace kinfold

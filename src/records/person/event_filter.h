@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "core/lazy_record_list.h"
 #include "core/record_list.h"
 #include "kinfold.h"
 #include "platform/automation.h"
@@ -20,10 +21,17 @@ HRESULT ReadTagFilter(const VARIANT& tag, bool& filtered, std::string& text);
 // The events of `events` whose Type equals `filter`, each with a new
 // reference; null when memory runs out.
 std::unique_ptr<RecordList> EventsOfType(const RecordList& events, const std::string& filter);
+std::unique_ptr<RecordList> EventsOfType(const LazyRecordList& events, const std::string& filter);
 
 // `events` as the host sees them: the owner's own list without a filter, a
 // built list of the matching events with one.
-HRESULT ReturnEvents(IGDFactEvents** out, const RecordList& events, const VARIANT& tag,
+HRESULT ReturnEvents(IGDFactEvents** out, const LazyRecordList& events, const VARIANT& tag,
                      IUnknown* owner);
+
+// Event number `index` of `events` (its object made now if it was not yet),
+// or, past the end, the database's blank event when the host asked for
+// blank events, else nothing.
+HRESULT ReturnEvent(IGDFactEventRecord** out, const LazyRecordList& events, size_t index,
+                    const RecordBase& owner);
 
 }  // namespace kinfold

@@ -2,21 +2,14 @@
 
 #include "access/out_param.h"
 #include "core/gedcom_line.h"
-#include "db/gedcom_db.h"
+#include "core/record_host.h"
+#include "records/person/blank_objects.h"
 #include "records/person/confidential_notice.h"
 #include "records/person/first_sub_record.h"
 #include "records/person/on_demand_records.h"
 #include "records/source/address_record.h"
 
 namespace kinfold {
-namespace {
-
-GEDCOMdb& OwningDatabase(const RecordBase& record) {
-    return static_cast<GEDCOMdb&>(*record.Database());
-}
-
-}  // namespace
-
 HRESULT GDFactEventRecord::ReturnGuardedValue(BSTR* out, std::string_view tag) const {
     if (out == nullptr) return E_POINTER;
     if (IsConfidential()) return ReturnText(out, ConfidentialNotice(*this));
@@ -99,12 +92,7 @@ HRESULT GDFactEventRecord::get_Place(IGDPlaceRecord** pVal) {
         hr = BuildFirstSubRecord(*this, "PLAC", &CreateRecordOf<RecordKind::Place>, &place);
         if (FAILED(hr)) return hr;
     }
-    if (place == nullptr) {
-        if (Database() == nullptr) return S_OK;
-        const GEDCOMdb& database = OwningDatabase(*this);
-        const bool blank = database.Options().returnBlankPlaces != VARIANT_FALSE;
-        return ReturnObject(pVal, blank ? database.BlankPlace() : nullptr);
-    }
+    if (place == nullptr) return ReturnObject(pVal, BlankPlaceFor(*this));
     return ReturnBuilt(pVal, place);
 }
 
@@ -136,7 +124,7 @@ HRESULT GDFactEventRecord::get_AssociatedFamily(IGDFamilyRecord** pVal) {
     if (FAILED(hr)) return hr;
     GedcomLine line;
     if (!ReadTagLine("FAMC", line) || line.Pointer().empty()) return S_OK;
-    return ReturnObject(pVal, OwningDatabase(*this).FamilyStore().Find(line.Pointer()));
+    return ReturnObject(pVal, Database()->FindRecord(RecordKind::Family, line.Pointer()));
 }
 
 HRESULT GDFactEventRecord::get_AdoptedByParent(BSTR* pVal) {

@@ -17,8 +17,8 @@ class GDFactEventRecord : public RecordObject<IGDFactEventRecord, IGDFactEventRe
    public:
     // 0 not confidential, 1 confidential, 2 not yet decided (reads as not
     // confidential). Written by the owning individual or family.
-    void SetConfidentialState(int32_t state) { confidentialState_ = state; }
-    int32_t ConfidentialState() const { return confidentialState_; }
+    void SetConfidentialState(int32_t state) override { confidentialState_ = state; }
+    int32_t ConfidentialState() const override { return confidentialState_; }
 
     // The kind the event is filtered by: the TYPE value under an EVEN or
     // FACT line, the tag of any other line.

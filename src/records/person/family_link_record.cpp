@@ -2,7 +2,7 @@
 
 #include "access/out_param.h"
 #include "core/gedcom_line.h"
-#include "db/gedcom_db.h"
+#include "core/record_factory.h"
 #include "records/person/on_demand_records.h"
 
 namespace kinfold {
@@ -23,7 +23,7 @@ bool GDFamilyLinkRecord::TakeSubLine(const GedcomLine& line, RecordBase** child)
 }
 
 HRESULT GDFamilyLinkRecord::Link(RecordHost& database) {
-    return ResolvePointer(*this, static_cast<GEDCOMdb&>(database).FamilyStore());
+    return LinkPointer(database, RecordKind::Family);
 }
 
 std::string_view GDFamilyLinkRecord::Pedigree() const {

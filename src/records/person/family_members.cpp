@@ -50,15 +50,15 @@ HRESULT GDFamilyRecord::get_Events(VARIANT Tag, IGDFactEvents** pVal) {
 
 // No blank individual stands in for a missing partner.
 HRESULT GDFamilyRecord::get_Husband(IGDIndividualRecord** pVal) {
-    return ReturnObject(pVal, husband_ != nullptr ? husband_->Target() : nullptr);
+    return ReturnObject(pVal, husband_.Target());
 }
 
 HRESULT GDFamilyRecord::get_Wife(IGDIndividualRecord** pVal) {
-    return ReturnObject(pVal, wife_ != nullptr ? wife_->Target() : nullptr);
+    return ReturnObject(pVal, wife_.Target());
 }
 
 HRESULT GDFamilyRecord::get_Married(IGDFactEventRecord** pVal) {
-    return ReturnObject(pVal, married_ != nullptr ? married_ : BlankEventFor(*this));
+    return ReturnEvent(pVal, events_, married_, *this);
 }
 
 HRESULT GDFamilyRecord::get_Notes(IGDNotes** pVal) {

@@ -1,55 +1,46 @@
 #include "records/person/family_record.h"
 
+#include <new>
+
 #include "access/out_param.h"
 #include "core/gedcom_line.h"
-#include "db/gedcom_db.h"
-#include "db/record_factory.h"
+#include "core/record_factory.h"
+#include "core/record_host.h"
 #include "records/person/fact_event_tables.h"
 #include "records/person/type_name.h"
 
 namespace kinfold {
 
-GDFamilyRecord::~GDFamilyRecord() {
-    for (RecordBase* holder : {husband_, wife_})
-        if (holder != nullptr) holder->Release();
-}
-
-bool GDFamilyRecord::TakePartner(RecordBase*& holder, RecordBase** child) {
-    RecordBase* created = nullptr;
-    if (FAILED(CreateRecord(RecordKind::IndividualPointer, &created))) return false;
-    if (holder != nullptr) holder->Release();
-    holder = created;
-    *child = created;
-    return true;
-}
-
 bool GDFamilyRecord::TakeSubLine(const GedcomLine& line, RecordBase** child) {
     *child = nullptr;
     const std::string_view tag = line.Tag();
-    if (tag == "CHIL") return AppendNewChild(RecordKind::IndividualPointer, children_, child);
-    if (tag == "HUSB") return TakePartner(husband_, child);
-    if (tag == "WIFE") return TakePartner(wife_, child);
+    // A pointer line keeps nothing of the lines under it, which are skipped.
+    if (tag == "CHIL") {
+        try {
+            children_.emplace_back(line.Pointer());
+        } catch (const std::bad_alloc&) {
+        }
+        return false;
+    }
+    if (tag == "HUSB" || tag == "WIFE") {
+        (tag == "HUSB" ? husband_ : wife_) = IndividualLine(line.Pointer());
+        return false;
+    }
     if (!InTagTable(kFamilyEventTags, tag)) return false;
-    if (!AppendNewChild(RecordKind::FactEvent, events_, child)) return false;
-    if (tag == "MARR") married_ = *child;
-    static_cast<GEDCOMdb*>(Database())
-        ->FamilyEventTypes()
-        .Add(TypeNameWhileLoading(*this, line, "EVEN"));
-    return true;
+    if (!events_.Add(line, Database())) return false;
+    if (tag == "MARR") married_ = events_.Size() - 1;
+    Database()->AddTypeName(TypeSet::FamilyEvents, TypeNameWhileLoading(*this, line, "EVEN"));
+    return false;
 }
 
 HRESULT GDFamilyRecord::Link(RecordHost& database) {
-    for (RecordBase* child : children_) {
-        HRESULT hr = child->Link(database);
+    for (IndividualLine& child : children_) {
+        HRESULT hr = child.Link(database);
         if (FAILED(hr)) return hr;
     }
-    for (RecordBase* partner : {husband_, wife_}) {
-        if (partner == nullptr) continue;
+    for (IndividualLine* partner : {&husband_, &wife_}) {
+        if (!partner->Present()) continue;
         HRESULT hr = partner->Link(database);
-        if (FAILED(hr)) return hr;
-    }
-    for (RecordBase* event : events_) {
-        HRESULT hr = event->Link(database);
         if (FAILED(hr)) return hr;
     }
     return S_OK;
@@ -59,10 +50,10 @@ HRESULT GDFamilyRecord::get_ID(BSTR* pVal) { return ReturnText(pVal, Id()); }
 
 void GDFamilyRecord::DropReferences() {
     RecordBase::DropReferences();
-    children_.DropReferences();
+    for (IndividualLine& child : children_) child.DropReferences();
     events_.DropReferences();
-    for (RecordBase* partner : {husband_, wife_})
-        if (partner != nullptr) partner->DropReferences();
+    husband_.DropReferences();
+    wife_.DropReferences();
 }
 
 }  // namespace kinfold

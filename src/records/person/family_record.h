@@ -6,14 +6,15 @@
 
 #include "access/host_tag.h"
 #include "access/record_object.h"
+#include "core/lazy_record_list.h"
+#include "core/object_pool.h"
 #include "core/record_list.h"
+#include "records/person/individual_line.h"
 
 namespace kinfold {
 
 class GDFamilyRecord : public RecordObject<IGDFamilyRecord, IGDFamilyRecord> {
    public:
-    ~GDFamilyRecord() override;
-
     bool TakeSubLine(const GedcomLine& line, RecordBase** child) override;
     HRESULT Link(RecordHost& database) override;
     void DropReferences() override;
@@ -42,25 +43,26 @@ class GDFamilyRecord : public RecordObject<IGDFamilyRecord, IGDFamilyRecord> {
 
     // 0 not confidential, 1 confidential, 2 not decided (reads as not
     // confidential). A spouse's choice reaches the family through this.
-    void SetConfidentialState(int32_t state) { confidentialState_ = state; }
-    int32_t ConfidentialState() const { return confidentialState_; }
+    void SetConfidentialState(int32_t state) override { confidentialState_ = state; }
+    int32_t ConfidentialState() const override { return confidentialState_; }
 
-    const RecordList& Children() const { return children_; }
-    // The individual pointer holders of the last HUSB and WIFE lines.
-    RecordBase* Husband() const { return husband_; }
-    RecordBase* Wife() const { return wife_; }
-    const RecordList& Events() const { return events_; }
-    RecordBase* Married() const { return married_; }
+    using IndividualLines = std::vector<IndividualLine, PoolAllocator<IndividualLine>>;
+    const IndividualLines& Children() const { return children_; }
+    // The last HUSB and WIFE lines, or null when the family has none.
+    const IndividualLine* Husband() const { return husband_.Present() ? &husband_ : nullptr; }
+    const IndividualLine* Wife() const { return wife_.Present() ? &wife_ : nullptr; }
+    const LazyRecordList& Events() const { return events_; }
+    // The first MARR line; empty when there is none.
+    SubLine Married() const { return events_.LineAt(*this, married_); }
+    void SetEventStates(int32_t state) { events_.SetConfidentialState(state); }
 
    private:
-    // Replaces `holder` with a new individual pointer holder named as child.
-    bool TakePartner(RecordBase*& holder, RecordBase** child);
-
-    RecordList children_;
-    RecordList events_;
-    RecordBase* husband_ = nullptr;
-    RecordBase* wife_ = nullptr;
-    RecordBase* married_ = nullptr;
+    IndividualLines children_;
+    LazyRecordList events_{RecordKind::FactEvent};
+    IndividualLine husband_;
+    IndividualLine wife_;
+    // Index in events_; past the end when there is none.
+    size_t married_ = static_cast<size_t>(-1);
     HostTag hostTag_;
     int32_t confidentialState_ = 2;
 };

@@ -6,7 +6,7 @@
 
 #include "access/out_param.h"
 #include "core/gedcom_loader.h"
-#include "db/record_factory.h"
+#include "core/record_factory.h"
 #include "kinfold.h"
 #include "platform/automation.h"
 

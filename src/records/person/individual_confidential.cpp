@@ -10,22 +10,17 @@
 namespace kinfold {
 namespace {
 
-void SetEventStates(const RecordList& events, int32_t state) {
-    for (RecordBase* event : events)
-        static_cast<GDFactEventRecord*>(event)->SetConfidentialState(state);
-}
-
 }  // namespace
 
 void GDIndividualRecord::SpreadConfidentialState(int32_t state) {
     confidentialState_ = state;
     for (RecordBase* name : names_) static_cast<GDNameRecord*>(name)->SetConfidentialState(state);
-    SetEventStates(events_, state);
+    events_.SetConfidentialState(state);
     for (RecordBase* link : spouseFamilyLinks_) {
         auto* family = static_cast<GDFamilyRecord*>(link->Target());
         if (family == nullptr) continue;
         family->SetConfidentialState(state);
-        SetEventStates(family->Events(), state);
+        family->SetEventStates(state);
     }
 }
 

@@ -64,11 +64,11 @@ HRESULT GDIndividualRecord::get_DescendantInterest(IGDSubmitters** pVal) {
 
 // Only a BIRT line makes a birth; a christening does not stand in for it.
 HRESULT GDIndividualRecord::get_Birth(IGDFactEventRecord** pVal) {
-    return ReturnObject(pVal, birth_ != nullptr ? birth_ : BlankEventFor(*this));
+    return ReturnEvent(pVal, events_, birth_, *this);
 }
 
 HRESULT GDIndividualRecord::get_Death(IGDFactEventRecord** pVal) {
-    return ReturnObject(pVal, death_ != nullptr ? death_ : BlankEventFor(*this));
+    return ReturnEvent(pVal, events_, death_, *this);
 }
 
 // Events stay visible on a confidential individual; each event hides its

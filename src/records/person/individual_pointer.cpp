@@ -1,11 +1,11 @@
 #include "records/person/individual_pointer.h"
 
-#include "db/gedcom_db.h"
+#include "core/record_factory.h"
 
 namespace kinfold {
 
 HRESULT IndividualPointer::Link(RecordHost& database) {
-    return ResolvePointer(*this, static_cast<GEDCOMdb&>(database).IndividualStore());
+    return LinkPointer(database, RecordKind::Individual);
 }
 
 }  // namespace kinfold

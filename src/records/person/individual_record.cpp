@@ -4,8 +4,8 @@
 #include "access/pointer_handles.h"
 #include "core/gedcom_line.h"
 #include "core/gedcom_reader.h"
-#include "db/gedcom_db.h"
-#include "db/record_factory.h"
+#include "core/record_factory.h"
+#include "core/record_host.h"
 #include "records/person/fact_event_tables.h"
 #include "records/person/type_name.h"
 
@@ -41,16 +41,18 @@ bool GDIndividualRecord::TakeSubLine(const GedcomLine& line, RecordBase** child)
     if (tag == "FAMS") return AppendNewChild(RecordKind::FamilyLink, spouseFamilyLinks_, child);
     if (tag == "FAMC") return AppendNewChild(RecordKind::FamilyLink, childFamilyLinks_, child);
 
-    GEDCOMdb& database = static_cast<GEDCOMdb&>(*Database());
+    RecordHost& database = *Database();
     if (InTagTable(kIndividualEventTags, tag)) {
-        if (!AppendNewChild(RecordKind::FactEvent, events_, child)) return false;
-        if (tag == "BIRT" && birth_ == nullptr) birth_ = *child;
-        if (tag == "DEAT" && death_ == nullptr) death_ = *child;
-        database.IndividualEventTypes().Add(TypeNameWhileLoading(*this, line, "EVEN"));
-        return true;
+        // The event keeps nothing of the lines under it, which are skipped.
+        if (!events_.Add(line, Database())) return false;
+        if (tag == "BIRT" && birth_ == kNoEvent) birth_ = events_.Size() - 1;
+        if (tag == "DEAT" && death_ == kNoEvent) death_ = events_.Size() - 1;
+        database.AddTypeName(TypeSet::IndividualEvents, TypeNameWhileLoading(*this, line, "EVEN"));
+        return false;
     }
     if (InTagTable(kIndividualAttributeTags, tag))
-        database.IndividualAttributeTypes().Add(TypeNameWhileLoading(*this, line, "FACT"));
+        database.AddTypeName(TypeSet::IndividualAttributes,
+                             TypeNameWhileLoading(*this, line, "FACT"));
     return false;
 }
 
@@ -68,8 +70,9 @@ HRESULT GDIndividualRecord::get_ID(BSTR* pVal) { return ReturnText(pVal, Id()); 
 
 void GDIndividualRecord::DropReferences() {
     RecordBase::DropReferences();
-    for (const RecordList* list : {&names_, &childFamilyLinks_, &spouseFamilyLinks_, &events_})
+    for (const RecordList* list : {&names_, &childFamilyLinks_, &spouseFamilyLinks_})
         list->DropReferences();
+    events_.DropReferences();
 }
 
 }  // namespace kinfold

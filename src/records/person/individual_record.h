@@ -6,6 +6,7 @@
 
 #include "access/host_tag.h"
 #include "access/record_object.h"
+#include "core/lazy_record_list.h"
 #include "core/record_list.h"
 
 namespace kinfold {
@@ -66,12 +67,13 @@ class GDIndividualRecord : public RecordObject<IGDIndividualRecord, IGDIndividua
     const RecordList& Names() const { return names_; }
     const RecordList& ChildFamilyLinks() const { return childFamilyLinks_; }
     const RecordList& SpouseFamilyLinks() const { return spouseFamilyLinks_; }
-    const RecordList& Events() const { return events_; }
-    RecordBase* Birth() const { return birth_; }
-    RecordBase* Death() const { return death_; }
+    const LazyRecordList& Events() const { return events_; }
+    // The first BIRT and DEAT lines; empty when there is none.
+    SubLine Birth() const { return events_.LineAt(*this, birth_); }
+    SubLine Death() const { return events_.LineAt(*this, death_); }
     // 0 not confidential, 1 confidential, 2 not decided (reads as not
     // confidential).
-    int32_t ConfidentialState() const { return confidentialState_; }
+    int32_t ConfidentialState() const override { return confidentialState_; }
     // The state, also given to every name and event and to every family
     // the individual is a spouse in, with that family's events.
     void SpreadConfidentialState(int32_t state);
@@ -85,9 +87,11 @@ class GDIndividualRecord : public RecordObject<IGDIndividualRecord, IGDIndividua
     RecordList names_;
     RecordList childFamilyLinks_;
     RecordList spouseFamilyLinks_;
-    RecordList events_;
-    RecordBase* birth_ = nullptr;
-    RecordBase* death_ = nullptr;
+    LazyRecordList events_{RecordKind::FactEvent};
+    // Indexes in events_; kNoEvent when there is none.
+    static constexpr size_t kNoEvent = static_cast<size_t>(-1);
+    size_t birth_ = kNoEvent;
+    size_t death_ = kNoEvent;
     char sex_ = '?';
     LONG pointerHandle_ = 0;
     int32_t confidentialState_ = 2;

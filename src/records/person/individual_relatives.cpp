@@ -15,8 +15,8 @@ namespace kinfold {
 namespace {
 
 RecordBase* PartnerOf(const GDFamilyRecord& family, bool husband) {
-    RecordBase* holder = husband ? family.Husband() : family.Wife();
-    return holder != nullptr ? holder->Target() : nullptr;
+    const IndividualLine* line = husband ? family.Husband() : family.Wife();
+    return line != nullptr ? line->Target() : nullptr;
 }
 
 }  // namespace

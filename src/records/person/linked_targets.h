@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "core/record_list.h"
+#include "records/person/family_record.h"
 
 namespace kinfold {
 
@@ -12,5 +13,6 @@ namespace kinfold {
 // reference; one that resolved to nothing is left out. Null when memory runs
 // out.
 std::unique_ptr<RecordList> TargetsOf(const RecordList& pointers);
+std::unique_ptr<RecordList> TargetsOf(const GDFamilyRecord::IndividualLines& lines);
 
 }  // namespace kinfold

@@ -19,8 +19,8 @@ class GDNameRecord : public RecordObject<IGDNameRecord, IGDNameRecord> {
 
     // 0 not confidential, 1 confidential, 2 not decided (read as not
     // confidential); the owning individual keeps it equal to its own.
-    void SetConfidentialState(int32_t state) { confidentialState_ = state; }
-    int32_t ConfidentialState() const { return confidentialState_; }
+    void SetConfidentialState(int32_t state) override { confidentialState_ = state; }
+    int32_t ConfidentialState() const override { return confidentialState_; }
 
     std::string_view Surname() const { return surname_.View(); }
     std::string_view GivenName() const { return givenName_.View(); }

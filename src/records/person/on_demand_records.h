@@ -5,15 +5,15 @@
 
 #include <cstddef>
 #include <memory>
-#include <string>
 #include <new>
+#include <string>
 #include <string_view>
 #include <utility>
 
 #include "access/collections.h"
 #include "core/gedcom_loader.h"
+#include "core/record_factory.h"
 #include "core/record_list.h"
-#include "db/record_factory.h"
 #include "records/person/first_sub_record.h"
 
 namespace kinfold {

@@ -1,7 +1,7 @@
 #include "records/person/ordinance_record.h"
 
 #include "core/gedcom_line.h"
-#include "db/gedcom_db.h"
+#include "core/record_host.h"
 #include "records/person/on_demand_records.h"
 #include "records/person/tag_value.h"
 
@@ -39,8 +39,7 @@ HRESULT GDOrdinanceRecord::get_AssociatedFamily(IGDFamilyRecord** pVal) {
     if (FAILED(hr)) return hr;
     GedcomLine line;
     if (Database() == nullptr || !ReadTagLine("FAMC", line) || line.Pointer().empty()) return S_OK;
-    auto* database = static_cast<GEDCOMdb*>(Database());
-    return ReturnObject(pVal, database->FamilyStore().Find(line.Pointer()));
+    return ReturnObject(pVal, Database()->FindRecord(RecordKind::Family, line.Pointer()));
 }
 
 }  // namespace kinfold

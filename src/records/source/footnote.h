@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "records/source/footnote_format.h"
+#include "core/footnote_format.h"
 
 namespace kinfold {
 

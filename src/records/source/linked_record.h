@@ -5,12 +5,12 @@
 #include "access/out_param.h"
 #include "access/record_object.h"
 #include "core/gedcom_line.h"
-#include "db/gedcom_db.h"
+#include "core/record_factory.h"
 #include "records/source/reference_form.h"
 
 namespace kinfold {
 
-template <class Iface, RecordStore& (GEDCOMdb::*StoreOf)(), class Base = Unimplemented<Iface>>
+template <class Iface, RecordKind StoreKind, class Base = Unimplemented<Iface>>
 class LinkedRecord : public RecordObject<Iface, Base> {
    public:
     void TakeOpeningLine(const GedcomLine& line) override {
@@ -19,11 +19,9 @@ class LinkedRecord : public RecordObject<Iface, Base> {
     }
     HRESULT Link(RecordHost& database) override {
         if (form_ != ReferenceForm::Pointer) return S_OK;
-        return ResolvePointer(*this, (static_cast<GEDCOMdb&>(database).*StoreOf)());
+        return this->LinkPointer(database, StoreKind);
     }
-    HRESULT STDMETHODCALLTYPE get_ID(BSTR* pVal) override {
-        return ReturnText(pVal, this->Id());
-    }
+    HRESULT STDMETHODCALLTYPE get_ID(BSTR* pVal) override { return ReturnText(pVal, this->Id()); }
 
     ReferenceForm Form() const { return form_; }
 

@@ -1,7 +1,7 @@
 #include "records/source/multimedia_record.h"
 
 #include "access/collections.h"
-#include "db/record_factory.h"
+#include "core/record_factory.h"
 #include "records/person/on_demand_records.h"
 #include "records/person/tag_value.h"
 #include "records/source/forwarding.h"

@@ -13,7 +13,7 @@
 namespace kinfold {
 
 class GDMultimediaRecord
-    : public LinkedRecord<IGDMultimediaRecord, &GEDCOMdb::MultimediaStore, IGDMultimediaRecord> {
+    : public LinkedRecord<IGDMultimediaRecord, RecordKind::Multimedia, IGDMultimediaRecord> {
    public:
     bool TakeSubLine(const GedcomLine& line, RecordBase** child) override;
     void DropReferences() override;

@@ -11,7 +11,7 @@
 
 namespace kinfold {
 
-class GDNoteRecord : public LinkedRecord<IGDNoteRecord, &GEDCOMdb::NoteStore, IGDNoteRecord> {
+class GDNoteRecord : public LinkedRecord<IGDNoteRecord, RecordKind::Note, IGDNoteRecord> {
    public:
     HRESULT STDMETHODCALLTYPE get_Note(BSTR* pVal) override;
     HRESULT STDMETHODCALLTYPE get_UserRefNumbers(IGDReferenceNumbers** pVal) override;

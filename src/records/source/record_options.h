@@ -3,15 +3,16 @@
 // would.
 #pragma once
 
+#include "core/database_options.h"
 #include "core/record_base.h"
-#include "db/gedcom_db.h"
+#include "core/record_host.h"
 
 namespace kinfold {
 
 inline const DatabaseOptions& OptionsOf(const RecordBase& record) {
     static const DatabaseOptions defaults;
     const RecordHost* host = record.Database();
-    return host != nullptr ? static_cast<const GEDCOMdb*>(host)->Options() : defaults;
+    return host != nullptr ? host->Options() : defaults;
 }
 
 }  // namespace kinfold

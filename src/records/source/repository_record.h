@@ -13,7 +13,7 @@
 namespace kinfold {
 
 class GDRepositoryRecord
-    : public LinkedRecord<IGDRepositoryRecord, &GEDCOMdb::RepositoryStore, IGDRepositoryRecord> {
+    : public LinkedRecord<IGDRepositoryRecord, RecordKind::Repository, IGDRepositoryRecord> {
    public:
     bool TakeSubLine(const GedcomLine& line, RecordBase** child) override;
     HRESULT Link(RecordHost& database) override;

@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "access/collections.h"
-#include "db/record_factory.h"
+#include "core/record_factory.h"
 #include "records/person/on_demand_records.h"
 #include "records/person/tag_value.h"
 #include "records/source/footnote.h"

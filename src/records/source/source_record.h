@@ -13,8 +13,7 @@
 
 namespace kinfold {
 
-class GDSourceRecord
-    : public LinkedRecord<IGDSourceRecord, &GEDCOMdb::SourceStore, IGDSourceRecord> {
+class GDSourceRecord : public LinkedRecord<IGDSourceRecord, RecordKind::Source, IGDSourceRecord> {
    public:
     bool TakeSubLine(const GedcomLine& line, RecordBase** child) override;
     HRESULT Link(RecordHost& database) override;

@@ -1,5 +1,6 @@
 #include "records/source/submitter_record.h"
 
+#include "core/record_host.h"
 #include "records/person/first_sub_record.h"
 #include "records/person/on_demand_records.h"
 #include "records/person/tag_value.h"
@@ -82,7 +83,7 @@ void GDSubmissionRecord::TakeOpeningLine(const GedcomLine& line) {
 
 HRESULT GDSubmissionRecord::Link(RecordHost& database) {
     if (!IsPointer()) return S_OK;
-    RecordBase* submission = static_cast<GEDCOMdb&>(database).Submission();
+    RecordBase* submission = database.Submission();
     SetTarget(submission);
     return submission != nullptr ? S_OK : E_FAIL;
 }

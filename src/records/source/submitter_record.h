@@ -10,7 +10,7 @@
 namespace kinfold {
 
 class GDSubmitterRecord
-    : public LinkedRecord<IGDSubmitterRecord, &GEDCOMdb::SubmitterStore, IGDSubmitterRecord> {
+    : public LinkedRecord<IGDSubmitterRecord, RecordKind::Submitter, IGDSubmitterRecord> {
    public:
     HRESULT STDMETHODCALLTYPE get_Name(BSTR* pVal) override;
     HRESULT STDMETHODCALLTYPE get_LastModified(IGDChangeDateRecord** pVal) override;

@@ -3,7 +3,7 @@
 // individuals.
 #include <cstdio>
 
-#include "access/entry_points.h"
+#include "server/entry_points.h"
 #include "kinfold.h"
 #include "platform/posix/load_cancel.h"
 #include "platform/text.h"

@@ -46,11 +46,11 @@ class IndividualConfidentialTest : public PersonRecordFixture {
         std::vector<int32_t> states{person_->ConfidentialState()};
         for (RecordBase* name : person_->Names())
             states.push_back(static_cast<GDNameRecord*>(name)->ConfidentialState());
-        for (RecordBase* event : person_->Events())
-            states.push_back(static_cast<GDFactEventRecord*>(event)->ConfidentialState());
+        for (size_t i = 0; i < person_->Events().Size(); ++i)
+            states.push_back(person_->Events().ConfidentialStateAt(i));
         states.push_back(spouseFamily_->ConfidentialState());
-        for (RecordBase* event : spouseFamily_->Events())
-            states.push_back(static_cast<GDFactEventRecord*>(event)->ConfidentialState());
+        for (size_t i = 0; i < spouseFamily_->Events().Size(); ++i)
+            states.push_back(spouseFamily_->Events().ConfidentialStateAt(i));
         return states;
     }
 
@@ -98,8 +98,7 @@ TEST_F(IndividualConfidentialTest, PutSpreadsToNamesEventsAndSpouseFamilies) {
 TEST_F(IndividualConfidentialTest, PutLeavesChildFamiliesAndOtherPeopleAlone) {
     ASSERT_EQ(Individual("@I1@")->put_Confidential(VARIANT_TRUE), S_OK);
     EXPECT_EQ(childFamily_->ConfidentialState(), 2);
-    EXPECT_EQ(static_cast<GDFactEventRecord*>(childFamily_->Events().Front())->ConfidentialState(),
-              2);
+    EXPECT_EQ(childFamily_->Events().ConfidentialStateAt(0), 2);
     auto* spouse = static_cast<GDIndividualRecord*>(Database().IndividualStore().Find("@I2@"));
     EXPECT_EQ(spouse->ConfidentialState(), 2);
     EXPECT_EQ(static_cast<GDNameRecord*>(spouse->Names().Front())->ConfidentialState(), 2);

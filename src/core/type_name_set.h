@@ -8,6 +8,9 @@
 
 namespace kinfold {
 
+// The database's three sets of kinds.
+enum class TypeSet { IndividualEvents, IndividualAttributes, FamilyEvents };
+
 class TypeNameSet {
    public:
     // Looks first: most lines name a kind already in the set, and an

@@ -1,4 +1,4 @@
-#include "access/class_object.h"
+#include "server/class_object.h"
 #include "access/collections.h"
 #include "assistant/gd_assistant.h"
 #include "db/gedcom_db.h"

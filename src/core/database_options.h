@@ -6,7 +6,7 @@
 #include <string>
 
 #include "platform/automation.h"
-#include "records/source/footnote_format.h"
+#include "core/footnote_format.h"
 
 namespace kinfold {
 

@@ -1,4 +1,4 @@
-#include "access/class_object.h"
+#include "server/class_object.h"
 
 namespace kinfold {
 namespace {

@@ -1,4 +1,5 @@
-#include "db/record_factory.h"
+#include "core/record_factory.h"
+#include "db/assistant_factory.h"
 
 #include "assistant/gd_assistant.h"
 #include "records/person/family_link_record.h"
@@ -64,16 +65,6 @@ HRESULT CreateRecord(RecordKind kind, RecordBase** record) {
         case RecordKind::Plain: return Make<PlainRecord>(record);
     }
     return E_INVALIDARG;
-}
-
-bool AppendNewChild(RecordKind kind, RecordList& list, RecordBase** child) {
-    *child = nullptr;
-    RecordBase* created = nullptr;
-    if (FAILED(CreateRecord(kind, &created))) return false;
-    const bool appended = list.Append(created);
-    created->Release();
-    if (appended) *child = created;
-    return appended;
 }
 
 HRESULT CreateAssistant(GEDCOMdb& database, IUnknown** assistant) {

@@ -1,17 +1,13 @@
-// Creation of the record objects the database files and holds. The record
-// classes live above the database; they define these functions, so the
-// database knows only the kinds it dispatches level-0 lines to.
+// Creation of record objects by kind. The record classes live above this
+// layer: the server, which knows every class, defines CreateRecord; the
+// loader and the records ask for new records by kind only.
 #pragma once
-
-#include <string_view>
 
 #include "core/record_base.h"
 #include "core/record_list.h"
 #include "platform/automation.h"
 
 namespace kinfold {
-
-class GEDCOMdb;
 
 enum class RecordKind {
     Individual,
@@ -47,9 +43,5 @@ HRESULT CreateRecord(RecordKind kind, RecordBase** record);
 // record that receives the lines below; false, with nothing appended, when
 // it cannot be made.
 bool AppendNewChild(RecordKind kind, RecordList& list, RecordBase** child);
-
-// The assistant of `database`, with one reference; it keeps a plain back
-// reference, since the database outlives it.
-HRESULT CreateAssistant(GEDCOMdb& database, IUnknown** assistant);
 
 }  // namespace kinfold

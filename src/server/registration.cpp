@@ -1,4 +1,4 @@
-#include "access/registration.h"
+#include "server/registration.h"
 
 #include "access/module_state.h"
 #include "kinfold.h"

@@ -1,9 +1,12 @@
 // The records of one kind, ordered by ID. Records are appended while the
 // file loads and put in order once loading ends (Seal), which is cheaper
 // than keeping a tree ordered line by line and costs one pointer per record.
+// Sealing also builds a hash index of the IDs, through which linking finds
+// the target of each pointer in constant time.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 #include <vector>
 
@@ -20,8 +23,8 @@ class RecordStore {
 
     // Files a record (one reference taken). Its ID may still be unset.
     bool Add(RecordBase* record);
-    // Orders the records by ID; of records sharing an ID the one filed last
-    // stays and the others are released.
+    // Orders the records by ID and indexes them; of records sharing an ID
+    // the one filed last stays and the others are released.
     void Seal();
     // Lets each record drop its references to other objects, then releases it.
     void Clear();
@@ -33,15 +36,14 @@ class RecordStore {
     std::vector<RecordBase*>::const_iterator end() const { return records_.end(); }
 
    private:
+    void OrderById();
+    void BuildIndex();
+    RecordBase* FindOrdered(std::string_view key) const;
+
     std::vector<RecordBase*> records_;
+    // Open addressing over positions in records_, each slot with part of its
+    // key's hash; a power of two at least twice the number of records.
+    std::vector<uint64_t> index_;
 };
-
-}  // namespace kinfold
-
-namespace kinfold {
-
-// Resolves the record's pointer in `store`: the target becomes the record
-// found, or E_FAIL when the store has none with that ID.
-HRESULT ResolvePointer(RecordBase& record, const RecordStore& store);
 
 }  // namespace kinfold

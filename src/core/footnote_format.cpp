@@ -1,4 +1,4 @@
-#include "records/source/footnote_format.h"
+#include "core/footnote_format.h"
 
 namespace kinfold {
 namespace {

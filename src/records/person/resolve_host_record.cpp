@@ -1,4 +1,4 @@
-#include "access/resolve_host_record.h"
+#include "records/person/resolve_host_record.h"
 
 #include "access/pointer_handles.h"
 #include "kinfold.h"

@@ -1,9 +1,9 @@
 // The four entry points of the in-process server.
-#include "access/entry_points.h"
+#include "server/entry_points.h"
 
-#include "access/class_object.h"
+#include "server/class_object.h"
 #include "access/module_state.h"
-#include "access/registration.h"
+#include "server/registration.h"
 
 STDAPI DllGetClassObject(REFCLSID rclsid, REFIID riid, void** ppv) {
     return kinfold::GetClassObject(rclsid, riid, ppv);

@@ -1,0 +1,76 @@
+#include "core/lazy_record_list.h"
+
+#include <new>
+
+#include "core/gedcom_line.h"
+#include "core/gedcom_reader.h"
+#include "core/record_host.h"
+
+namespace kinfold {
+
+LazyRecordList::~LazyRecordList() {
+    for (const Line& line : lines_)
+        if (line.object != nullptr) line.object->Release();
+}
+
+bool LazyRecordList::Add(const GedcomLine& line, RecordHost* database) {
+    database_ = database;
+    try {
+        lines_.push_back(Line{line.Position(), line.Level(), 2, nullptr});
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    return true;
+}
+
+int32_t LazyRecordList::ConfidentialStateAt(size_t index) const {
+    const Line& line = lines_[index];
+    return line.object != nullptr ? line.object->ConfidentialState() : line.state;
+}
+
+void LazyRecordList::SetConfidentialState(int32_t state) {
+    for (Line& line : lines_) {
+        line.state = static_cast<int16_t>(state);
+        if (line.object != nullptr) line.object->SetConfidentialState(state);
+    }
+}
+
+SubLine LazyRecordList::LineAt(const RecordBase& owner, size_t index) const {
+    if (index >= lines_.size()) return SubLine();
+    return SubLine(owner, lines_[index].position, ConfidentialStateAt(index));
+}
+
+RecordBase* LazyRecordList::ObjectAt(size_t index) const {
+    Line& line = lines_[index];
+    if (line.object != nullptr) return line.object;
+    RecordBase* object = nullptr;
+    if (FAILED(CreateRecord(kind_, &object))) return nullptr;
+    // The object takes its opening line from the file, as the loader would
+    // have given it; without the file it keeps the position and level only.
+    GedcomLine fromFile;
+    GedcomReader* reader = database_ != nullptr ? &database_->Reader() : nullptr;
+    const bool read = reader != nullptr &&
+                      SUCCEEDED(reader->Seek(static_cast<uint32_t>(line.position))) &&
+                      reader->ReadContentLine(fromFile) && fromFile.Position() == line.position;
+    GedcomLine kept;
+    kept.SetPosition(line.position);
+    kept.SetLevel(line.level);
+    try {
+        object->TakeOpeningLine(read ? fromFile : kept);
+    } catch (const std::bad_alloc&) {
+        object->Release();
+        return nullptr;
+    }
+    object->SetDatabase(database_);
+    object->SetConfidentialState(line.state);
+    line.object = object;
+    return object;
+}
+
+void LazyRecordList::DropReferences() {
+    database_ = nullptr;
+    for (const Line& line : lines_)
+        if (line.object != nullptr) line.object->DropReferences();
+}
+
+}  // namespace kinfold

@@ -1,0 +1,84 @@
+// Sub-lines of a record that a large file holds by the million (events and
+// attributes of individuals and families), kept from loading as a few bytes
+// each: where the line is, its level and its confidentiality state. The
+// record object for a line is made the first time a host asks for it and is
+// kept from then on, so every later read gives the same object, with the
+// state and host tag it was given.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/object_pool.h"
+#include "core/record_base.h"
+#include "core/record_factory.h"
+
+namespace kinfold {
+
+class GedcomLine;
+class RecordHost;
+
+// One kept line seen through its owner: reads the lines under it without
+// making its object. Empty (false) for a line that is not there.
+class SubLine {
+   public:
+    SubLine() = default;
+    SubLine(const RecordBase& owner, int32_t position, int32_t state)
+        : owner_(&owner), position_(position), state_(state) {}
+
+    explicit operator bool() const { return owner_ != nullptr; }
+    int32_t ConfidentialState() const { return state_; }
+    // The value of the first `tag` line directly under this line, or "".
+    std::string ReadTagValue(std::string_view tag) const {
+        return owner_ != nullptr ? owner_->ReadTagValue(tag, position_) : std::string();
+    }
+
+   private:
+    const RecordBase* owner_ = nullptr;
+    int32_t position_ = -1;
+    int32_t state_ = 2;
+};
+
+class LazyRecordList {
+   public:
+    explicit LazyRecordList(RecordKind kind) : kind_(kind) {}
+    LazyRecordList(const LazyRecordList&) = delete;
+    LazyRecordList& operator=(const LazyRecordList&) = delete;
+    ~LazyRecordList();
+
+    // Keeps `line` of `database`'s file; false when memory runs out.
+    bool Add(const GedcomLine& line, RecordHost* database);
+
+    size_t Size() const { return lines_.size(); }
+    int32_t PositionAt(size_t index) const { return lines_[index].position; }
+    // The state of the line's object once made, else the state kept for it.
+    int32_t ConfidentialStateAt(size_t index) const;
+    void SetConfidentialState(int32_t state);
+    // The line seen through `owner`; empty for an index past the end.
+    SubLine LineAt(const RecordBase& owner, size_t index) const;
+
+    // The object for line `index`, made now if it was not yet; null when it
+    // cannot be made. The list keeps its own reference.
+    RecordBase* ObjectAt(size_t index) const;
+
+    // The database is going: made objects let go of it, and lines not made
+    // yet will be made from what the list keeps, without the file.
+    void DropReferences();
+
+   private:
+    struct Line {
+        int32_t position;
+        int16_t level;
+        int16_t state;
+        RecordBase* object;
+    };
+
+    RecordKind kind_;
+    RecordHost* database_ = nullptr;
+    mutable std::vector<Line, PoolAllocator<Line>> lines_;
+};
+
+}  // namespace kinfold
