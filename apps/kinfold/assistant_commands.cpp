@@ -42,9 +42,8 @@ Ref<IGDAssistant> AssistantOf(IGEDCOMdb* db) { return ObjectOf(db, &IGEDCOMdb::g
 
 Report PeopleList(IGDIndividuals* people) {
     Report list = Report::List();
-    ForEach<IGDIndividualRecord>(people, [&](IGDIndividualRecord* person) {
-        list.Append(PersonSummary(person));
-    });
+    ForEach<IGDIndividualRecord>(
+        people, [&](IGDIndividualRecord* person) { list.Append(PersonSummary(person)); });
     return list;
 }
 
@@ -120,9 +119,9 @@ int RunRelatives(const CommandLine& line, const LoadedFile& file, Report* report
     for (const Order& candidate : kOrders)
         if (line.Option("--order") == candidate.name) order = &candidate;
     if (order == nullptr) {
-        *error = line.Has("--order") ? "unknown --order '" + line.Option("--order") +
-                                           "'; see kinfold --help"
-                                     : "relatives needs --order (see kinfold --help)";
+        *error = line.Has("--order")
+                     ? "unknown --order '" + line.Option("--order") + "'; see kinfold --help"
+                     : "relatives needs --order (see kinfold --help)";
         return kBadCommandLine;
     }
     long limit = -1;

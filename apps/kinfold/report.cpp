@@ -10,11 +10,21 @@ void AppendJsonString(std::string& out, std::string_view text) {
     out.push_back('"');
     for (unsigned char c : text) {
         switch (c) {
-            case '"': out.append("\\\""); break;
-            case '\\': out.append("\\\\"); break;
-            case '\n': out.append("\\n"); break;
-            case '\r': out.append("\\r"); break;
-            case '\t': out.append("\\t"); break;
+            case '"':
+                out.append("\\\"");
+                break;
+            case '\\':
+                out.append("\\\\");
+                break;
+            case '\n':
+                out.append("\\n");
+                break;
+            case '\r':
+                out.append("\\r");
+                break;
+            case '\t':
+                out.append("\\t");
+                break;
             default:
                 if (c < 0x20) {
                     char escaped[8];
@@ -102,10 +112,18 @@ void Report::WriteJson(std::string& out) const {
 
 void Report::WriteScalar(std::string& out) const {
     switch (kind_) {
-        case Kind::Text: out.append(text_); break;
-        case Kind::Number: out.append(NumberText(number_)); break;
-        case Kind::Boolean: out.append(number_ != 0 ? "true" : "false"); break;
-        default: out.append("null"); break;
+        case Kind::Text:
+            out.append(text_);
+            break;
+        case Kind::Number:
+            out.append(NumberText(number_));
+            break;
+        case Kind::Boolean:
+            out.append(number_ != 0 ? "true" : "false");
+            break;
+        default:
+            out.append("null");
+            break;
     }
 }
 
@@ -134,7 +152,8 @@ void Report::WriteLines(std::string& out, int indent) const {
             std::string value;
             item.WriteScalar(value);
             // Lines after the first of a text line up under the value.
-            const std::string continuation = "\n" + std::string(static_cast<size_t>(indent) + 2, ' ');
+            const std::string continuation =
+                "\n" + std::string(static_cast<size_t>(indent) + 2, ' ');
             for (char c : value) {
                 if (c == '\n')
                     out.append(continuation);

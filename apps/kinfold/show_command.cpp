@@ -79,7 +79,8 @@ Report ShowIndividual(IGDIndividualRecord* individual) {
     individual->get_Attributes(all, &attributes);
     Ref<IGDIndividualRecord> father = ObjectOf(individual, &IGDIndividualRecord::get_Father);
     Ref<IGDIndividualRecord> mother = ObjectOf(individual, &IGDIndividualRecord::get_Mother);
-    Ref<IGDFamilies> spouseFamilies = ObjectOf(individual, &IGDIndividualRecord::get_SpouseFamilies);
+    Ref<IGDFamilies> spouseFamilies =
+        ObjectOf(individual, &IGDIndividualRecord::get_SpouseFamilies);
     Ref<IGDSources> sources = ObjectOf(individual, &IGDIndividualRecord::get_Sources);
     Ref<IGDNotes> notes = ObjectOf(individual, &IGDIndividualRecord::get_Notes);
 

@@ -15,10 +15,12 @@ Report HeaderSummary(IGDHeaderRecord* header) {
     Ref<IGDSourceSystemRecord> system = ObjectOf(header, &IGDHeaderRecord::get_SourceSystem);
     Report summary = Report::Object();
     summary.Add("source", Report::Text(TextOf(system.get(), &IGDSourceSystemRecord::get_System)));
-    summary.Add("source_name", Report::Text(TextOf(system.get(), &IGDSourceSystemRecord::get_Name)));
+    summary.Add("source_name",
+                Report::Text(TextOf(system.get(), &IGDSourceSystemRecord::get_Name)));
     summary.Add("source_version",
                 Report::Text(TextOf(system.get(), &IGDSourceSystemRecord::get_Version)));
-    summary.Add("gedcom_version", Report::Text(TextOf(header, &IGDHeaderRecord::get_GEDCOMVersion)));
+    summary.Add("gedcom_version",
+                Report::Text(TextOf(header, &IGDHeaderRecord::get_GEDCOMVersion)));
     summary.Add("character_set", Report::Text(TextOf(header, &IGDHeaderRecord::get_CharSet)));
     summary.Add("date", Report::Text(TextOf(header, &IGDHeaderRecord::get_TransmissionDate)));
     return summary;

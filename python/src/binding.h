@@ -38,7 +38,7 @@ const MemberTable* MembersOf(IDispatch* dispatch);
 // An automation object held by Python; releases its reference when Python
 // drops it.
 struct Object {
-    PyObject_HEAD
+    PyObject ob_base;  // what PyObject_HEAD declares
     IDispatch* dispatch;
     const MemberTable* members;
 };

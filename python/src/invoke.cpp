@@ -68,20 +68,34 @@ bool NamedIds(IDispatch* dispatch, const std::string& member,
 
 const char* StandardText(HRESULT hr) {
     switch (hr) {
-        case E_NOTIMPL: return "not implemented";
-        case E_FAIL: return "unspecified failure";
-        case E_INVALIDARG: return "invalid argument";
-        case E_POINTER: return "invalid pointer";
-        case E_OUTOFMEMORY: return "out of memory";
-        case E_NOINTERFACE: return "the object is not of the interface needed";
-        case DISP_E_TYPEMISMATCH: return "type mismatch";
-        case DISP_E_OVERFLOW: return "overflow";
-        case DISP_E_BADPARAMCOUNT: return "wrong number of arguments";
-        case DISP_E_PARAMNOTOPTIONAL: return "an argument that is not optional is missing";
-        case DISP_E_PARAMNOTFOUND: return "no such parameter";
-        case DISP_E_MEMBERNOTFOUND: return "member not found";
-        case DISP_E_BADINDEX: return "bad index";
-        default: return "automation error";
+        case E_NOTIMPL:
+            return "not implemented";
+        case E_FAIL:
+            return "unspecified failure";
+        case E_INVALIDARG:
+            return "invalid argument";
+        case E_POINTER:
+            return "invalid pointer";
+        case E_OUTOFMEMORY:
+            return "out of memory";
+        case E_NOINTERFACE:
+            return "the object is not of the interface needed";
+        case DISP_E_TYPEMISMATCH:
+            return "type mismatch";
+        case DISP_E_OVERFLOW:
+            return "overflow";
+        case DISP_E_BADPARAMCOUNT:
+            return "wrong number of arguments";
+        case DISP_E_PARAMNOTOPTIONAL:
+            return "an argument that is not optional is missing";
+        case DISP_E_PARAMNOTFOUND:
+            return "no such parameter";
+        case DISP_E_MEMBERNOTFOUND:
+            return "member not found";
+        case DISP_E_BADINDEX:
+            return "bad index";
+        default:
+            return "automation error";
     }
 }
 
@@ -103,9 +117,11 @@ PyObject* RaiseFailure(const std::string& member, HRESULT hr, EXCEPINFO* excep) 
     if (description.empty()) description = StandardText(hr);
     char code[16];
     std::snprintf(code, sizeof(code), "0x%08X", static_cast<unsigned>(hr));
-    PyObject* error = PyObject_CallFunction(Error, "s", (member + ": " + description + " (" + code + ")").c_str());
+    PyObject* error = PyObject_CallFunction(
+        Error, "s", (member + ": " + description + " (" + code + ")").c_str());
     if (error == nullptr) return nullptr;
-    PyObject* hresult = PyLong_FromUnsignedLong(static_cast<unsigned long>(static_cast<uint32_t>(hr)));
+    PyObject* hresult =
+        PyLong_FromUnsignedLong(static_cast<unsigned long>(static_cast<uint32_t>(hr)));
     PyObject* descriptionText = PyUnicode_FromString(description.c_str());
     PyObject* sourceText = PyUnicode_FromString(source.c_str());
     if (hresult != nullptr && descriptionText != nullptr && sourceText != nullptr) {
@@ -153,9 +169,9 @@ int PutProperty(Object* self, const std::string& name, DISPID id, bool byReferen
     DISPPARAMS params = {&argument, &put, 1, 1};
     EXCEPINFO excep = {};
     UINT argErr = 0;
-    const HRESULT hr =
-        self->dispatch->Invoke(id, IID_NULL, 0, byReference ? DISPATCH_PROPERTYPUTREF : DISPATCH_PROPERTYPUT,
-                               &params, nullptr, &excep, &argErr);
+    const HRESULT hr = self->dispatch->Invoke(
+        id, IID_NULL, 0, byReference ? DISPATCH_PROPERTYPUTREF : DISPATCH_PROPERTYPUT, &params,
+        nullptr, &excep, &argErr);
     VariantClear(&argument);
     if (FAILED(hr)) return RaiseFailure(name, hr, &excep), -1;
     return 0;

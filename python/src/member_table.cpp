@@ -38,13 +38,19 @@ void AddMember(ITypeInfo* info, const FUNCDESC& description, MemberTable* table)
     MemberInfo& member = entry->second;
     member.id = description.memid;
     switch (description.invkind) {
-        case INVOKE_FUNC: member.method = true; break;
+        case INVOKE_FUNC:
+            member.method = true;
+            break;
         case INVOKE_PROPERTYGET:
             member.get = true;
             member.getParams = description.cParams;
             break;
-        case INVOKE_PROPERTYPUT: member.put = true; break;
-        case INVOKE_PROPERTYPUTREF: member.putRef = true; break;
+        case INVOKE_PROPERTYPUT:
+            member.put = true;
+            break;
+        case INVOKE_PROPERTYPUTREF:
+            member.putRef = true;
+            break;
     }
 }
 

@@ -13,15 +13,15 @@ namespace kinfold::python {
 namespace {
 
 struct BoundMember {
-    PyObject_HEAD
-    Object* owner;  // counted
+    PyObject ob_base;  // what PyObject_HEAD declares
+    Object* owner;     // counted
     DISPID id;
     WORD flags;
     PyObject* name;  // counted str
 };
 
 struct Enumerator {
-    PyObject_HEAD
+    PyObject ob_base;  // what PyObject_HEAD declares
     IEnumVARIANT* items;
 };
 
@@ -76,8 +76,8 @@ PyObject* Object_getattro(PyObject* object, PyObject* nameObject) {
     if (member.get && member.getParams == 0)
         return Invoke(self, member.id, name, DISPATCH_PROPERTYGET, nullptr, nullptr);
     if (member.method || member.get)
-        return NewBoundMember(self, member.id, member.method ? DISPATCH_METHOD : DISPATCH_PROPERTYGET,
-                              nameObject);
+        return NewBoundMember(self, member.id,
+                              member.method ? DISPATCH_METHOD : DISPATCH_PROPERTYGET, nameObject);
     return PyErr_Format(PyExc_AttributeError, "%s.%s can only be set",
                         self->members->interfaceName.c_str(), raw);
 }
@@ -101,8 +101,7 @@ int Object_setattro(PyObject* object, PyObject* nameObject, PyObject* value) {
         return PutProperty(self, name, id, false, value);
     }
     auto found = self->members->byLowerName.find(Lower(name));
-    if (found == self->members->byLowerName.end() ||
-        !(found->second.put || found->second.putRef)) {
+    if (found == self->members->byLowerName.end() || !(found->second.put || found->second.putRef)) {
         PyErr_Format(PyExc_AttributeError, "%s has no member '%s' that can be set",
                      self->members->interfaceName.c_str(), raw);
         return -1;
@@ -172,8 +171,8 @@ PyObject* Object_subscript(PyObject* object, PyObject* key) {
                             Py_TYPE(key)->tp_name);
     }
     if (args == nullptr) return nullptr;
-    PyObject* item = Invoke(self, DISPID_VALUE, "Item", DISPATCH_PROPERTYGET | DISPATCH_METHOD,
-                            args, nullptr);
+    PyObject* item =
+        Invoke(self, DISPID_VALUE, "Item", DISPATCH_PROPERTYGET | DISPATCH_METHOD, args, nullptr);
     Py_DECREF(args);
     // A collection answers E_FAIL for an ID it does not hold.
     if (item == nullptr && PyUnicode_Check(key) && PyErr_ExceptionMatches(Error)) {
@@ -189,14 +188,15 @@ PyObject* Object_iter(PyObject* object) {
     VariantInit(&result);
     DISPPARAMS none = {nullptr, nullptr, 0, 0};
     EXCEPINFO excep = {};
-    HRESULT hr = self->dispatch->Invoke(DISPID_NEWENUM, IID_NULL, 0,
-                                        DISPATCH_PROPERTYGET | DISPATCH_METHOD, &none, &result,
-                                        &excep, nullptr);
+    HRESULT hr =
+        self->dispatch->Invoke(DISPID_NEWENUM, IID_NULL, 0, DISPATCH_PROPERTYGET | DISPATCH_METHOD,
+                               &none, &result, &excep, nullptr);
     IEnumVARIANT* items = nullptr;
     if (SUCCEEDED(hr))
-        hr = (result.vt == VT_UNKNOWN || result.vt == VT_DISPATCH) && result.punkVal != nullptr
-                 ? result.punkVal->QueryInterface(IID_IEnumVARIANT, reinterpret_cast<void**>(&items))
-                 : E_NOINTERFACE;
+        hr =
+            (result.vt == VT_UNKNOWN || result.vt == VT_DISPATCH) && result.punkVal != nullptr
+                ? result.punkVal->QueryInterface(IID_IEnumVARIANT, reinterpret_cast<void**>(&items))
+                : E_NOINTERFACE;
     VariantClear(&result);
     if (FAILED(hr)) {
         if (hr == DISP_E_MEMBERNOTFOUND)
@@ -216,8 +216,8 @@ PyObject* Object_iter(PyObject* object) {
 // object's IUnknown.
 IUnknown* IdentityOf(PyObject* object) {
     IUnknown* unknown = nullptr;
-    reinterpret_cast<Object*>(object)->dispatch->QueryInterface(
-        IID_IUnknown, reinterpret_cast<void**>(&unknown));
+    reinterpret_cast<Object*>(object)->dispatch->QueryInterface(IID_IUnknown,
+                                                                reinterpret_cast<void**>(&unknown));
     if (unknown != nullptr) unknown->Release();
     return unknown;
 }

@@ -41,8 +41,8 @@ PyObject* FromArray(SAFEARRAY* array) {
     for (LONG i = low; list != nullptr && i <= high; ++i) {
         VARIANT element;
         VariantInit(&element);
-        PyObject* item = SUCCEEDED(SafeArrayGetElement(array, &i, &element)) ? FromVariant(element)
-                                                                               : nullptr;
+        PyObject* item =
+            SUCCEEDED(SafeArrayGetElement(array, &i, &element)) ? FromVariant(element) : nullptr;
         VariantClear(&element);
         if (item == nullptr || PyList_Append(list, item) != 0) Py_CLEAR(list);
         Py_XDECREF(item);
@@ -94,31 +94,49 @@ BSTR BstrOf(PyObject* text) {
 PyObject* FromVariant(const VARIANT& value) {
     if (value.vt & VT_BYREF) {
         if (value.vt == (VT_BYREF | VT_VARIANT)) return FromVariant(*value.pvarVal);
-        PyErr_SetString(PyExc_TypeError, "by-reference values other than VARIANT are not converted");
+        PyErr_SetString(PyExc_TypeError,
+                        "by-reference values other than VARIANT are not converted");
         return nullptr;
     }
     if (value.vt == (VT_ARRAY | VT_VARIANT)) return FromArray(value.parray);
     switch (value.vt) {
         case VT_EMPTY:
         case VT_NULL:
-        case VT_ERROR: Py_RETURN_NONE;
-        case VT_BOOL: return PyBool_FromLong(value.boolVal != VARIANT_FALSE);
-        case VT_I1: return PyLong_FromLong(value.cVal);
-        case VT_UI1: return PyLong_FromLong(value.bVal);
-        case VT_I2: return PyLong_FromLong(value.iVal);
-        case VT_UI2: return PyLong_FromLong(value.uiVal);
-        case VT_I4: return PyLong_FromLong(value.lVal);
-        case VT_INT: return PyLong_FromLong(value.intVal);
-        case VT_UI4: return PyLong_FromUnsignedLong(value.ulVal);
-        case VT_UINT: return PyLong_FromUnsignedLong(value.uintVal);
-        case VT_I8: return PyLong_FromLongLong(value.llVal);
-        case VT_UI8: return PyLong_FromUnsignedLongLong(value.ullVal);
-        case VT_R4: return PyFloat_FromDouble(value.fltVal);
+        case VT_ERROR:
+            Py_RETURN_NONE;
+        case VT_BOOL:
+            return PyBool_FromLong(value.boolVal != VARIANT_FALSE);
+        case VT_I1:
+            return PyLong_FromLong(value.cVal);
+        case VT_UI1:
+            return PyLong_FromLong(value.bVal);
+        case VT_I2:
+            return PyLong_FromLong(value.iVal);
+        case VT_UI2:
+            return PyLong_FromLong(value.uiVal);
+        case VT_I4:
+            return PyLong_FromLong(value.lVal);
+        case VT_INT:
+            return PyLong_FromLong(value.intVal);
+        case VT_UI4:
+            return PyLong_FromUnsignedLong(value.ulVal);
+        case VT_UINT:
+            return PyLong_FromUnsignedLong(value.uintVal);
+        case VT_I8:
+            return PyLong_FromLongLong(value.llVal);
+        case VT_UI8:
+            return PyLong_FromUnsignedLongLong(value.ullVal);
+        case VT_R4:
+            return PyFloat_FromDouble(value.fltVal);
         case VT_R8:
-        case VT_DATE: return PyFloat_FromDouble(value.dblVal);
-        case VT_BSTR: return FromBstr(value.bstrVal);
-        case VT_DISPATCH: return Wrap(value.pdispVal);
-        case VT_UNKNOWN: return FromUnknown(value.punkVal);
+        case VT_DATE:
+            return PyFloat_FromDouble(value.dblVal);
+        case VT_BSTR:
+            return FromBstr(value.bstrVal);
+        case VT_DISPATCH:
+            return Wrap(value.pdispVal);
+        case VT_UNKNOWN:
+            return FromUnknown(value.punkVal);
         default:
             PyErr_Format(PyExc_TypeError, "VARIANT type %d is not converted", value.vt);
             return nullptr;

@@ -85,8 +85,8 @@ void WatchAndCancel(HWND host, size_t percentages, Press press, Sighting* seen) 
 
 void StoreProfilePosition(DWORD x, DWORD y) {
     HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kProfileKey, 0, nullptr, 0, KEY_SET_VALUE,
-                              nullptr, &key, nullptr),
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kProfileKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                              &key, nullptr),
               ERROR_SUCCESS);
     RegSetValueExW(key, L"X", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&x), sizeof(x));
     RegSetValueExW(key, L"Y", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&y), sizeof(y));
@@ -183,16 +183,17 @@ TEST_F(ProgressWindowTest, GoesWhereItWasLeftWhenThatIsOnTheScreen) {
         {static_cast<DWORD>(-40), 30, false},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << "stored " << static_cast<LONG>(c.x) << ","
-                                        << static_cast<LONG>(c.y));
+        SCOPED_TRACE(testing::Message()
+                     << "stored " << static_cast<LONG>(c.x) << "," << static_cast<LONG>(c.y));
         StoreProfilePosition(c.x, c.y);
         Sighting seen;
         EXPECT_FALSE(LoadAndCancel(1, Press::CancelButton, &seen));
         ASSERT_TRUE(seen.found);
         const LONG width = seen.bounds.right - seen.bounds.left;
         const LONG height = seen.bounds.bottom - seen.bounds.top;
-        const POINT expected = c.kept ? POINT{static_cast<LONG>(c.x), static_cast<LONG>(c.y)}
-                                      : POINT{(screenWidth - width) / 2, (screenHeight - height) / 2};
+        const POINT expected = c.kept
+                                   ? POINT{static_cast<LONG>(c.x), static_cast<LONG>(c.y)}
+                                   : POINT{(screenWidth - width) / 2, (screenHeight - height) / 2};
         EXPECT_EQ(seen.bounds.left, expected.x);
         EXPECT_EQ(seen.bounds.top, expected.y);
         // The place it was in when it went is remembered for the next load.

@@ -1,13 +1,14 @@
 // A native host cancels a running load from another thread: the load answers
 // False and the database is left as empty as a new one.
 #ifndef _WIN32
+#include "platform/posix/load_cancel.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <chrono>
 #include <thread>
 
-#include "platform/posix/load_cancel.h"
 #include "support/com_test_support.h"
 #include "support/generated_gedcom.h"
 #include "support/live_object_guard.h"

@@ -103,8 +103,8 @@ void TerminalProgress::Draw() {
 
 std::unique_ptr<Progress> CreateProgressDisplay() {
     const size_t columns = TerminalColumns();
-    return std::unique_ptr<Progress>(
-        new (std::nothrow) TerminalProgress(columns > 0 ? stderr : nullptr, columns));
+    return std::unique_ptr<Progress>(new (std::nothrow)
+                                         TerminalProgress(columns > 0 ? stderr : nullptr, columns));
 }
 
 }  // namespace kinfold

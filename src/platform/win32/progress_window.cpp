@@ -4,12 +4,11 @@
 // messages between lines, so the host's windows stay alive and the user can
 // cancel with the button or with Escape. Every operation does nothing once
 // the window is gone or when it could not be made.
-#include "platform/progress.h"
-
 #include <new>
 #include <string>
 
 #include "platform/automation.h"
+#include "platform/progress.h"
 // After windows.h, which it needs.
 #include <commctrl.h>
 
@@ -38,8 +37,8 @@ HINSTANCE ThisModule() {
 
 std::wstring Wide(std::string_view text) {
     std::wstring wide;
-    const int size = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
-                                         nullptr, 0);
+    const int size =
+        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
     if (size <= 0) return wide;
     wide.resize(static_cast<size_t>(size));
     MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0], size);
@@ -86,8 +85,8 @@ bool ReadProfilePosition(POINT* position) {
 
 void WriteProfilePosition(POINT position) {
     HKEY key = nullptr;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, kProfileKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                        &key, nullptr) != ERROR_SUCCESS)
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, kProfileKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS)
         return;
     const DWORD values[2] = {static_cast<DWORD>(position.x), static_cast<DWORD>(position.y)};
     RegSetValueExW(key, L"X", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&values[0]),
@@ -185,14 +184,15 @@ bool ProgressWindow::Create(const std::wstring& caption, bool smooth) {
     metrics.cbSize = sizeof(metrics);
     if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0))
         font_ = CreateFontIndirectW(&metrics.lfMessageFont);
-    text_ = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX,
-                            0, 0, 0, 0, window_, reinterpret_cast<HMENU>(kTextId), module, nullptr);
-    bar_ = CreateWindowExW(0, PROGRESS_CLASSW, L"",
-                           WS_CHILD | WS_VISIBLE | (smooth ? PBS_SMOOTH : 0), 0, 0, 0, 0, window_,
-                           reinterpret_cast<HMENU>(kBarId), module, nullptr);
-    button_ = CreateWindowExW(0, L"BUTTON", kCancelLabel, WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0,
-                              0, 0, 0, window_, reinterpret_cast<HMENU>(kCancelId), module,
-                              nullptr);
+    text_ =
+        CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX,
+                        0, 0, 0, 0, window_, reinterpret_cast<HMENU>(kTextId), module, nullptr);
+    bar_ =
+        CreateWindowExW(0, PROGRESS_CLASSW, L"", WS_CHILD | WS_VISIBLE | (smooth ? PBS_SMOOTH : 0),
+                        0, 0, 0, 0, window_, reinterpret_cast<HMENU>(kBarId), module, nullptr);
+    button_ =
+        CreateWindowExW(0, L"BUTTON", kCancelLabel, WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, 0, 0,
+                        0, window_, reinterpret_cast<HMENU>(kCancelId), module, nullptr);
     for (HWND control : {text_, bar_, button_})
         if (control != nullptr && font_ != nullptr)
             SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
@@ -206,7 +206,8 @@ bool ProgressWindow::Create(const std::wstring& caption, bool smooth) {
 // The text area on top, four lines of the message font high; below it a row
 // with the bar on the left and the Cancel button on the right.
 void ProgressWindow::LayOut() {
-    const HFONT font = font_ != nullptr ? font_ : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    const HFONT font =
+        font_ != nullptr ? font_ : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     const int textHeight = TextSize(window_, font, L"1\n2\n3\n4", 0).cy;
     const SIZE label = TextSize(window_, font, L" Cancel   ", DT_SINGLELINE);
     const int edgeX = GetSystemMetrics(SM_CXEDGE);
