@@ -117,8 +117,11 @@ TestPythonBinding() {
 # CTest tests other than the GoogleTest program (consumers of the installed
 # package and the like); nothing to do when there are none.
 RunOtherTests() {
-  local dir=$1
-  if ctest --test-dir "$dir" -N -E '^kinfold_tests$' | grep -q 'Test *#'; then
+  local dir=$1 list
+  # Read into a variable first: grep -q at the end of a pipe may stop ctest
+  # early, and pipefail then reads that as "no tests".
+  list=$(ctest --test-dir "$dir" -N -E '^kinfold_tests$')
+  if grep -q 'Test *#' <<<"$list"; then
     ctest --test-dir "$dir" -E '^kinfold_tests$' --output-on-failure
   fi
 }
