@@ -10,7 +10,10 @@
 namespace kinfold {
 
 HRESULT GedcomLoader::Load(std::string_view path, Progress& window) {
-    if (FAILED(reader_.Open(path))) return E_FAIL;
+    const HRESULT opened = reader_.Open(path);
+    if (opened == kFileTooLarge)
+        ShowMessage("ERROR: GEDCOM file is too large. Files of 2 GB or more cannot be read.");
+    if (FAILED(opened)) return E_FAIL;
     const uint32_t length = reader_.GetLength();
     int64_t nextMark = 0;
     const uint32_t step = length / 200;

@@ -62,6 +62,11 @@ HRESULT GedcomReader::Open(std::string_view path) {
         fileName_.clear();
         return E_FAIL;
     }
+    if (file_.Size() > static_cast<uint64_t>(INT32_MAX)) {
+        file_.Close();
+        fileName_.clear();
+        return kFileTooLarge;
+    }
     length_ = static_cast<uint32_t>(file_.Size());
     return S_OK;
 }

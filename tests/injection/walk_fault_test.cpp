@@ -1,0 +1,68 @@
+// Every allocation and every file read inside every member of every record
+// fails in turn, while a loaded database is walked: each failed call answers
+// as the rules allow, and the same call made again answers exactly as it did
+// in a walk without failures.
+#ifndef _WIN32
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <set>
+#include <string>
+
+#include "injection/fault_fixture.h"
+#include "support/com_test_support.h"
+#include "support/live_object_guard.h"
+
+namespace kinfold::test {
+namespace {
+
+constexpr MemberWalker::Limits kWalk{7, 25};
+
+// A member that cannot allocate says so; a member that cannot read finds
+// what a shorter file would hold, which for the links of the pointer records
+// is a pointer to nothing (E_FAIL, or the described "Invalid Reference").
+bool Allowed(const Fault& fault, HRESULT code) {
+    if (fault.kind == Fault::Allocation) return code == E_OUTOFMEMORY;
+    return code == S_OK || code == E_FAIL || code == DISP_E_EXCEPTION;
+}
+
+TEST(WalkFaultTest, EveryAllocationAndReadOfEveryMemberCanFail) {
+    MessageCapture messages;
+    LiveObjectGuard guard;
+    for (const Fault& fault : kAllFaults) {
+        long points = 0;
+        std::set<std::string> refused;
+        for (const char* file : kFaultFiles) {
+            SCOPED_TRACE(std::string(file) + ", " + FaultName(fault));
+            ComPtr<IGEDCOMdb> db = NewDatabase();
+            ASSERT_TRUE(Load(db.get(), CorpusPath(file)));
+            RecordingRunner recording;
+            {
+                MemberWalker walker(kWalk);
+                walker.SetCallRunner(&recording);
+                WalkDatabase(db.get(), walker);
+            }
+            FaultRunner failing(fault, recording.Answers());
+            {
+                MemberWalker walker(kWalk);
+                walker.SetCallRunner(&failing);
+                WalkDatabase(db.get(), walker);
+            }
+            points += failing.Injected();
+            for (const std::string& mismatch : failing.Mismatches()) ADD_FAILURE() << mismatch;
+            for (const auto& [answer, times] : failing.FailedAnswers()) {
+                const HRESULT code = static_cast<HRESULT>(std::stoul(answer.substr(answer.size() - 10), nullptr, 16));
+                if (!Allowed(fault, code)) refused.insert(answer);
+            }
+        }
+        for (const std::string& answer : refused) ADD_FAILURE() << FaultName(fault) << ": " << answer;
+        std::printf("walk: %ld points of %s failed\n", points, FaultName(fault));
+        EXPECT_GT(points, 0);
+    }
+}
+
+}  // namespace
+}  // namespace kinfold::test
+
+#endif  // _WIN32
