@@ -27,7 +27,8 @@ std::string_view Key(std::string_view id) { return BoundText(id); }
 // before every longer key it begins.
 uint64_t PrefixOf(std::string_view key) {
     unsigned char bytes[8] = {};
-    std::memcpy(bytes, key.data(), key.size() < 8 ? key.size() : 8);
+    // An empty key may have no bytes at all, not even an address to copy from.
+    if (!key.empty()) std::memcpy(bytes, key.data(), key.size() < 8 ? key.size() : 8);
     uint64_t prefix = 0;
     for (unsigned char byte : bytes) prefix = prefix << 8 | byte;
     return prefix;

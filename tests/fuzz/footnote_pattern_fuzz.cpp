@@ -46,9 +46,9 @@ VARIANT Index(long i) {
 
 void CollectSources(IGDSources* collection) {
     if (collection == nullptr) return;
-    long count = 0;
+    LONG count = 0;
     collection->get_Count(&count);
-    for (long i = 1; i <= count; ++i) {
+    for (LONG i = 1; i <= count; ++i) {
         IGDSourceRecord* source = nullptr;
         if (collection->get_Item(Index(i), &source) == S_OK && source != nullptr)
             sources.push_back(source);
@@ -61,9 +61,9 @@ void CollectFixture() {
     if (!kinfold::fuzz::Load(db, kFixture) || db->get_Assistant(&assistant) != S_OK ||
         db->get_Individuals(&individuals) != S_OK)
         std::abort();
-    long count = 0;
+    LONG count = 0;
     individuals->get_Count(&count);
-    for (long i = 1; i <= count; ++i) {
+    for (LONG i = 1; i <= count; ++i) {
         IGDIndividualRecord* individual = nullptr;
         if (individuals->get_Item(Index(i), &individual) != S_OK || individual == nullptr) continue;
         IGDSources* citations = nullptr;

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "core/fixed_string.h"
 #include "fuzz/fuzz_host.h"
@@ -102,8 +103,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (options & kReadAfterRelease) walker.KeepWalkedObjects(false);
         WalkDatabase(walker, db);
         db->Release();
-        for (const MemberWalker::KeptObject& kept : walker.Kept())
-            walker.Read(kept.first, *kept.second);
+        // A copy: reading keeps the objects again.
+        const std::vector<MemberWalker::KeptObject> kept = walker.Kept();
+        for (const MemberWalker::KeptObject& object : kept) walker.Read(object.first, *object.second);
     }
     kinfold::SetCompareCase(caseBefore);
     kinfold::fuzz::CheckEverythingReleased();

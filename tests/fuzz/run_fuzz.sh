@@ -40,8 +40,11 @@ dict=$here/gedcom.dict
 [ "$target" = footnote_pattern_fuzz ] && dict=$here/footnote_pattern.dict
 
 # Past crashes first: each must now pass.
-if [ -d "$data/fuzz/$target" ]; then
-  "$program" -runs=1 "$data/fuzz/$target"/*
+shopt -s nullglob
+crashes=("$data/fuzz/$target"/*)
+shopt -u nullglob
+if [ ${#crashes[@]} -gt 0 ]; then
+  "$program" -runs=1 "${crashes[@]}"
 fi
 
 # The progress lines of new coverage are many; the rest is kept.

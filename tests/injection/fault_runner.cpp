@@ -3,6 +3,7 @@
 #include "injection/fault_runner.h"
 
 #include <cstdio>
+#include <new>
 
 namespace kinfold::test {
 
@@ -31,7 +32,13 @@ HRESULT FaultRunner::Run(const DispatchInterface& iface, const DispatchMember& m
     for (long nth = 1;; ++nth) {
         VariantClear(result);
         fault_.Schedule(nth);
-        const HRESULT code = call(result);
+        HRESULT code;
+        try {
+            code = call(result);
+        } catch (const std::bad_alloc&) {
+            // What a host in C++ would see; any other host would crash.
+            code = kBadAllocEscaped;
+        }
         const bool happened = fault_.Happened();
         fault_.Cancel();
         if (happened) {

@@ -16,6 +16,9 @@
 
 namespace kinfold::test {
 
+// The code a FaultRunner notes for a call that let std::bad_alloc out.
+constexpr HRESULT kBadAllocEscaped = static_cast<HRESULT>(0xBADA110CL);
+
 // The fault a runner injects: the nth allocation, or the nth read failing
 // outright or coming back half full.
 struct Fault {

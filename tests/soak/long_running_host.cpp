@@ -46,7 +46,7 @@ long PeakResidentKb() {
 }
 
 // One host's visit: load, read the first individual's name, release.
-bool Visit(BSTR path, long* individuals) {
+bool Visit(BSTR path, LONG* individuals) {
     IGEDCOMdb* db = nullptr;
     if (kinfold::CreateDatabase(&db) != S_OK) return false;
     VARIANT_BOOL loaded = VARIANT_FALSE;
@@ -79,7 +79,8 @@ int main(int argc, char** argv) {
     }
     const long count = std::atol(argv[2]);
     BSTR path = kinfold::AllocBstr(argv[1]);
-    long individuals = 0, firstKb = 0, lastKb = 0, leftAlive = 0;
+    LONG individuals = 0;
+    long firstKb = 0, lastKb = 0, leftAlive = 0;
     double seconds = 0;
     for (long i = 0; i < count; ++i) {
         const auto start = std::chrono::steady_clock::now();
@@ -98,7 +99,7 @@ int main(int argc, char** argv) {
     const size_t slabBytes = kinfold::ObjectPool::SlabBytes();
     const double growth = firstKb > 0 ? 100.0 * (lastKb - firstKb) / firstKb : 0;
     std::printf("file: %s, %ld individuals, loaded and released %ld times (%.1f ms each)\n",
-                argv[1], individuals, count, 1000 * seconds / count);
+                argv[1], static_cast<long>(individuals), count, 1000 * seconds / count);
     std::printf("resident after the first release: %.1f MB, after the last: %.1f MB (%+.1f%%), "
                 "peak %.1f MB\n",
                 firstKb / 1024.0, lastKb / 1024.0, growth, PeakResidentKb() / 1024.0);
