@@ -6,6 +6,19 @@
 #include <new>
 
 namespace kinfold::test {
+namespace {
+
+// A collection: an object with an Item member.
+bool IsList(const VARIANT& result) {
+    if (result.vt != VT_DISPATCH || result.pdispVal == nullptr) return false;
+    const DispatchInterface* iface = InterfaceOf(result.pdispVal);
+    if (iface == nullptr) return false;
+    for (const DispatchMember& member : *iface)
+        if (std::string_view(member.name) == "Item") return true;
+    return false;
+}
+
+}  // namespace
 
 void Fault::Schedule(long nth) const {
     switch (kind) {
@@ -45,7 +58,10 @@ HRESULT FaultRunner::Run(const DispatchInterface& iface, const DispatchMember& m
             ++injected_;
             char text[16];
             std::snprintf(text, sizeof text, "0x%08X", static_cast<unsigned>(code));
-            ++failedAnswers_[name + " -> " + text];
+            const bool partial = code == S_OK && next_ < reference_.size() &&
+                                 AnswerText(code, *result) != reference_[next_];
+            const char* kind = partial ? " (partial) -> " : IsList(*result) ? " (list) -> " : " -> ";
+            ++failedAnswers_[name + kind + text];
             continue;
         }
         const std::string answer = AnswerText(code, *result);

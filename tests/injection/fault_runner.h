@@ -48,7 +48,9 @@ class FaultRunner : public MemberWalker::CallRunner {
     HRESULT Run(const DispatchInterface& iface, const DispatchMember& member,
                 const std::function<HRESULT(VARIANT*)>& call, VARIANT* result) override;
 
-    // Faults injected, and the answers they gave: "Interface.Member -> code" and count.
+    // Faults injected, and the answers they gave: "Interface.Member -> code"
+    // and count; "(partial)" marks a success that answered less than in full,
+    // "(list)" a success that is a collection.
     long Injected() const { return injected_; }
     const std::map<std::string, long>& FailedAnswers() const { return failedAnswers_; }
     // Calls whose try without a fault answered otherwise than the reference.
