@@ -22,9 +22,9 @@ namespace {
 using kinfold::test::InterfaceOf;
 using kinfold::test::MemberWalker;
 
-// As deep as the corpus walk, with fewer elements of each collection below
-// a record: fuzzed files are small, and a quicker run tries more of them.
-constexpr MemberWalker::Limits kWalk{7, 8};
+// Nearly as deep as the corpus walk, with few elements of each collection
+// below a record: a quicker run tries more files.
+constexpr MemberWalker::Limits kWalk{6, 4};
 
 enum OptionBit : uint8_t {
     kBlankFlags = 0x07,  // ReturnBlankFlags, as they are
