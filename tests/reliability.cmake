@@ -18,7 +18,7 @@ endfunction()
 if(KINFOLD_FUZZ)
   foreach(target load_walk_fuzz footnote_pattern_fuzz)
     kinfold_reliability_program(${target} fuzz/${target}.cpp fuzz/fuzz_host.cpp
-                                support/member_walker.cpp)
+                                support/member_walker.cpp support/database_walk.cpp)
     target_link_options(${target} PRIVATE -fsanitize=fuzzer)
   endforeach()
 endif()
@@ -26,15 +26,17 @@ endif()
 if(KINFOLD_FAULT_INJECTION)
   file(GLOB KINFOLD_INJECTION_SOURCES CONFIGURE_DEPENDS ${KINFOLD_TESTS_DIR}/injection/*.cpp)
   kinfold_reliability_program(kinfold_injection_tests ${KINFOLD_INJECTION_SOURCES}
-                              support/member_walker.cpp support/com_test_support.cpp
+                              support/member_walker.cpp support/database_walk.cpp
+                              support/com_test_support.cpp
                               support/temp_file.cpp)
+  # Run by scripts/test.sh in a stage of its own, not through CTest.
   target_link_libraries(kinfold_injection_tests PRIVATE GTest::gtest GTest::gtest_main)
-  add_test(NAME kinfold_injection_tests COMMAND kinfold_injection_tests)
 endif()
 
 # Plain native builds make it too, so that it cannot rot; it proves most
 # under ThreadSanitizer (KINFOLD_THREAD_SANITIZE).
-kinfold_reliability_program(kinfold_thread_tests threads/many_hosts.cpp support/member_walker.cpp)
+kinfold_reliability_program(kinfold_thread_tests threads/many_hosts.cpp support/member_walker.cpp
+                            support/database_walk.cpp)
 
 # Loads and releases one file many times; scripts/test.sh runs it on a file
 # of 1 MB made by gedcom_replicate.

@@ -14,6 +14,7 @@
 
 #include "support/com_test_support.h"
 #include "support/live_object_guard.h"
+#include "support/database_walk.h"
 #include "support/member_walker.h"
 
 namespace kinfold::test {
@@ -34,10 +35,7 @@ TEST(FuzzRegressionTest, EveryInputThatOnceCrashedLoadsAndWalks) {
         ComPtr<IGEDCOMdb> db = NewDatabase();
         Load(db.get(), file.Path());
         MemberWalker walker({7, 25});
-        walker.Read(db.get(), *InterfaceOf(db.get()));
-        ComPtr<IGDIndividuals> individuals;
-        ASSERT_EQ(db->get_Individuals(individuals.Out()), S_OK);
-        walker.Walk(individuals.get(), *InterfaceOf(individuals.get()));
+        WalkDatabase(db.get(), walker);
         ++inputs;
     }
     EXPECT_GT(inputs, 0);

@@ -15,12 +15,13 @@
 
 #include "core/fixed_string.h"
 #include "fuzz/fuzz_host.h"
+#include "support/database_walk.h"
 #include "support/member_walker.h"
 
 namespace {
 
-using kinfold::test::InterfaceOf;
 using kinfold::test::MemberWalker;
+using kinfold::test::WalkDatabase;
 
 // Nearly as deep as the corpus walk, with few elements of each collection
 // below a record: a quicker run tries more files.
@@ -41,32 +42,6 @@ void WriteInput(const uint8_t* data, size_t size) {
     const int fd = open(inputPath.c_str(), O_WRONLY | O_TRUNC);
     if (fd < 0 || write(fd, data, size) != static_cast<ssize_t>(size)) std::abort();
     close(fd);
-}
-
-void WalkCollection(MemberWalker& walker, IDispatch* collection) {
-    if (collection == nullptr) return;
-    walker.Walk(collection, *InterfaceOf(collection));
-    collection->Release();
-}
-
-template <class Collection>
-void WalkStore(MemberWalker& walker, IGEDCOMdb* db,
-               HRESULT (STDMETHODCALLTYPE IGEDCOMdb::*store)(Collection**)) {
-    Collection* collection = nullptr;
-    if ((db->*store)(&collection) != S_OK) std::abort();
-    WalkCollection(walker, collection);
-}
-
-void WalkDatabase(MemberWalker& walker, IGEDCOMdb* db) {
-    walker.Read(db, *InterfaceOf(db));
-    WalkStore(walker, db, &IGEDCOMdb::get_Individuals);
-    WalkStore(walker, db, &IGEDCOMdb::get_Families);
-    WalkStore(walker, db, &IGEDCOMdb::get_Sources);
-    WalkStore(walker, db, &IGEDCOMdb::get_Notes);
-    WalkStore(walker, db, &IGEDCOMdb::get_Repositories);
-    WalkStore(walker, db, &IGEDCOMdb::get_Multimedia);
-    WalkStore(walker, db, &IGEDCOMdb::get_Submitters);
-    WalkStore(walker, db, &IGEDCOMdb::get_Header);
 }
 
 }  // namespace
@@ -101,7 +76,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         MemberWalker walker(kWalk);
         // Records only: a kept collection would keep the database alive.
         if (options & kReadAfterRelease) walker.KeepWalkedObjects(false);
-        WalkDatabase(walker, db);
+        WalkDatabase(db, walker);
         db->Release();
         // A copy: reading keeps the objects again.
         const std::vector<MemberWalker::KeptObject> kept = walker.Kept();

@@ -29,30 +29,6 @@ std::string Summary(IGEDCOMdb* db) {
            std::to_string(CountOf(db, &IGEDCOMdb::get_Submitters)) + " H" + (header ? "1" : "0");
 }
 
-namespace {
-
-template <class Collection>
-void WalkStore(IGEDCOMdb* db, HRESULT (STDMETHODCALLTYPE IGEDCOMdb::*store)(Collection**),
-               MemberWalker& walker) {
-    ComPtr<Collection> collection;
-    if ((db->*store)(collection.Out()) != S_OK || !collection) return;
-    walker.Walk(collection.get(), *InterfaceOf(collection.get()));
-}
-
-}  // namespace
-
-void WalkDatabase(IGEDCOMdb* db, MemberWalker& walker) {
-    walker.Read(db, *InterfaceOf(db));
-    WalkStore(db, &IGEDCOMdb::get_Individuals, walker);
-    WalkStore(db, &IGEDCOMdb::get_Families, walker);
-    WalkStore(db, &IGEDCOMdb::get_Sources, walker);
-    WalkStore(db, &IGEDCOMdb::get_Notes, walker);
-    WalkStore(db, &IGEDCOMdb::get_Repositories, walker);
-    WalkStore(db, &IGEDCOMdb::get_Multimedia, walker);
-    WalkStore(db, &IGEDCOMdb::get_Submitters, walker);
-    WalkStore(db, &IGEDCOMdb::get_Header, walker);
-}
-
 }  // namespace kinfold::test
 
 #endif  // _WIN32

@@ -1,6 +1,5 @@
 // What the fault suites share: the corpus files they fail, the faults they
-// inject, a short summary of a database to compare loads by, and a walk of
-// a whole database through a given call runner.
+// inject and a short summary of a database to compare loads by.
 #pragma once
 
 #ifndef _WIN32
@@ -9,6 +8,7 @@
 
 #include "injection/fault_runner.h"
 #include "kinfold.h"
+#include "support/database_walk.h"
 #include "support/member_walker.h"
 
 namespace kinfold::test {
@@ -26,9 +26,6 @@ std::string CorpusPath(const char* file);
 // The number of records of each kind and whether there is a header.
 std::string Summary(IGEDCOMdb* db);
 constexpr const char* kEmptySummary = "I0 F0 S0 N0 R0 M0 U0 H0";
-
-// Reads the database's members and walks each store from its collection.
-void WalkDatabase(IGEDCOMdb* db, MemberWalker& walker);
 
 }  // namespace kinfold::test
 

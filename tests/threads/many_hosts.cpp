@@ -24,12 +24,12 @@
 #include "db/gedcom_db.h"
 #include "platform/notifier.h"
 #include "platform/text.h"
+#include "support/database_walk.h"
 #include "support/member_walker.h"
 
 namespace {
 
 using kinfold::test::AnswerText;
-using kinfold::test::InterfaceOf;
 using kinfold::test::MemberWalker;
 
 constexpr int kThreads = 8;
@@ -56,15 +56,6 @@ class DigestRunner : public MemberWalker::CallRunner {
    private:
     uint64_t digest_ = 14695981039346656037ull;
 };
-
-template <class Collection>
-void WalkStore(IGEDCOMdb* db, HRESULT (STDMETHODCALLTYPE IGEDCOMdb::*store)(Collection**),
-               MemberWalker& walker) {
-    Collection* collection = nullptr;
-    if ((db->*store)(&collection) != S_OK || collection == nullptr) return;
-    walker.Walk(collection, *InterfaceOf(collection));
-    collection->Release();
-}
 
 void Search(IGEDCOMdb* db) {
     IGDAssistant* assistant = nullptr;
@@ -94,12 +85,7 @@ uint64_t Visit(const char* file, bool search) {
         if (search) Search(db);
         MemberWalker walker(kWalk);
         walker.SetCallRunner(&digest);
-        walker.Read(db, *InterfaceOf(db));
-        WalkStore(db, &IGEDCOMdb::get_Individuals, walker);
-        WalkStore(db, &IGEDCOMdb::get_Families, walker);
-        WalkStore(db, &IGEDCOMdb::get_Sources, walker);
-        WalkStore(db, &IGEDCOMdb::get_Notes, walker);
-        WalkStore(db, &IGEDCOMdb::get_Header, walker);
+        kinfold::test::WalkDatabase(db, walker);
     }
     db->Release();
     return loaded ? digest.Digest() : 0;
