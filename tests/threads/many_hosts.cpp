@@ -57,6 +57,8 @@ class DigestRunner : public MemberWalker::CallRunner {
     uint64_t digest_ = 14695981039346656037ull;
 };
 
+// A case-blind extraction, then a question about the first individual
+// found, which the assistant recognises through its pointer handle.
 void Search(IGEDCOMdb* db) {
     IGDAssistant* assistant = nullptr;
     if (db->get_Assistant(&assistant) != S_OK) return;
@@ -66,8 +68,18 @@ void Search(IGEDCOMdb* db) {
     criteria.bstrVal = kinfold::AllocBstr("s*");
     IGDIndividuals* found = nullptr;
     assistant->ExtractIndividuals(gd_subcatSurname, criteria, gd_sortSurnameGiven, &found);
-    if (found != nullptr) found->Release();
     VariantClear(&criteria);
+    IGDIndividualRecord* first = nullptr;
+    VARIANT index;
+    VariantInit(&index);
+    index.vt = VT_I4;
+    index.lVal = 1;
+    if (found != nullptr && found->get_Item(index, &first) == S_OK && first != nullptr) {
+        int generations = 0;
+        assistant->GenerationsOfAncestors(first, &generations);
+        first->Release();
+    }
+    if (found != nullptr) found->Release();
     assistant->Release();
 }
 
