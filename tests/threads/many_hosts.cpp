@@ -5,8 +5,10 @@
 // comparison switch) is safe across threads; every walk must also answer
 // exactly as the same walk did alone, so no host sees another's records.
 // A second round adds hosts that search with the assistant, which switches
-// the process-wide comparison mode while the others run: there the answers
-// may differ by design, but nothing may race, crash or leak.
+// the process-wide comparison mode while the others run, and hosts that load
+// a file with a dangling pointer, whose message goes to a sink that the main
+// thread keeps replacing meanwhile: there the answers may differ by design,
+// but nothing may race, crash or leak.
 //
 // Not a GoogleTest program: the checks must not share state across threads.
 // Prints "N passed, M failed" and exits non-zero on a failure.
@@ -41,6 +43,8 @@ const char* const kFiles[] = {"555SAMPLE.GED",         "Simpsons.ged",     "bron
                               "g7c-xref-case.ged",     "cont-conc.ged",    "REMARR.GED",
                               "bach.ged"};
 constexpr int kFileCount = sizeof kFiles / sizeof kFiles[0];
+// Fails to load with a message: a family pointer names no family.
+constexpr const char* kBrokenFile = "bad-missing-xref.ged";
 
 // Folds every answer of a walk into one number.
 class DigestRunner : public MemberWalker::CallRunner {
@@ -120,6 +124,7 @@ int RunHosts(const std::vector<uint64_t>& expected, bool (*searcher)(int thread)
     for (int t = 0; t < kThreads; ++t) {
         hosts.emplace_back([t, searcher, &expected, &wrong] {
             for (int round = 0; round < kRounds; ++round) {
+                if (searcher(t)) Visit(kBrokenFile, false);
                 for (int i = 0; i < kFileCount; i += 2) {
                     const int file = (t + round + i) % kFileCount;
                     const uint64_t digest = Visit(kFiles[file], searcher(t));
@@ -151,7 +156,18 @@ int main() {
                           std::to_string(wrong) + " walks differed)");
     CheckModuleIsIdle("hosts");
 
+    std::atomic<bool> hostsDone{false};
+    std::atomic<long> messages{0};
+    std::thread swapper([&] {
+        while (!hostsDone)
+            kinfold::SetMessageSink([&messages](std::string_view) { ++messages; });
+    });
     RunHosts({}, [](int thread) { return thread % 2 == 0; });
+    hostsDone = true;
+    swapper.join();
+    // Every failed load says so at least once.
+    Check(messages >= kThreads / 2 * kRounds,
+          std::to_string(messages.load()) + " messages reached the sink, swapped meanwhile");
     CheckModuleIsIdle("hosts searching among others");
 
     std::printf("Tests: %d passed, %d failed\n", passed, failed);
