@@ -84,7 +84,12 @@ HRESULT GEDCOMdb::LoadGEDCOMFile(BSTR FileName, VARIANT_BOOL* pVal) {
     if (pVal == nullptr) return E_POINTER;
     Clear();
     SilentProgress window;
-    const bool loaded = SUCCEEDED(loader_.Load(BstrToText(FileName), window));
+    bool loaded = false;
+    try {
+        loaded = SUCCEEDED(loader_.Load(BstrToText(FileName), window));
+    } catch (const std::bad_alloc&) {
+        // Out of memory part way: a failed load, which leaves nothing behind.
+    }
     if (!loaded) Clear();
     *pVal = loaded ? VARIANT_TRUE : VARIANT_FALSE;
     return S_OK;
