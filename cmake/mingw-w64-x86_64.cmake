@@ -1,35 +1,6 @@
 # Cross build of kinfold.dll and the test suite for 64-bit Windows with
 # Debian's mingw-w64 (packages g++-mingw-w64-x86-64, mingw-w64-tools).
 #   cmake -S . -B build/windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake
-set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
-
 set(KINFOLD_MINGW_TRIPLET x86_64-w64-mingw32)
-
-# The -posix variants: the win32-threads runtime has no std::mutex or
-# std::thread, which GoogleTest needs.
-set(CMAKE_C_COMPILER ${KINFOLD_MINGW_TRIPLET}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${KINFOLD_MINGW_TRIPLET}-g++-posix)
-set(CMAKE_RC_COMPILER ${KINFOLD_MINGW_TRIPLET}-windres)
-set(KINFOLD_WIDL ${KINFOLD_MINGW_TRIPLET}-widl)
-
-# Headers and libraries come from the cross root only; programs (Python, the
-# code generators) from the build machine.
-set(CMAKE_FIND_ROOT_PATH /usr/${KINFOLD_MINGW_TRIPLET})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-
-# The C and C++ runtimes and winpthread are linked in, so that kinfold.dll and
-# the test programs import nothing but system DLLs.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
-set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
-set(CMAKE_MODULE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
-
-# add_test() of a cross-built program runs it under Wine; the caller sets
-# WINEPREFIX (scripts/test.sh makes a fresh one under the build folder).
-find_program(KINFOLD_WINE wine NO_CMAKE_FIND_ROOT_PATH)
-if(KINFOLD_WINE)
-  set(CMAKE_CROSSCOMPILING_EMULATOR ${KINFOLD_WINE})
-endif()
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64-common.cmake)

@@ -6,6 +6,16 @@ enable_language(RC)
 if(NOT KINFOLD_WIDL)
   set(KINFOLD_WIDL x86_64-w64-mingw32-widl)
 endif()
+# The type library's pointer size and Wine's stdole2.tlb follow the target.
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  set(KINFOLD_WIDL_TARGET --win32)
+  set(KINFOLD_WINE_DLL_DIR i386-windows)
+  set(KINFOLD_WINE_LIB_DIR i386-linux-gnu)
+else()
+  set(KINFOLD_WIDL_TARGET --win64)
+  set(KINFOLD_WINE_DLL_DIR x86_64-windows)
+  set(KINFOLD_WINE_LIB_DIR x86_64-linux-gnu)
+endif()
 find_program(KINFOLD_WIDL_EXECUTABLE NAMES ${KINFOLD_WIDL} widl NO_CMAKE_FIND_ROOT_PATH)
 if(NOT KINFOLD_WIDL_EXECUTABLE)
   message(FATAL_ERROR "widl not found (Debian package mingw-w64-tools)")
@@ -23,18 +33,19 @@ endif()
 
 # importlib("stdole2.tlb") is resolved against Wine's copy.
 find_path(KINFOLD_STDOLE_DIR stdole2.tlb
-  PATHS /usr/lib/x86_64-linux-gnu/wine/x86_64-windows /usr/lib/wine/x86_64-windows
-        /usr/lib64/wine/x86_64-windows /usr/local/lib/wine/x86_64-windows
+  PATHS /usr/lib/${KINFOLD_WINE_LIB_DIR}/wine/${KINFOLD_WINE_DLL_DIR}
+        /usr/lib/wine/${KINFOLD_WINE_DLL_DIR} /usr/lib64/wine/${KINFOLD_WINE_DLL_DIR}
+        /usr/local/lib/wine/${KINFOLD_WINE_DLL_DIR}
   NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH)
 if(NOT KINFOLD_STDOLE_DIR)
-  message(FATAL_ERROR "stdole2.tlb not found (Debian package libwine)")
+  message(FATAL_ERROR "stdole2.tlb not found (Debian package libwine, or libwine:i386 for 32 bits)")
 endif()
 
 set(KINFOLD_TYPELIB ${KINFOLD_GENERATED_DIR}/kinfold.tlb)
 set(KINFOLD_GENERATED_SOURCES ${KINFOLD_GENERATED_DIR}/kinfold_i.c)
 add_custom_command(
   OUTPUT ${KINFOLD_GENERATED_DIR}/kinfold.h ${KINFOLD_GENERATED_SOURCES} ${KINFOLD_TYPELIB}
-  COMMAND ${KINFOLD_WIDL_EXECUTABLE} --win64
+  COMMAND ${KINFOLD_WIDL_EXECUTABLE} ${KINFOLD_WIDL_TARGET}
           -I ${KINFOLD_SYSTEM_IDL_DIR} -L ${KINFOLD_STDOLE_DIR}
           -h -H ${KINFOLD_GENERATED_DIR}/kinfold.h
           -u -U ${KINFOLD_GENERATED_DIR}/kinfold_i.c

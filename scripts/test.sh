@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Builds Kinfold and runs every test suite:
-#   native       build/native, the GoogleTest suite and any other CTest tests
+#   native       build/native, the GoogleTest suite and any other CTest tests,
+#                then the kinfold tool's tests and, installed with pip into a
+#                virtual environment, the Python binding's tests (pytest)
 #   sanitizers   build/asan, the same under AddressSanitizer and UBSan
 #   injection    build/asan again: every allocation and file read of loads
 #                and walks of a few corpus files fails in turn
@@ -9,20 +11,26 @@
 #   fuzz         build/fuzz, clang and libFuzzer: each target for 60 s
 #   windows      build/windows, cross-built with mingw-w64, run under Wine in
 #                a fresh prefix; then, against the registered kinfold.dll,
-#                the COM client suite, the comparison of the type library's
-#                members with the native dispatch tables, and the scripts in
-#                tests/scripts through Wine's cscript
+#                the COM client suite (the progress window among it), the
+#                comparison of the type library's members with the native
+#                dispatch tables, the scripts in tests/scripts through Wine's
+#                cscript and the kinfold.exe tests
+#   windows32    build/windows32, the same for the 32-bit kinfold.dll with the
+#                32-bit regsvr32 and cscript (the shared GoogleTest suite runs
+#                on the 64-bit build only)
 # Missing tools are installed with apt-get when run as root (Debian 12).
 # Build folders are kept, so a second run rebuilds only what changed.
 set -euo pipefail
 
 Usage() {
   cat <<'EOF'
-usage: scripts/test.sh [--native-only] [--no-sanitize] [--no-reliability] [--jobs N]
-  --native-only     skip the Windows cross build and Wine
+usage: scripts/test.sh [--native-only] [--no-sanitize] [--no-reliability] [--no-windows32]
+                       [--jobs N]
+  --native-only     skip the Windows cross builds and Wine
+  --no-windows32    skip the 32-bit Windows build
   --no-sanitize     skip the AddressSanitizer/UBSan build and fault injection
   --no-reliability  skip the soak, ThreadSanitizer and fuzz stages
-  --jobs N        parallel compile jobs (default 2)
+  --jobs N          parallel compile jobs (default 2)
 EOF
 }
 
@@ -30,6 +38,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/build_common.sh"
 cd "$KINFOLD_ROOT"
 
 windows=1
+windows32=1
 sanitize=1
 reliability=1
 jobs=2
@@ -37,6 +46,7 @@ while [ $# -gt 0 ]; do
   case $1 in
     --native-only) windows=0 ;;
     --no-sanitize) sanitize=0 ;;
+    --no-windows32) windows32=0 ;;
     --no-reliability) reliability=0 ;;
     --jobs) [ $# -ge 2 ] || { Usage >&2; exit 2; }; jobs=$2; shift ;;
     --jobs=*) jobs=${1#--jobs=} ;;
@@ -75,6 +85,44 @@ RunGoogleTest() {
   return "$status"
 }
 
+# Runs pytest (the interpreter, then its arguments) and records its counts
+# from the closing line; no test run counts as a failure.
+RunPytest() {
+  local python=$1 log status=0
+  shift
+  log=$(mktemp)
+  "$python" -m pytest -q -p no:cacheprovider "$@" 2>&1 | tee "$log" || status=$?
+  local line passed failed
+  line=$(grep -E '[0-9]+ (passed|failed|errors?)' "$log" | tail -n 1)
+  rm -f "$log"
+  read -r passed failed < <(awk '{
+      for (i = 2; i <= NF; ++i) {
+        word = $i; sub(/[,=]+$/, "", word)
+        if (word == "passed") p += $(i - 1)
+        if (word == "failed" || word == "error" || word == "errors") f += $(i - 1)
+      }
+    } END { print p + 0, f + 0 }' <<<"$line")
+  if [ "$passed" -eq 0 ]; then
+    echo "no tests passed in pytest $*" >&2
+    Count 0 $((failed > 0 ? failed : 1))
+    return 1
+  fi
+  Count "$passed" "$failed"
+  return "$status"
+}
+
+# The binding installed as a user installs it, with pip from the repository
+# root into a virtual environment (one that sees Debian's pytest and
+# setuptools); no build isolation, since the machine reaches no package
+# index for Python. The extension is built in build/native.
+TestPythonBinding() {
+  local venv=build/python-venv
+  [ -x "$venv/bin/python" ] || /usr/bin/python3 -m venv --system-site-packages "$venv"
+  KINFOLD_BUILD_DIR=$KINFOLD_ROOT/build/native KINFOLD_JOBS=$jobs \
+    "$venv/bin/pip" install --no-build-isolation --no-index -q "$KINFOLD_ROOT"
+  RunPytest "$venv/bin/python" python/tests
+}
+
 # CTest tests other than the GoogleTest program (consumers of the installed
 # package and the like); nothing to do when there are none.
 RunOtherTests() {
@@ -90,6 +138,8 @@ StageNative() {
   cmake --build build/native --parallel "$jobs"
   RunGoogleTest build/native/tests/kinfold_tests
   RunOtherTests build/native
+  KINFOLD_CLI=$KINFOLD_ROOT/build/native/apps/kinfold/kinfold RunPytest /usr/bin/python3 tests/cli
+  TestPythonBinding
 }
 
 StageSanitizers() {
@@ -102,6 +152,9 @@ StageSanitizers() {
   export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
   RunGoogleTest build/asan/tests/kinfold_tests
   RunOtherTests build/asan
+  # Every run of the tool ends with a leak check, so a reference it forgets
+  # fails its test.
+  KINFOLD_CLI=$KINFOLD_ROOT/build/asan/apps/kinfold/kinfold RunPytest /usr/bin/python3 tests/cli
 }
 
 StageInjection() {
@@ -160,54 +213,65 @@ StageFuzz() {
   done
 }
 
-# kinfold.dll is 64-bit. Once wine32 is installed beside wine64, Debian's
-# `wine` starts Wine's own programs (cscript, regsvr32) as 32-bit ones, which
-# see the 32-bit half of the registry and so not the class; a `wine` first on
-# the PATH that always takes the 64-bit loader keeps every run 64-bit.
-UseWine64Loader() {
-  [ -x /usr/lib/wine/wine64 ] && [ -x /usr/lib/wine/wine ] || return 0
-  local bin=$KINFOLD_ROOT/build/windows/bin
+# A new prefix for every run, so nothing registered by an earlier run can
+# make a test pass. mscoree/mshtml are disabled so that Wine does not offer
+# to install Mono or Gecko.
+# Once wine32 is installed beside wine64, Debian's `wine` starts Wine's own
+# programs (regsvr32, cscript) as 32-bit ones, which see the 32-bit half of
+# the registry. A stage therefore puts first on its PATH a `wine` that always
+# takes the loader of its own width ($2: wine64 or wine); with one width
+# installed, `wine` has no choice to make.
+UseWineLoader() {
+  local loader=/usr/lib/wine/$2 bin=$KINFOLD_ROOT/$1/bin
+  [ -x /usr/lib/wine/wine ] && [ -x /usr/lib/wine/wine64 ] || return 0
   mkdir -p "$bin"
-  printf '#!/bin/sh\nexport WINELOADER=/usr/lib/wine/wine64\nexec /usr/lib/wine/wine64 "$@"\n' \
-    >"$bin/wine"
+  printf '#!/bin/sh\nexport WINELOADER=%s\nexec %s "$@"\n' "$loader" "$loader" >"$bin/wine"
   chmod +x "$bin/wine"
   export PATH=$bin:$PATH
 }
 
-# A new prefix for every run, so nothing registered by an earlier run can
-# make a test pass. mscoree/mshtml are disabled so that Wine does not offer
-# to install Mono or Gecko.
+# Windows are made with Wine's null display driver: they exist, have a
+# place and a caption and take messages, with no X display (the progress
+# window test needs that; message boxes go to standard error anyway).
 MakeWinePrefix() {
-  UseWine64Loader
-  export WINEPREFIX=$KINFOLD_ROOT/build/windows/wineprefix
+  export WINEPREFIX=$KINFOLD_ROOT/$1/wineprefix
   export WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml="
+  wineserver -k 2>/dev/null || true
   rm -rf "$WINEPREFIX"
   local start=$SECONDS
   timeout 300 wine wineboot -i </dev/null >/dev/null 2>&1
+  wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /reg:64 /f </dev/null >/dev/null
+  # The desktop takes its driver when it starts: let the prefix's programs
+  # end, so that the next one starts it anew. (A server kept alive would
+  # keep the desktop too, and with it the output pipe of whichever test
+  # started it.)
+  wineserver -w
   echo "== wine prefix ready in $((SECONDS - start)) s"
 }
 
 # Registers kinfold.dll in the prefix once for everything that follows: the
 # client suite, the member listing and the scripts. It comes after
 # kinfold_tests.exe, whose registration tests unregister the class again.
+# $1 is the build folder, $2 the folder of Wine's own programs of the same
+# width (system32, or syswow64 for 32-bit ones).
 RegisterDll() {
-  wine regsvr32 /s "$(winepath -w build/windows/src/kinfold.dll)" </dev/null
+  wine "C:\\windows\\$2\\regsvr32.exe" /s "$(winepath -w "$1/src/kinfold.dll")" </dev/null
 }
 
 # The members of every dual interface with their DISPIDs and invoke kinds, as
 # the registered type library shows them under Wine and as the native
 # dispatch tables hold them, must be the same lines.
 CompareMemberListings() {
-  local native windows status=0
+  local build=$1 native windows status=0
   native=$(mktemp)
   windows=$(mktemp)
   cmake --build build/native --parallel "$jobs" --target kinfold_dispatch_listing &&
     build/native/tests/client/kinfold_dispatch_listing >"$native" &&
-    timeout 300 wine build/windows/tests/client/kinfold_typelib_listing.exe </dev/null |
+    timeout 300 wine "$build/tests/client/kinfold_typelib_listing.exe" </dev/null |
     tr -d '\r' >"$windows" || status=1
   if [ "$status" -eq 0 ] && [ -s "$native" ] && diff -u "$native" "$windows"; then
-    echo "[ listing ok ] $(wc -l <"$native") members agree natively and in the type library"
+    echo "[ listing ok ] $(wc -l <"$native") members agree natively and in the $build type library"
     Count 1 0
   else
     echo "[ listing FAILED ] native dispatch tables (-) and type library (+) differ" >&2
@@ -223,22 +287,23 @@ CompareMemberListings() {
 # a run-time error, so a script passes only when its last line of output is
 # PASS (its final statement: WScript.Echo "PASS").
 RunHostScripts() {
-  local scripts=()
+  local system=$1 scripts=()
   shopt -s nullglob
   scripts=(tests/scripts/*.vbs tests/scripts/*.js)
   shopt -u nullglob
   [ ${#scripts[@]} -eq 0 ] && return 0
   local script output failures=0
   for script in "${scripts[@]}"; do
-    output=$(timeout 300 wine cscript //nologo "$(winepath -w "$script")" </dev/null 2>&1) || true
+    output=$(timeout 300 wine "C:\\windows\\$system\\cscript.exe" //nologo \
+             "$(winepath -w "$script")" </dev/null 2>&1) || true
     printf '%s\n' "$output"
     if [ "$(printf '%s\n' "$output" | tr -d '\r' | tail -n 1)" = PASS ]; then
       Count 1 0
-      echo "[ script ok ] $script"
+      echo "[ script ok ] $script ($system)"
     else
       Count 0 1
       failures=$((failures + 1))
-      echo "[ script FAILED ] $script"
+      echo "[ script FAILED ] $script ($system)"
     fi
   done
   [ "$failures" -eq 0 ]
@@ -247,13 +312,13 @@ RunHostScripts() {
 # The runtimes are linked in: kinfold.dll must import system DLLs only, and
 # export exactly the four entry points.
 CheckDll() {
-  local dump imports exports
-  dump=$(x86_64-w64-mingw32-objdump -p build/windows/src/kinfold.dll)
+  local build=$1 triplet=$2 dump imports exports
+  dump=$("$triplet-objdump" -p "$build/src/kinfold.dll")
   imports=$(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$dump" | tr '\n' ' ')
   exports=$(sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/s/^[[:space:]]*\[ *[0-9]*\] //p' <<<"$dump" |
             sort | tr '\n' ' ')
-  echo "== kinfold.dll imports: $imports"
-  echo "== kinfold.dll exports: $exports"
+  echo "== $build/src/kinfold.dll imports: $imports"
+  echo "== $build/src/kinfold.dll exports: $exports"
   if grep -Eiq 'libstdc|libgcc|winpthread' <<<"$imports"; then
     echo "kinfold.dll depends on MinGW runtime DLLs" >&2
     return 1
@@ -264,30 +329,57 @@ CheckDll() {
   fi
 }
 
-StageWindows() {
-  EnsurePackages "${KINFOLD_NATIVE_PACKAGES[@]}" "${KINFOLD_WINDOWS_PACKAGES[@]}"
-  Configure build/windows -DCMAKE_TOOLCHAIN_FILE="$KINFOLD_ROOT/cmake/mingw-w64-x86_64.cmake" \
+# One Windows build: $1 the build folder, $2 the processor (x86_64 or
+# i686), $3 the folder of Wine's programs of that width; further arguments
+# are the targets to build. The shared GoogleTest suite runs when every
+# target was built (none named).
+TestWindowsBuild() {
+  local build=$1 arch=$2 system=$3
+  shift 3
+  local targets=()
+  for target in "$@"; do targets+=(--target "$target"); done
+  Configure "$build" -DCMAKE_TOOLCHAIN_FILE="$KINFOLD_ROOT/cmake/mingw-w64-$arch.cmake" \
     -DCMAKE_BUILD_TYPE=Release -DKINFOLD_BUILD_BENCH=OFF
-  cmake --build build/windows --parallel "$jobs"
-  CheckDll
-  MakeWinePrefix
+  cmake --build "$build" --parallel "$jobs" "${targets[@]}"
+  CheckDll "$build" "$arch-w64-mingw32"
+  UseWineLoader "$build" "$([ "$arch" = i686 ] && echo wine || echo wine64)"
+  MakeWinePrefix "$build"
   # Message boxes would wait for a click; the tests read the messages on
   # standard error instead.
   export KINFOLD_MESSAGES=stderr
   local status=0
-  RunGoogleTest timeout 1800 wine build/windows/tests/kinfold_tests.exe </dev/null || status=$?
-  if RegisterDll; then
-    RunGoogleTest timeout 600 wine build/windows/tests/client/kinfold_client_tests.exe </dev/null ||
+  if [ $# -eq 0 ]; then
+    RunGoogleTest timeout 1800 wine "$build/tests/kinfold_tests.exe" </dev/null || status=$?
+  fi
+  if RegisterDll "$build" "$system"; then
+    RunGoogleTest timeout 600 wine "$build/tests/client/kinfold_client_tests.exe" </dev/null ||
       status=$?
-    CompareMemberListings || status=1
-    RunHostScripts || status=1
+    CompareMemberListings "$build" || status=1
+    RunHostScripts "$system" || status=1
   else
-    echo "regsvr32 kinfold.dll failed" >&2
+    echo "regsvr32 $build/src/kinfold.dll failed" >&2
     Count 0 1
     status=1
   fi
+  KINFOLD_CLI="wine $KINFOLD_ROOT/$build/apps/kinfold/kinfold.exe" \
+    RunPytest /usr/bin/python3 tests/cli || status=1
   wineserver -k || true
   return "$status"
+}
+
+StageWindows() {
+  EnsurePackages "${KINFOLD_NATIVE_PACKAGES[@]}" "${KINFOLD_WINDOWS_PACKAGES[@]}"
+  TestWindowsBuild build/windows x86_64 system32
+}
+
+# The 32-bit DLL and the hosts that drive it; the shared GoogleTest suite
+# is the 64-bit stage's, the code being the same.
+StageWindows32() {
+  EnsurePackages "${KINFOLD_NATIVE_PACKAGES[@]}" "${KINFOLD_WINDOWS_PACKAGES[@]}"
+  EnsureArchitecture i386
+  EnsurePackages --no-recommends "${KINFOLD_WINDOWS32_PACKAGES[@]}"
+  TestWindowsBuild build/windows32 i686 syswow64 \
+    kinfold kinfold_client_tests kinfold_typelib_listing kinfold_cli
 }
 
 summary=()
@@ -320,6 +412,7 @@ RunStage native StageNative
 [ "$reliability" -eq 1 ] && RunStage threads StageThreads
 [ "$reliability" -eq 1 ] && RunStage fuzz StageFuzz
 [ "$windows" -eq 1 ] && RunStage windows StageWindows
+[ "$windows" -eq 1 ] && [ "$windows32" -eq 1 ] && RunStage windows32 StageWindows32
 
 echo
 echo "== summary"

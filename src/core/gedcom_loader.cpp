@@ -3,7 +3,7 @@
 #include <new>
 #include <string>
 
-#include "core/progress.h"
+#include "platform/progress.h"
 #include "core/record_base.h"
 #include "core/record_host.h"
 #include "platform/notifier.h"

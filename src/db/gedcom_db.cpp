@@ -1,15 +1,16 @@
 #include "db/gedcom_db.h"
 
+#include <memory>
 #include <new>
 
 #include "access/collections.h"
 #include "access/instance_creator.h"
 #include "access/out_param.h"
 #include "core/gedcom_line.h"
-#include "core/progress.h"
 #include "core/record_factory.h"
 #include "db/assistant_factory.h"
 #include "db/confidentiality.h"
+#include "platform/progress.h"
 #include "platform/free_threaded_marshaler.h"
 #include "platform/text.h"
 
@@ -83,10 +84,12 @@ void* GEDCOMdb::FindInterface(REFIID riid) {
 HRESULT GEDCOMdb::LoadGEDCOMFile(BSTR FileName, VARIANT_BOOL* pVal) {
     if (pVal == nullptr) return E_POINTER;
     Clear();
-    SilentProgress window;
+    // The platform's display: the progress window on Windows, a line on a
+    // terminal natively; either lets the user cancel.
+    std::unique_ptr<Progress> window = CreateProgressDisplay();
     bool loaded = false;
     try {
-        loaded = SUCCEEDED(loader_.Load(BstrToText(FileName), window));
+        loaded = window && SUCCEEDED(loader_.Load(BstrToText(FileName), *window));
     } catch (const std::bad_alloc&) {
         // Out of memory part way: a failed load, which leaves nothing behind.
     }

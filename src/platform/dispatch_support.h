@@ -13,8 +13,8 @@
 #endif
 
 namespace kinfold {
-// E_NOTIMPL natively: there is no type library there, and hosts use
-// GetIDsOfNames and Invoke alone.
+// The type library's description on Windows; natively one made from the
+// generated tables (names, kinds and parameters of the members).
 HRESULT DispatchGetTypeInfo(REFIID iface, ITypeInfo** info);
 // Case-insensitive. names[0] is the member; further names are its
 // parameters, answered with their position (0 for the first).

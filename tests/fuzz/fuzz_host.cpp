@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "access/entry_points.h"
+#include "server/entry_points.h"
 #include "access/module_state.h"
 #include "db/gedcom_db.h"
 #include "platform/notifier.h"

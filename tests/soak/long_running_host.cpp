@@ -24,7 +24,7 @@
 #include <fstream>
 #include <string>
 
-#include "access/entry_points.h"
+#include "server/entry_points.h"
 #include "access/module_state.h"
 #include "core/object_pool.h"
 #include "db/gedcom_db.h"

@@ -20,7 +20,7 @@
 #include <thread>
 #include <vector>
 
-#include "access/entry_points.h"
+#include "server/entry_points.h"
 #include "access/module_state.h"
 #include "core/object_pool.h"
 #include "db/gedcom_db.h"

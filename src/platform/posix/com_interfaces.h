@@ -198,9 +198,130 @@ struct IUnknown {
     ~IUnknown() = default;
 };
 
-// Type information is served natively from the generated dispatch tables, so
-// this interface only exists for signature compatibility.
-struct ITypeInfo : IUnknown {};
+// Type information, laid out as on Windows so that a host lists members the
+// same way on both builds. Natively it describes one dual interface from the
+// generated dispatch tables: its members with their kinds and parameters.
+typedef DWORD HREFTYPE;
+#define MEMBERID_NIL (-1)
+
+enum TYPEKIND {
+    TKIND_ENUM,
+    TKIND_RECORD,
+    TKIND_MODULE,
+    TKIND_INTERFACE,
+    TKIND_DISPATCH,
+    TKIND_COCLASS,
+    TKIND_ALIAS,
+    TKIND_UNION,
+    TKIND_MAX
+};
+enum FUNCKIND { FUNC_VIRTUAL, FUNC_PUREVIRTUAL, FUNC_NONVIRTUAL, FUNC_STATIC, FUNC_DISPATCH };
+enum INVOKEKIND {
+    INVOKE_FUNC = 1,
+    INVOKE_PROPERTYGET = 2,
+    INVOKE_PROPERTYPUT = 4,
+    INVOKE_PROPERTYPUTREF = 8
+};
+enum CALLCONV { CC_FASTCALL, CC_CDECL, CC_MSCPASCAL, CC_MACPASCAL, CC_STDCALL };
+
+#define PARAMFLAG_NONE 0x0
+#define PARAMFLAG_FIN 0x1
+#define PARAMFLAG_FOUT 0x2
+#define PARAMFLAG_FRETVAL 0x8
+#define PARAMFLAG_FOPT 0x10
+#define PARAMFLAG_FHASDEFAULT 0x20
+#define TYPEFLAG_FDUAL 0x40
+#define TYPEFLAG_FDISPATCHABLE 0x1000
+
+struct TYPEDESC {
+    union {
+        TYPEDESC* lptdesc;
+        HREFTYPE hreftype;
+    };
+    VARTYPE vt;
+};
+struct IDLDESC {
+    uintptr_t dwReserved;
+    USHORT wIDLFlags;
+};
+struct PARAMDESCEX {
+    ULONG cBytes;
+    VARIANTARG varDefaultValue;
+};
+struct PARAMDESC {
+    PARAMDESCEX* pparamdescex;
+    USHORT wParamFlags;
+};
+struct ELEMDESC {
+    TYPEDESC tdesc;
+    union {
+        IDLDESC idldesc;
+        PARAMDESC paramdesc;
+    };
+};
+struct TYPEATTR {
+    GUID guid;
+    LCID lcid;
+    DWORD dwReserved;
+    MEMBERID memidConstructor;
+    MEMBERID memidDestructor;
+    LPOLESTR lpstrSchema;
+    ULONG cbSizeInstance;
+    TYPEKIND typekind;
+    WORD cFuncs;
+    WORD cVars;
+    WORD cImplTypes;
+    WORD cbSizeVft;
+    WORD cbAlignment;
+    WORD wTypeFlags;
+    WORD wMajorVerNum;
+    WORD wMinorVerNum;
+    TYPEDESC tdescAlias;
+    IDLDESC idldescType;
+};
+struct FUNCDESC {
+    MEMBERID memid;
+    SCODE* lprgscode;
+    ELEMDESC* lprgelemdescParam;
+    FUNCKIND funckind;
+    INVOKEKIND invkind;
+    CALLCONV callconv;
+    SHORT cParams;
+    SHORT cParamsOpt;
+    SHORT oVft;
+    SHORT cScodes;
+    ELEMDESC elemdescFunc;
+    WORD wFuncFlags;
+};
+struct VARDESC;
+struct ITypeComp;
+struct ITypeLib;
+
+struct ITypeInfo : IUnknown {
+    virtual HRESULT GetTypeAttr(TYPEATTR** ppTypeAttr) = 0;
+    virtual HRESULT GetTypeComp(ITypeComp** ppTComp) = 0;
+    virtual HRESULT GetFuncDesc(UINT index, FUNCDESC** ppFuncDesc) = 0;
+    virtual HRESULT GetVarDesc(UINT index, VARDESC** ppVarDesc) = 0;
+    virtual HRESULT GetNames(MEMBERID memid, BSTR* rgBstrNames, UINT cMaxNames,
+                             UINT* pcNames) = 0;
+    virtual HRESULT GetRefTypeOfImplType(UINT index, HREFTYPE* pRefType) = 0;
+    virtual HRESULT GetImplTypeFlags(UINT index, INT* pImplTypeFlags) = 0;
+    virtual HRESULT GetIDsOfNames(LPOLESTR* rgszNames, UINT cNames, MEMBERID* pMemId) = 0;
+    virtual HRESULT Invoke(void* pvInstance, MEMBERID memid, WORD wFlags, DISPPARAMS* pDispParams,
+                           VARIANT* pVarResult, EXCEPINFO* pExcepInfo, UINT* puArgErr) = 0;
+    virtual HRESULT GetDocumentation(MEMBERID memid, BSTR* pBstrName, BSTR* pBstrDocString,
+                                     DWORD* pdwHelpContext, BSTR* pBstrHelpFile) = 0;
+    virtual HRESULT GetDllEntry(MEMBERID memid, INVOKEKIND invKind, BSTR* pBstrDllName,
+                                BSTR* pBstrName, WORD* pwOrdinal) = 0;
+    virtual HRESULT GetRefTypeInfo(HREFTYPE hRefType, ITypeInfo** ppTInfo) = 0;
+    virtual HRESULT AddressOfMember(MEMBERID memid, INVOKEKIND invKind, void** ppv) = 0;
+    virtual HRESULT CreateInstance(IUnknown* pUnkOuter, REFIID riid, void** ppvObj) = 0;
+    virtual HRESULT GetMops(MEMBERID memid, BSTR* pBstrMops) = 0;
+    virtual HRESULT GetContainingTypeLib(ITypeLib** ppTLib, UINT* pIndex) = 0;
+    virtual void ReleaseTypeAttr(TYPEATTR* pTypeAttr) = 0;
+    virtual void ReleaseFuncDesc(FUNCDESC* pFuncDesc) = 0;
+    virtual void ReleaseVarDesc(VARDESC* pVarDesc) = 0;
+};
 
 struct IDispatch : IUnknown {
     virtual HRESULT GetTypeInfoCount(UINT* pctinfo) = 0;

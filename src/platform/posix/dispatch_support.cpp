@@ -107,14 +107,6 @@ HRESULT InvokeMember(void* instance, const DispatchMember& member, WORD flags, D
 
 }  // namespace
 
-// Natively there is no type library: hosts reach the members through
-// GetIDsOfNames and Invoke alone, which the generated tables serve.
-HRESULT DispatchGetTypeInfo(REFIID, ITypeInfo** info) {
-    if (!info) return E_POINTER;
-    *info = nullptr;
-    return E_NOTIMPL;
-}
-
 HRESULT DispatchGetIDsOfNames(REFIID iface, LPOLESTR* names, UINT count, DISPID* ids) {
     if (!names || !ids) return E_POINTER;
     const DispatchInterface* table = FindDispatchInterface(iface);

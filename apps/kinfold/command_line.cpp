@@ -1,0 +1,118 @@
+#include "command_line.h"
+
+#include <cstring>
+
+namespace kinfold::cli {
+
+const char kUsage[] =
+    "usage: kinfold COMMAND FILE [ID] [OPTIONS]\n"
+    "\n"
+    "Commands:\n"
+    "  stats FILE                  counts of every kind of record, the header and the load time\n"
+    "  show FILE ID                one record (individual, family, source, note or repository)\n"
+    "                              with its names, events, family links and citations\n"
+    "  find FILE --surname PATTERN | --given PATTERN | --soundex CODE | --sex S\n"
+    "                              the individuals that match, sorted by surname and given name;\n"
+    "                              a pattern matches the start of a name (Hart, Hart*) or, with\n"
+    "                              a leading *, its end (*ley); case is ignored\n"
+    "  relatives FILE ID --order ORDER [--generations N]\n"
+    "                              ancestors or descendants of an individual; ORDER is one of\n"
+    "                              ancestors, descendants, paternal, paternal-reversed,\n"
+    "                              maternal, maternal-reversed, family-roots\n"
+    "  footnotes FILE [--format F] the footnote of every source citation of every individual,\n"
+    "                              in the format F (default: the library's own)\n"
+    "\n"
+    "Options:\n"
+    "  --json                      print JSON for programs instead of text\n"
+    "  --help                      print this help\n"
+    "\n"
+    "Exit codes: 0 done, 1 the file cannot be loaded, 2 the command line is wrong,\n"
+    "3 no record has that ID, 4 the library cannot answer (a member failed or is not\n"
+    "available in this build). Ctrl-C stops a long load (exit code 130).\n";
+
+namespace {
+
+struct CommandShape {
+    const char* name;
+    size_t arguments;  // positional, FILE included
+    std::vector<const char*> options;
+};
+
+const CommandShape kCommands[] = {
+    {"stats", 1, {}},
+    {"show", 2, {}},
+    {"find", 1, {"--surname", "--given", "--soundex", "--sex"}},
+    {"relatives", 2, {"--order", "--generations"}},
+    {"footnotes", 1, {"--format"}},
+};
+
+const CommandShape* ShapeOf(const std::string& command) {
+    for (const CommandShape& shape : kCommands)
+        if (command == shape.name) return &shape;
+    return nullptr;
+}
+
+bool TakesOption(const CommandShape& shape, const std::string& option) {
+    for (const char* name : shape.options)
+        if (option == name) return true;
+    return false;
+}
+
+}  // namespace
+
+bool ParseCommandLine(int argc, const char* const* argv, CommandLine* line, std::string* error) {
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            line->help = true;
+            return true;
+        }
+    if (argc < 2) {
+        *error = "no command given";
+        return false;
+    }
+    line->command = argv[1];
+    const CommandShape* shape = ShapeOf(line->command);
+    if (shape == nullptr) {
+        *error = "unknown command '" + line->command + "'";
+        return false;
+    }
+    for (int i = 2; i < argc; ++i) {
+        std::string word = argv[i];
+        if (word == "--json") {
+            line->json = true;
+            continue;
+        }
+        if (word.size() < 2 || word.compare(0, 2, "--") != 0) {
+            line->arguments.push_back(word);
+            continue;
+        }
+        std::string value;
+        const size_t equals = word.find('=');
+        const bool inlineValue = equals != std::string::npos;
+        if (inlineValue) {
+            value = word.substr(equals + 1);
+            word.resize(equals);
+        }
+        if (!TakesOption(*shape, word)) {
+            *error = "unknown option " + word + " for " + line->command;
+            return false;
+        }
+        if (!inlineValue) {
+            if (i + 1 >= argc) {
+                *error = word + " needs a value";
+                return false;
+            }
+            value = argv[++i];
+        }
+        line->options[word] = value;
+    }
+    if (line->arguments.size() != shape->arguments) {
+        *error = line->command + (shape->arguments == 1 ? " takes one FILE" : " takes FILE and ID");
+        if (line->arguments.size() > shape->arguments)
+            *error += "; unexpected '" + line->arguments[shape->arguments] + "'";
+        return false;
+    }
+    return true;
+}
+
+}  // namespace kinfold::cli

@@ -1,0 +1,33 @@
+// The command line of kinfold: a command, its file and other positional
+// arguments, and options, which may come before or after the file as users
+// type them (--name VALUE or --name=VALUE).
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace kinfold::cli {
+
+struct CommandLine {
+    std::string command;
+    std::vector<std::string> arguments;  // FILE first, then ID where the command takes one
+    std::map<std::string, std::string> options;
+    bool json = false;
+    bool help = false;
+
+    const std::string& File() const { return arguments.front(); }
+    bool Has(const std::string& option) const { return options.count(option) != 0; }
+    std::string Option(const std::string& option) const {
+        auto found = options.find(option);
+        return found == options.end() ? std::string() : found->second;
+    }
+};
+
+// Fills `line`; false with a one-line reason when the command line is not
+// one kinfold understands. --help anywhere makes any line acceptable.
+bool ParseCommandLine(int argc, const char* const* argv, CommandLine* line, std::string* error);
+
+extern const char kUsage[];
+
+}  // namespace kinfold::cli

@@ -1,0 +1,39 @@
+// The commands of kinfold. Each reads the loaded database through the
+// public interfaces, fills a report and returns the exit code; on failure
+// `error` holds the one-line reason.
+#pragma once
+
+#include <string>
+
+#include "command_line.h"
+#include "gedcom_file.h"
+#include "report.h"
+
+namespace kinfold::cli {
+
+enum ExitCode {
+    kDone = 0,
+    kCannotLoad = 1,
+    kBadCommandLine = 2,
+    kNoSuchRecord = 3,
+    kCannotAnswer = 4,
+    kCancelled = 130,  // as a shell reports a program stopped by Ctrl-C
+};
+
+using Command = int (*)(const CommandLine& line, const LoadedFile& file, Report* report,
+                        std::string* error);
+
+int RunStats(const CommandLine& line, const LoadedFile& file, Report* report, std::string* error);
+int RunShow(const CommandLine& line, const LoadedFile& file, Report* report, std::string* error);
+int RunFind(const CommandLine& line, const LoadedFile& file, Report* report, std::string* error);
+int RunRelatives(const CommandLine& line, const LoadedFile& file, Report* report,
+                 std::string* error);
+int RunFootnotes(const CommandLine& line, const LoadedFile& file, Report* report,
+                 std::string* error);
+
+// What a failed call of the library means for the user, in one line:
+// "`member` is not available in this build of the library" for E_NOTIMPL,
+// the error description when the member gave one, else the code.
+std::string FailureText(const char* member, HRESULT hr);
+
+}  // namespace kinfold::cli

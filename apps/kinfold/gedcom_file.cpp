@@ -1,0 +1,131 @@
+#include "gedcom_file.h"
+
+#include <sys/stat.h>
+
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <set>
+#include <vector>
+
+#include "server/entry_points.h"
+#include "platform/notifier.h"
+
+namespace kinfold::cli {
+namespace {
+
+// The tags whose pointers the database resolves while loading; a pointer of
+// one of them that names no record makes the load fail.
+const char* const kLinkedTags[] = {"FAMC", "FAMS", "HUSB", "WIFE", "CHIL",
+                                   "SOUR", "REPO", "NOTE", "ALIA"};
+
+std::string ReadHead(const std::string& path, size_t size) {
+    std::ifstream in(path, std::ios::binary);
+    std::string head(size, '\0');
+    in.read(&head[0], static_cast<std::streamsize>(size));
+    head.resize(static_cast<size_t>(in.gcount()));
+    return head;
+}
+
+bool IsLinkedTag(const std::string& tag) {
+    for (const char* linked : kLinkedTags)
+        if (tag == linked) return true;
+    return false;
+}
+
+// What stat() tells before the file is read: missing, a folder or empty.
+std::string FileSystemReason(const std::string& path) {
+    struct stat info {};
+    if (stat(path.c_str(), &info) != 0) return "no such file";
+    if ((info.st_mode & S_IFMT) == S_IFDIR) return "is a directory, not a GEDCOM file";
+    if (info.st_size == 0) return "is empty";
+    return "";
+}
+
+Ref<IGEDCOMdb> NewDatabase() {
+    Ref<IClassFactory> factory;
+    Ref<IGEDCOMdb> db;
+    if (SUCCEEDED(DllGetClassObject(CLSID_GEDCOMdb, IID_IClassFactory,
+                                    reinterpret_cast<void**>(&factory))))
+        factory->CreateInstance(nullptr, IID_IGEDCOMdb, reinterpret_cast<void**>(&db));
+    return db;
+}
+
+}  // namespace
+
+std::string NotGedcomReason(const std::string& head) {
+    if (head.size() >= 2 && ((head[0] == '\xFF' && head[1] == '\xFE') ||
+                             (head[0] == '\xFE' && head[1] == '\xFF')))
+        return "is UTF-16 text; save it as UTF-8 or ANSI";
+    if (head.find('\0') != std::string::npos) return "is a binary file, not a GEDCOM file";
+    size_t start = head.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+    while (start < head.size() && (head[start] == ' ' || head[start] == '\t' ||
+                                   head[start] == '\r' || head[start] == '\n'))
+        ++start;
+    if (head.compare(start, 6, "0 HEAD") != 0)
+        return "is not a GEDCOM file (it does not begin with a 0 HEAD line)";
+    return "";
+}
+
+std::string FirstDanglingPointer(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::set<std::string> ids;
+    struct Pointer {
+        size_t line;
+        std::string tag, target;
+    };
+    std::vector<Pointer> pointers;
+    std::string text;
+    for (size_t number = 1; std::getline(in, text); ++number) {
+        if (!text.empty() && text.back() == '\r') text.pop_back();
+        char level[8] = {}, first[256] = {}, second[256] = {};
+        const int fields = std::sscanf(text.c_str(), "%7s %255s %255s", level, first, second);
+        if (fields < 2) continue;
+        if (level[0] == '0' && level[1] == '\0' && first[0] == '@') ids.insert(first);
+        if (fields == 3 && level[0] != '0' && second[0] == '@' && IsLinkedTag(first))
+            pointers.push_back({number, first, second});
+    }
+    for (const Pointer& pointer : pointers)
+        if (ids.count(pointer.target) == 0)
+            return "line " + std::to_string(pointer.line) + ": " + pointer.tag + " " +
+                   pointer.target + " names no record";
+    return "";
+}
+
+LoadedFile LoadGedcomFile(const std::string& path, std::string* error) {
+    LoadedFile file;
+    std::string reason = FileSystemReason(path);
+    if (reason.empty()) reason = NotGedcomReason(ReadHead(path, 512));
+    if (!reason.empty()) {
+        *error = path + ": " + reason;
+        return file;
+    }
+    Ref<IGEDCOMdb> db = NewDatabase();
+    if (!db) {
+        *error = "the library could not create a database";
+        return file;
+    }
+    // The library's own message for a corrupt file is folded into ours.
+    std::string libraryMessage;
+    MessageSink previous = SetMessageSink([&](std::string_view text) {
+        if (libraryMessage.empty()) libraryMessage.assign(text);
+    });
+    BSTR name = AllocBstr(path);
+    VARIANT_BOOL loaded = VARIANT_FALSE;
+    const auto start = std::chrono::steady_clock::now();
+    const HRESULT hr = db->LoadGEDCOMFile(name, &loaded);
+    file.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    SysFreeString(name);
+    SetMessageSink(std::move(previous));
+    if (SUCCEEDED(hr) && loaded == VARIANT_TRUE) {
+        file.db = std::move(db);
+        return file;
+    }
+    const std::string where = FirstDanglingPointer(path);
+    *error = path + ": cannot be loaded";
+    if (!libraryMessage.empty()) *error += " (" + libraryMessage + ")";
+    if (!where.empty()) *error += ": " + where;
+    return file;
+}
+
+}  // namespace kinfold::cli

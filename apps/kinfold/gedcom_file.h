@@ -1,0 +1,29 @@
+// Opening a GEDCOM file for a command, with messages that say what is wrong
+// with a file that cannot be loaded: it is missing, a folder, empty, binary,
+// UTF-16 text, not GEDCOM at all, or corrupt (and where).
+#pragma once
+
+#include <string>
+
+#include "object_access.h"
+
+namespace kinfold::cli {
+
+struct LoadedFile {
+    Ref<IGEDCOMdb> db;
+    double seconds = 0;  // the time LoadGEDCOMFile took
+};
+
+// Creates a database and loads `path` into it. On failure `error` says why
+// in one line (without the program's name) and `db` is empty.
+LoadedFile LoadGedcomFile(const std::string& path, std::string* error);
+
+// Why the bytes at the start of a file show it is no GEDCOM text, or "" when
+// they look like one.
+std::string NotGedcomReason(const std::string& head);
+
+// The first pointer of the file that names no record, as
+// "line N: TAG @X@ names no record", or "" when every pointer resolves.
+std::string FirstDanglingPointer(const std::string& path);
+
+}  // namespace kinfold::cli

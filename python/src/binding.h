@@ -1,0 +1,74 @@
+// The Python binding: automation objects seen from Python, late-bound over
+// IDispatch. Names, kinds and parameters come from each object's type
+// information at run time, so nothing here restates the interfaces.
+#pragma once
+
+#define PY_SSIZE_T_CLEAN
+#include <Python.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/automation.h"
+
+namespace kinfold::python {
+
+// What an interface's type information says of one member name.
+struct MemberInfo {
+    DISPID id = DISPID_UNKNOWN;
+    bool method = false;
+    bool get = false;
+    bool put = false;
+    bool putRef = false;
+    // Parameters of the property get; a get that takes any is called.
+    SHORT getParams = 0;
+};
+
+struct MemberTable {
+    std::string interfaceName;
+    std::map<std::string, MemberInfo> byLowerName;  // names match without regard to case
+    std::vector<std::string> names;                 // as declared, sorted
+};
+
+// The members of the interface `dispatch` describes, cached per interface;
+// nullptr when it has no type information.
+const MemberTable* MembersOf(IDispatch* dispatch);
+
+// An automation object held by Python; releases its reference when Python
+// drops it.
+struct Object {
+    PyObject_HEAD
+    IDispatch* dispatch;
+    const MemberTable* members;
+};
+
+extern PyTypeObject ObjectType;
+extern PyTypeObject BoundMemberType;
+extern PyTypeObject EnumeratorType;
+extern PyObject* Error;
+
+// A new Python object holding its own reference to `dispatch`; None for NULL.
+PyObject* Wrap(IDispatch* dispatch);
+
+// A member called with Python's arguments: positional ones in order,
+// keyword ones by parameter name. `flags` are the DISPATCH_ kinds.
+PyObject* Invoke(Object* self, DISPID id, const std::string& name, WORD flags, PyObject* args,
+                 PyObject* kwargs);
+
+// Stores a property (put, or putref for an object where the member has one).
+int PutProperty(Object* self, const std::string& name, DISPID id, bool byReference,
+                PyObject* value);
+
+// Sets kinfold.Error for a failed call of `member` and returns nullptr.
+PyObject* RaiseFailure(const std::string& member, HRESULT hr, EXCEPINFO* excep);
+
+// Conversions at the boundary; on failure a Python exception is set and
+// nullptr or false returned.
+PyObject* FromVariant(const VARIANT& value);
+bool ToVariant(PyObject* value, VARIANT* out);
+
+// A BSTR of a Python str, owned by the caller.
+BSTR BstrOf(PyObject* text);
+
+}  // namespace kinfold::python

@@ -1,0 +1,206 @@
+"""The Python binding as a script uses it: the object model's members found
+at run time, collections as Python sequences, failures as kinfold.Error,
+bad files that raise instead of crashing, and one walk of every record of
+the corpus through Python."""
+import gc
+from pathlib import Path
+
+import pytest
+
+import kinfold
+from kinfold import _kinfold
+
+ROOT = Path(__file__).resolve().parents[2]
+SAMPLE = str(ROOT / 'examples/data/sample.ged')
+CORPUS = sorted((ROOT / 'tests/data/corpus').glob('*.[gG][eE][dD]'))
+
+
+@pytest.fixture
+def db():
+    database = kinfold.GEDCOMdb()
+    assert database.LoadGEDCOMFile(SAMPLE) is True
+    return database
+
+
+def test_the_readme_example(capsys, monkeypatch):
+    text = (ROOT / 'README.md').read_text()
+    section = text[text.index('## Python\n'):]
+    example = section.split('```python\n', 1)[1].split('```', 1)[0]
+    assert len(example.splitlines()) == 3
+    monkeypatch.chdir(ROOT)
+    exec(example, {})
+    assert "'Thomas Hartley'" in capsys.readouterr().out
+
+
+def test_the_readme_walk(db):
+    names = [person.Name.FullName for person in db.Individuals]
+    assert names == ['Clara Bexley', 'Edward Hartley', 'Thomas Hartley', 'Margaret Ellison',
+                     'William Hartley', 'Anne Hartley']
+
+
+def test_properties_read_and_write_without_regard_to_case(db):
+    assert db.FileName == SAMPLE
+    assert db.returnblankflags == 1
+    db.ReturnBlankFlags = 6
+    assert (db.ReturnBlankNames, db.ReturnBlankEvents, db.ReturnBlankPlaces) == (False, True, True)
+    db.ConfidentialNotice = 'Private'
+    assert db.ConfidentialNotice == 'Private'
+    thomas = db.GetIndividualFromID('@I1@')
+    thomas.Tag = [1, 'two', 3.5]
+    assert thomas.Tag == [1, 'two', 3.5]
+    thomas.Tag = db
+    assert thomas.Tag == db
+    # The database holds Thomas and Thomas's tag the database: counted
+    # references that only the host can break, as in any automation host.
+    thomas.Tag = None
+
+
+def test_optional_and_named_arguments(db):
+    thomas = db.Individuals['@I1@']
+    assert [event.Type for event in thomas.Events()] == ['BIRT', 'DEAT']
+    assert [event.Date for event in thomas.Events('DEAT')] == ['2 NOV 1903']
+    assert [event.Date for event in thomas.Events(Tag='BIRT')] == ['14 MAR 1841']
+    with pytest.raises(TypeError, match="no parameter named 'Kind'"):
+        thomas.Events(Kind='BIRT')
+
+
+def test_collections_are_sequences(db):
+    people = db.Individuals
+    assert len(people) == 6 and bool(people)
+    assert people[0].ID == '@I10@' and people[-1].ID == '@I4@'
+    assert people['@I2@'].Name.FullName == 'Margaret Ellison'
+    # The collection's own Item counts from 1, as a script's coll(1) does.
+    assert people(1) == people[0] and people.Item(2) == people[1]
+    with pytest.raises(IndexError):
+        people[6]
+    with pytest.raises(KeyError):
+        people['@I99@']
+    empty = db.Multimedia
+    assert len(empty) == 0 and not empty and list(empty) == []
+
+
+def test_objects_compare_by_identity_and_missing_ones_are_none(db):
+    william = db.GetIndividualFromID('@I3@')
+    assert william.Father == db.GetIndividualFromID('@I1@')
+    assert william.Father != william
+    assert db.GetIndividualFromID('@I1@').Father is None
+    assert db.GetIndividualFromID('@nobody@') is None
+
+
+def test_dir_lists_the_members_from_the_type_information(db):
+    members = dir(db)
+    assert {'LoadGEDCOMFile', 'Individuals', 'ReturnBlankFlags', 'Assistant'} <= set(members)
+    assert 'Children' in dir(db.Families[0])
+    with pytest.raises(AttributeError, match="IGEDCOMdb has no member 'Individual'"):
+        db.Individual
+
+
+def test_failing_members_raise_kinfold_error(db):
+    with pytest.raises(kinfold.Error) as failure:
+        db.Individuals.Item(7)
+    assert failure.value.hresult == 0x80004005
+    # A wrong type of argument fails in the conversion.
+    with pytest.raises(kinfold.Error) as failure:
+        db.Individuals.Item(db)
+    assert failure.value.hresult == 0x80020005
+    with pytest.raises(TypeError):
+        db.LoadGEDCOMFile(object())
+
+
+def test_errors_carry_the_objects_description(tmp_path):
+    # A note record kept while its database loads another file has lost its
+    # file: it reports the error through the automation error object.
+    first, other = tmp_path / 'first.ged', tmp_path / 'other.ged'
+    first.write_text('0 HEAD\n0 @I1@ INDI\n1 NOTE @N1@\n0 @N1@ NOTE Kept\n0 TRLR\n')
+    other.write_text('0 HEAD\n0 @I7@ INDI\n0 TRLR\n')
+    db = kinfold.GEDCOMdb()
+    assert db.LoadGEDCOMFile(str(first))
+    note = db.Individuals[0].Notes[0]
+    # The blank after NOTE belongs to the text of a note record.
+    assert note.Note == ' Kept'
+    assert db.LoadGEDCOMFile(str(other))
+    with pytest.raises(kinfold.Error) as failure:
+        note.Note
+    assert failure.value.description == 'Error: GEDCOM file is corrupt.  Invalid Reference'
+    assert failure.value.hresult == 0x80020009
+
+
+def test_objects_are_released_when_python_drops_them():
+    gc.collect()
+    assert _kinfold.can_unload_now()
+    db = kinfold.load(SAMPLE)
+    kept = [db.Individuals[0].Name, iter(db.Families), db.Assistant]
+    del db
+    gc.collect()
+    assert not _kinfold.can_unload_now()
+    assert kept[0].FullName == 'Clara Bexley'
+    del kept
+    gc.collect()
+    assert _kinfold.can_unload_now(), 'an object of the library was not released'
+
+
+BAD_FILES = {
+    'empty.ged': (b'', 'the file is empty'),
+    'binary.ged': (bytes(range(256)), 'the file is binary'),
+    'utf16.ged': ('0 HEAD\n0 TRLR\n'.encode('utf-16'), 'UTF-16'),
+    'letter.ged': (b'Dear cousin,\n', 'does not begin with a 0 HEAD line'),
+    'corrupt.ged': (b'0 HEAD\n0 @I1@ INDI\n1 FAMC @F9@\n0 TRLR\n', 'GEDCOM file is corrupt'),
+}
+
+
+@pytest.mark.parametrize('name', BAD_FILES)
+def test_bad_files_raise_with_the_reason(tmp_path, name):
+    contents, reason = BAD_FILES[name]
+    path = tmp_path / name
+    path.write_bytes(contents)
+    # The library reads what it is given; it must not crash on it.
+    assert kinfold.GEDCOMdb().LoadGEDCOMFile(str(path)) in (True, False)
+    with pytest.raises(kinfold.LoadError) as failure:
+        kinfold.load(path)
+    assert reason in failure.value.reason and failure.value.path == str(path)
+
+
+@pytest.mark.parametrize('path, error', [('missing.ged', FileNotFoundError), ('.', OSError)])
+def test_files_that_cannot_be_opened_raise_os_errors(tmp_path, path, error):
+    assert kinfold.GEDCOMdb().LoadGEDCOMFile(str(tmp_path / path)) is False
+    with pytest.raises(error):
+        kinfold.load(tmp_path / path)
+
+
+def read_every_property(obj, depth, counts):
+    """Reads each property without parameters of `obj`; objects one level
+    below and the elements of collections are read the same way."""
+    for name in dir(obj):
+        try:
+            value = getattr(obj, name)
+        except kinfold.Error:
+            counts['errors'] += 1
+            continue
+        counts['reads'] += 1
+        if isinstance(value, kinfold.Object) and depth > 0:
+            if hasattr(value, 'Count'):
+                for element in value:
+                    if isinstance(element, kinfold.Object):
+                        read_every_property(element, depth - 1, counts)
+            else:
+                read_every_property(value, depth - 1, counts)
+
+
+COLLECTIONS = ['Individuals', 'Families', 'Sources', 'Notes', 'Repositories', 'Multimedia',
+               'Submitters']
+
+
+@pytest.mark.parametrize('path', CORPUS, ids=lambda path: path.name)
+def test_corpus_walk_reads_every_record(path):
+    db = kinfold.GEDCOMdb()
+    if not db.LoadGEDCOMFile(str(path)):
+        pytest.skip('the library does not load this file')
+    counts = {'reads': 0, 'errors': 0}
+    records = 0
+    for collection in COLLECTIONS:
+        for record in getattr(db, collection):
+            records += 1
+            read_every_property(record, 1, counts)
+    if db.Header is not None:
+        read_every_property(db.Header, 1, counts)
+    assert counts['reads'] >= records
