@@ -1,9 +1,14 @@
 #!/usr/bin/env bash
 # Builds Kinfold and runs every test suite:
-#   native       build/native, the GoogleTest suite and any other CTest tests
-#   sanitizers   build/asan, the same under AddressSanitizer and UBSan
+#   native       build/native, the GoogleTest suite and any other CTest tests,
 #                then the kinfold tool's tests and, installed with pip into a
 #                virtual environment, the Python binding's tests (pytest)
+#   sanitizers   build/asan, the same under AddressSanitizer and UBSan
+#   injection    build/asan again: every allocation and file read of loads
+#                and walks of a few corpus files fails in turn
+#   soak         build/native: a 1 MB file loaded and released 1,000 times
+#   threads      build/tsan, ThreadSanitizer: 8 hosts at once
+#   fuzz         build/fuzz, clang and libFuzzer: each target for 60 s
 #   windows      build/windows, cross-built with mingw-w64, run under Wine in
 #                a fresh prefix; then, against the registered kinfold.dll,
 #                the COM client suite (the progress window among it), the
@@ -19,11 +24,13 @@ set -euo pipefail
 
 Usage() {
   cat <<'EOF'
-usage: scripts/test.sh [--native-only] [--no-sanitize] [--no-windows32] [--jobs N]
-  --native-only   skip the Windows cross builds and Wine
-  --no-windows32  skip the 32-bit Windows build
-  --no-sanitize   skip the AddressSanitizer/UBSan build
-  --jobs N        parallel compile jobs (default 2)
+usage: scripts/test.sh [--native-only] [--no-sanitize] [--no-reliability] [--no-windows32]
+                       [--jobs N]
+  --native-only     skip the Windows cross builds and Wine
+  --no-windows32    skip the 32-bit Windows build
+  --no-sanitize     skip the AddressSanitizer/UBSan build and fault injection
+  --no-reliability  skip the soak, ThreadSanitizer and fuzz stages
+  --jobs N          parallel compile jobs (default 2)
 EOF
 }
 
@@ -33,12 +40,14 @@ cd "$KINFOLD_ROOT"
 windows=1
 windows32=1
 sanitize=1
+reliability=1
 jobs=2
 while [ $# -gt 0 ]; do
   case $1 in
     --native-only) windows=0 ;;
     --no-sanitize) sanitize=0 ;;
     --no-windows32) windows32=0 ;;
+    --no-reliability) reliability=0 ;;
     --jobs) [ $# -ge 2 ] || { Usage >&2; exit 2; }; jobs=$2; shift ;;
     --jobs=*) jobs=${1#--jobs=} ;;
     -h|--help) Usage; exit 0 ;;
@@ -138,7 +147,9 @@ StageNative() {
 
 StageSanitizers() {
   EnsurePackages "${KINFOLD_NATIVE_PACKAGES[@]}"
-  Configure build/asan -DCMAKE_BUILD_TYPE=Debug -DKINFOLD_SANITIZE=ON -DKINFOLD_BUILD_BENCH=OFF
+  # The fault hooks are compiled in but stay idle outside the injection suite.
+  Configure build/asan -DCMAKE_BUILD_TYPE=Debug -DKINFOLD_SANITIZE=ON -DKINFOLD_BUILD_BENCH=OFF \
+    -DKINFOLD_FAULT_INJECTION=ON
   cmake --build build/asan --parallel "$jobs"
   export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0
   export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
@@ -147,6 +158,62 @@ StageSanitizers() {
   # Every run of the tool ends with a leak check, so a reference it forgets
   # fails its test.
   KINFOLD_CLI=$KINFOLD_ROOT/build/asan/apps/kinfold/kinfold RunPytest /usr/bin/python3 tests/cli
+}
+
+StageInjection() {
+  export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0
+  export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+  RunGoogleTest build/asan/tests/kinfold_injection_tests
+}
+
+# Runs a program that ends with a line "...: N passed, M failed" and records
+# those counts; fails when the program fails or prints no such line.
+RunCountingProgram() {
+  local log status=0 counts
+  log=$(mktemp)
+  "$@" 2>&1 | tee "$log" || status=$?
+  counts=$(sed -n 's/.*: \([0-9]*\) passed, \([0-9]*\) failed$/\1 \2/p' "$log" | tail -n 1)
+  rm -f "$log"
+  if [ -z "$counts" ]; then
+    echo "no counts from $*" >&2
+    Count 0 1
+    return 1
+  fi
+  Count $counts
+  return "$status"
+}
+
+StageSoak() {
+  cmake --build build/native --parallel "$jobs" --target gedcom_replicate long_running_host
+  build/native/bench/gedcom_replicate tests/data/corpus/kennedy.ged build/native/soak-1mb.ged 1
+  RunCountingProgram build/native/tests/long_running_host build/native/soak-1mb.ged 1000
+}
+
+StageThreads() {
+  Configure build/tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKINFOLD_THREAD_SANITIZE=ON \
+    -DKINFOLD_BUILD_BENCH=OFF
+  cmake --build build/tsan --parallel "$jobs" --target kinfold_thread_tests
+  TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 \
+    RunCountingProgram build/tsan/tests/kinfold_thread_tests
+}
+
+# libFuzzer comes with Debian's clang; without clang (and no root to install
+# it) the stage says so and passes.
+StageFuzz() {
+  EnsurePackages clang libclang-rt-dev || true
+  if ! command -v clang++ >/dev/null; then
+    echo "== no clang: fuzz targets not run"
+    return 0
+  fi
+  CC=clang CXX=clang++ Configure build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKINFOLD_FUZZ=ON \
+    -DKINFOLD_BUILD_BENCH=OFF
+  cmake --build build/fuzz --parallel "$jobs" --target load_walk_fuzz footnote_pattern_fuzz
+  export ASAN_OPTIONS=detect_leaks=1
+  local target
+  for target in load_walk_fuzz footnote_pattern_fuzz; do
+    echo "== $target"
+    if tests/fuzz/run_fuzz.sh build/fuzz "$target" 60; then Count 1 0; else Count 0 1; return 1; fi
+  done
 }
 
 # A new prefix for every run, so nothing registered by an earlier run can
@@ -343,6 +410,10 @@ RunStage() {
 
 RunStage native StageNative
 [ "$sanitize" -eq 1 ] && RunStage sanitizers StageSanitizers
+[ "$sanitize" -eq 1 ] && RunStage injection StageInjection
+[ "$reliability" -eq 1 ] && RunStage soak StageSoak
+[ "$reliability" -eq 1 ] && RunStage threads StageThreads
+[ "$reliability" -eq 1 ] && RunStage fuzz StageFuzz
 [ "$windows" -eq 1 ] && RunStage windows StageWindows
 [ "$windows" -eq 1 ] && [ "$windows32" -eq 1 ] && RunStage windows32 StageWindows32
 

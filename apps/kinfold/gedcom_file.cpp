@@ -8,8 +8,8 @@
 #include <set>
 #include <vector>
 
-#include "platform/notifier.h"
 #include "server/entry_points.h"
+#include "platform/notifier.h"
 
 namespace kinfold::cli {
 namespace {
@@ -54,8 +54,8 @@ Ref<IGEDCOMdb> NewDatabase() {
 }  // namespace
 
 std::string NotGedcomReason(const std::string& head) {
-    if (head.size() >= 2 &&
-        ((head[0] == '\xFF' && head[1] == '\xFE') || (head[0] == '\xFE' && head[1] == '\xFF')))
+    if (head.size() >= 2 && ((head[0] == '\xFF' && head[1] == '\xFE') ||
+                             (head[0] == '\xFE' && head[1] == '\xFF')))
         return "is UTF-16 text; save it as UTF-8 or ANSI";
     if (head.find('\0') != std::string::npos) return "is a binary file, not a GEDCOM file";
     size_t start = head.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;

@@ -4,10 +4,10 @@
 // standard error.
 #include <deque>
 
+#include "server/entry_points.h"
 #include "binding.h"
 #include "kinfold.h"
 #include "platform/notifier.h"
-#include "server/entry_points.h"
 
 namespace kinfold::python {
 

@@ -136,10 +136,15 @@ class ComAggObject final : public Impl {
 };
 
 // A new object with a reference count of 0 (the creator takes the first
-// reference), or nullptr when memory runs out.
+// reference), or nullptr when memory runs out, also when it runs out in the
+// constructor of a member (a buffer, a list).
 template <class Impl, class... Args>
 ComObject<Impl>* NewObject(Args&&... args) {
-    return new (std::nothrow) ComObject<Impl>(std::forward<Args>(args)...);
+    try {
+        return new (std::nothrow) ComObject<Impl>(std::forward<Args>(args)...);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
 }
 
 // Creates an object and hands out `Iface` with one reference.

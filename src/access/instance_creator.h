@@ -16,7 +16,11 @@ HRESULT CreateInstance(IUnknown* outer, REFIID riid, void** ppv) {
     *ppv = nullptr;
     if (outer != nullptr) {
         if (!IsEqualIID(riid, IID_IUnknown)) return CLASS_E_NOAGGREGATION;
-        ComAggObject<Impl>* object = new (std::nothrow) ComAggObject<Impl>(outer);
+        ComAggObject<Impl>* object = nullptr;
+        try {
+            object = new (std::nothrow) ComAggObject<Impl>(outer);
+        } catch (const std::bad_alloc&) {
+        }
         if (object == nullptr) return E_OUTOFMEMORY;
         IUnknown* inner = object->Inner();
         inner->AddRef();

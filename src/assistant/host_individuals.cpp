@@ -1,5 +1,7 @@
 #include "assistant/host_individuals.h"
 
+#include <new>
+
 #include "access/error_report.h"
 #include "records/person/resolve_host_record.h"
 #include "db/gedcom_db.h"
@@ -17,8 +19,14 @@ HRESULT AddIndividual(IDispatch* object, const GEDCOMdb* database,
     GDIndividualRecord* individual = nullptr;
     hr = ResolveIndividual(record, database, &individual);
     record->Release();
-    if (SUCCEEDED(hr)) individuals.push_back(individual);
-    return hr;
+    if (FAILED(hr)) return hr;
+    // The callers hold a locked array or an enumerator: no exception may pass them.
+    try {
+        individuals.push_back(individual);
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
+    }
+    return S_OK;
 }
 
 // The lower bound plays no part: the elements are read in storage order.

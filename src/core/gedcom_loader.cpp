@@ -1,5 +1,6 @@
 #include "core/gedcom_loader.h"
 
+#include <new>
 #include <string>
 
 #include "platform/progress.h"
@@ -10,7 +11,10 @@
 namespace kinfold {
 
 HRESULT GedcomLoader::Load(std::string_view path, Progress& window) {
-    if (FAILED(reader_.Open(path))) return E_FAIL;
+    const HRESULT opened = reader_.Open(path);
+    if (opened == kFileTooLarge)
+        ShowMessage("ERROR: GEDCOM file is too large. Files of 2 GB or more cannot be read.");
+    if (FAILED(opened)) return E_FAIL;
     const uint32_t length = reader_.GetLength();
     int64_t nextMark = 0;
     const uint32_t step = length / 200;
@@ -112,16 +116,23 @@ HRESULT GedcomLoader::ParseSubRecord(RecordFactory factory, int32_t position, Re
         ReportError(factory != nullptr ? "Could Not create COM object" : "Out of Memory", hr);
         return factory != nullptr ? hr : E_OUTOFMEMORY;
     }
-    PopToLevel();
-    PushContext(object);
-
     int32_t end = static_cast<int32_t>(reader_.GetLength());
-    while (reader_.ReadContentLine(current_)) {
-        if (current_.Level() <= baseLevel) {
-            end = current_.Position();
-            break;
+    try {
+        PopToLevel();
+        PushContext(object);
+        while (reader_.ReadContentLine(current_)) {
+            if (current_.Level() <= baseLevel) {
+                end = current_.Position();
+                break;
+            }
+            ProcessLine();
         }
-        ProcessLine();
+    } catch (const std::bad_alloc&) {
+        // Out of memory part way: the half-built record goes with what it
+        // holds, and the loader is ready for the next read.
+        Reset();
+        object->Release();
+        return E_OUTOFMEMORY;
     }
     Reset();
     if (after != nullptr) *after = end;
@@ -131,7 +142,11 @@ HRESULT GedcomLoader::ParseSubRecord(RecordFactory factory, int32_t position, Re
         object->Release();
         return hr;
     }
-    database_.TrackHandedOut(*object);
+    // A record the database cannot list would outlive what it points to.
+    if (!database_.TrackHandedOut(*object)) {
+        object->Release();
+        return E_OUTOFMEMORY;
+    }
     *record = object;
     return S_OK;
 }

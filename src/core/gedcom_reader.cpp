@@ -62,6 +62,11 @@ HRESULT GedcomReader::Open(std::string_view path) {
         fileName_.clear();
         return E_FAIL;
     }
+    if (file_.Size() > static_cast<uint64_t>(INT32_MAX)) {
+        file_.Close();
+        fileName_.clear();
+        return kFileTooLarge;
+    }
     length_ = static_cast<uint32_t>(file_.Size());
     return S_OK;
 }
@@ -71,8 +76,11 @@ HRESULT GedcomReader::Seek(uint32_t position) {
     position_ = position;
     // A record's members read lines close to each other (an event's date,
     // then its place), so a seek inside the window keeps it and costs no
-    // system call. Elsewhere the window is dropped and refilled small.
-    if (position < windowStart_ || position >= windowStart_ + windowLength_) {
+    // system call. Elsewhere the window is dropped and refilled small; so is
+    // a window whose read came up short before the end of the file, since
+    // that read failed rather than met the end, and may succeed now.
+    const bool failedShort = windowAtEnd_ && windowStart_ + windowLength_ < length_;
+    if (failedShort || position < windowStart_ || position >= windowStart_ + windowLength_) {
         windowLength_ = 0;
         windowAtEnd_ = false;
         lastFill_ = 0;

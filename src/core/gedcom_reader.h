@@ -20,6 +20,10 @@ class GedcomLine;
 // The text ReadTextValue gives when no line can be read at the position.
 constexpr std::string_view kUnexpectedEndOfFile = "Unexpected End Of File.";
 
+// Open's answer for a file whose bytes lie beyond the reach of the signed
+// 32-bit positions that lines and records keep (ERROR_FILE_TOO_LARGE).
+constexpr HRESULT kFileTooLarge = static_cast<HRESULT>(0x800700DFL);
+
 class GedcomReader {
  public:
     GedcomReader();
@@ -29,7 +33,8 @@ class GedcomReader {
 
     // Closes the current file and opens `path`. An empty path only closes
     // (and still answers E_FAIL); a path that cannot be opened leaves the file
-    // name empty.
+    // name empty; so does a file larger than positions reach, refused with
+    // kFileTooLarge before anything is read.
     HRESULT Open(std::string_view path);
     // E_FAIL only when no file is open. A position past the end is accepted;
     // the next ReadLine then reports the end of the file.

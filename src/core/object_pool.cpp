@@ -1,7 +1,11 @@
 #include "core/object_pool.h"
 
+#include <atomic>
 #include <cstdlib>
+#include <mutex>
 #include <new>
+
+#include "platform/fault_injection.h"
 
 namespace kinfold {
 namespace {
@@ -15,10 +19,28 @@ struct FreeBlock {
     FreeBlock* next;
 };
 
+// The first granule of every slab links it into the list of all slabs.
+struct Slab {
+    Slab* next;
+};
+
+std::mutex slabMutex;
+Slab* slabs = nullptr;  // guarded by slabMutex
+size_t slabCount = 0;   // guarded by slabMutex
+
+// Pooled blocks in use on all threads. Each block counts before a thread
+// looks at its lists, and stops counting after it is back on one, so zero
+// means every block of every slab is free.
+std::atomic<long> blocksInUse{0};
+// Raised whenever the slabs are freed: a thread whose lists are older drops
+// them unread, since they point into freed slabs.
+std::atomic<unsigned> generation{0};
+
 struct ThreadPool {
     FreeBlock* freeLists[kClasses] = {};
     char* slab = nullptr;
     size_t slabLeft = 0;
+    unsigned generation = 0;
 };
 
 thread_local ThreadPool pool;
@@ -31,23 +53,62 @@ constexpr bool kPooling = false;
 constexpr bool kPooling = true;
 #endif
 
+bool Pooled(size_t size) { return kPooling && size != 0 && size <= kLargestPooled; }
+
+void CatchUp() {
+    const unsigned current = generation.load();
+    if (pool.generation == current) return;
+    pool = ThreadPool{};
+    pool.generation = current;
+}
+
+// A block stops counting; the last one frees the slabs. Another thread may
+// have started to count a block meanwhile: then the generation is raised
+// all the same (threads drop their lists, which costs only reuse) but the
+// slabs stay.
+void StopCounting() {
+    if (blocksInUse.fetch_sub(1) != 1) return;
+    std::lock_guard<std::mutex> lock(slabMutex);
+    generation.fetch_add(1);
+    if (blocksInUse.load() != 0) return;
+    while (slabs != nullptr) {
+        Slab* next = slabs->next;
+        std::free(slabs);
+        slabs = next;
+    }
+    slabCount = 0;
+}
+
+bool NewSlab() {
+    auto* slab = static_cast<Slab*>(std::malloc(kSlabBytes));
+    if (slab == nullptr) return false;
+    {
+        std::lock_guard<std::mutex> lock(slabMutex);
+        slab->next = slabs;
+        slabs = slab;
+        ++slabCount;
+    }
+    pool.slab = reinterpret_cast<char*>(slab) + kGranule;
+    pool.slabLeft = kSlabBytes - kGranule;
+    return true;
+}
+
 }  // namespace
 
 void* ObjectPool::Allocate(size_t size) noexcept {
-    if (!kPooling || size == 0 || size > kLargestPooled) return std::malloc(size ? size : 1);
+    if (fault::AllocationFails()) return nullptr;
+    if (!Pooled(size)) return std::malloc(size ? size : 1);
+    blocksInUse.fetch_add(1);
+    CatchUp();
     const size_t index = ClassOf(size);
     if (FreeBlock* block = pool.freeLists[index]) {
         pool.freeLists[index] = block->next;
         return block;
     }
     const size_t bytes = (index + 1) * kGranule;
-    if (pool.slabLeft < bytes) {
-        pool.slab = static_cast<char*>(std::malloc(kSlabBytes));
-        if (pool.slab == nullptr) {
-            pool.slabLeft = 0;
-            return nullptr;
-        }
-        pool.slabLeft = kSlabBytes;
+    if (pool.slabLeft < bytes && !NewSlab()) {
+        StopCounting();
+        return nullptr;
     }
     void* block = pool.slab;
     pool.slab += bytes;
@@ -57,14 +118,21 @@ void* ObjectPool::Allocate(size_t size) noexcept {
 
 void ObjectPool::Free(void* block, size_t size) noexcept {
     if (block == nullptr) return;
-    if (!kPooling || size == 0 || size > kLargestPooled) {
+    if (!Pooled(size)) {
         std::free(block);
         return;
     }
+    CatchUp();
     const size_t index = ClassOf(size);
     FreeBlock* freed = static_cast<FreeBlock*>(block);
     freed->next = pool.freeLists[index];
     pool.freeLists[index] = freed;
+    StopCounting();
+}
+
+size_t ObjectPool::SlabBytes() noexcept {
+    std::lock_guard<std::mutex> lock(slabMutex);
+    return slabCount * kSlabBytes;
 }
 
 }  // namespace kinfold

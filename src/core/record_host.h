@@ -47,8 +47,9 @@ class RecordHost {
     virtual HRESULT CreatePlainRecord(RecordBase** record) = 0;
     // Records built on demand, which a host may keep after the database is
     // cleared or released: the database lists them so that it can make them
-    // let go of it and of the records they point to.
-    virtual void TrackHandedOut(RecordBase& record) = 0;
+    // let go of it and of the records they point to. False when there is no
+    // memory to list it: the record must then not be handed out.
+    virtual bool TrackHandedOut(RecordBase& record) = 0;
     virtual void ForgetHandedOut(RecordBase& record) = 0;
 
    protected:

@@ -10,8 +10,8 @@
 #include "core/record_factory.h"
 #include "db/assistant_factory.h"
 #include "db/confidentiality.h"
-#include "platform/free_threaded_marshaler.h"
 #include "platform/progress.h"
+#include "platform/free_threaded_marshaler.h"
 #include "platform/text.h"
 
 namespace kinfold {
@@ -87,7 +87,12 @@ HRESULT GEDCOMdb::LoadGEDCOMFile(BSTR FileName, VARIANT_BOOL* pVal) {
     // The platform's display: the progress window on Windows, a line on a
     // terminal natively; either lets the user cancel.
     std::unique_ptr<Progress> window = CreateProgressDisplay();
-    const bool loaded = window && SUCCEEDED(loader_.Load(BstrToText(FileName), *window));
+    bool loaded = false;
+    try {
+        loaded = window && SUCCEEDED(loader_.Load(BstrToText(FileName), *window));
+    } catch (const std::bad_alloc&) {
+        // Out of memory part way: a failed load, which leaves nothing behind.
+    }
     if (!loaded) Clear();
     *pVal = loaded ? VARIANT_TRUE : VARIANT_FALSE;
     return S_OK;

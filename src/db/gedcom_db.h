@@ -79,7 +79,7 @@ class GEDCOMdb : public ObjectRoot,
     HRESULT OpenTopLevelRecord(const GedcomLine& line, RecordBase** record) override;
     HRESULT LinkAll(Progress* window) override;
     HRESULT CreatePlainRecord(RecordBase** record) override;
-    void TrackHandedOut(RecordBase& record) override { handedOut_.Add(record); }
+    bool TrackHandedOut(RecordBase& record) override { return handedOut_.Add(record); }
     void ForgetHandedOut(RecordBase& record) override { handedOut_.Remove(record); }
 
     // The stores, for the database's own members, the assistant and tests.

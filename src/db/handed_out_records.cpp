@@ -5,13 +5,14 @@
 
 namespace kinfold {
 
-void HandedOutRecords::Add(RecordBase& record) {
+bool HandedOutRecords::Add(RecordBase& record) {
     try {
         records_.insert(&record);
-        record.SetHandedOut(true);
     } catch (const std::bad_alloc&) {
-        record.DropReferences();
+        return false;
     }
+    record.SetHandedOut(true);
+    return true;
 }
 
 void HandedOutRecords::DropAll() {

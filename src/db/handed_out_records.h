@@ -16,9 +16,8 @@ class HandedOutRecords {
     HandedOutRecords(const HandedOutRecords&) = delete;
     HandedOutRecords& operator=(const HandedOutRecords&) = delete;
 
-    // A record that cannot be listed (no memory) lets go at once: it stays
-    // safe to use and simply finds nothing in the file.
-    void Add(RecordBase& record);
+    // False when there is no memory to list the record.
+    bool Add(RecordBase& record);
     // Called by the record's destructor.
     void Remove(RecordBase& record) { records_.erase(&record); }
     void DropAll();

@@ -67,7 +67,8 @@ def test_json_of_stats_counts_individuals():
      ['@I11@', '@I3@', '@I1@', '@I2@', '@I10@']),
     (['relatives', SAMPLE, '@I11@', '--order=ancestors', '--generations', '1'],
      ['@I11@', '@I3@', '@I10@']),
-    (['relatives', SAMPLE, '@I1@', '--order', 'descendants'], ['@I1@', '@I3@', '@I11@', '@I4@']),
+    (['relatives', SAMPLE, '@I1@', '--order', 'descendants'],
+     ['@I1@', '@I3@', '@I11@', '@I4@']),
 ])
 def test_assistant_commands(arguments, ids):
     code, out, err = run(*arguments, '--json')

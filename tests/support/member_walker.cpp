@@ -7,6 +7,8 @@
 #include <cstring>
 #include <string_view>
 
+#include "platform/text.h"
+
 namespace kinfold::test {
 namespace {
 
@@ -35,10 +37,8 @@ const DispatchMember* MemberNamed(const DispatchInterface& iface, std::string_vi
 
 }  // namespace
 
-HRESULT MemberWalker::Invoke(IDispatch* object, const DispatchInterface& iface,
-                             const DispatchMember& member, VARIANT* args, UINT count,
-                             VARIANT* result) {
-    ++reads_;
+HRESULT MemberWalker::InvokeOnce(IDispatch* object, const DispatchMember& member, VARIANT* args,
+                                 UINT count, VARIANT* result, bool* described) {
     DISPPARAMS params{args, nullptr, count, 0};
     EXCEPINFO exception{};
     UINT argError = 0;
@@ -46,10 +46,23 @@ HRESULT MemberWalker::Invoke(IDispatch* object, const DispatchInterface& iface,
                                 &params, result, &exception, &argError);
     // A failing member reaches the host as an exception carrying its code.
     const HRESULT code = hr == DISP_E_EXCEPTION && exception.scode != 0 ? exception.scode : hr;
-    const bool described = exception.bstrDescription != nullptr;
+    *described = exception.bstrDescription != nullptr;
     SysFreeString(exception.bstrSource);
     SysFreeString(exception.bstrDescription);
     SysFreeString(exception.bstrHelpFile);
+    return code;
+}
+
+HRESULT MemberWalker::Invoke(IDispatch* object, const DispatchInterface& iface,
+                             const DispatchMember& member, VARIANT* args, UINT count,
+                             VARIANT* result) {
+    ++reads_;
+    bool described = false;
+    auto call = [&](VARIANT* into) {
+        return InvokeOnce(object, member, args, count, into, &described);
+    };
+    const HRESULT code = runner_ != nullptr ? runner_->Run(iface, member, call, result)
+                                            : call(result);
     if (code == E_NOTIMPL) {
         ++notBuilt_;
         notBuiltMembers_.insert(std::string(iface.name) + "." + member.name);
@@ -60,7 +73,7 @@ HRESULT MemberWalker::Invoke(IDispatch* object, const DispatchInterface& iface,
         std::snprintf(text, sizeof text, "0x%08X", static_cast<unsigned>(code));
         ++unexpected_[std::string(iface.name) + "." + member.name + " -> " + text];
     }
-    return hr;
+    return code;
 }
 
 MemberWalker::~MemberWalker() {
@@ -122,6 +135,25 @@ void MemberWalker::WalkResult(const VARIANT& result, const DispatchMember& membe
     }
     // The starting collection is the store itself.
     if (depth == 0 || !IsStoredRecord(iface->name)) WalkObject(result.pdispVal, *iface, depth + 1);
+}
+
+std::string AnswerText(HRESULT code, const VARIANT& result) {
+    char text[32];
+    std::snprintf(text, sizeof text, "0x%08X ", static_cast<unsigned>(code));
+    std::string answer = text;
+    switch (result.vt) {
+        case VT_EMPTY: return answer + "empty";
+        case VT_BSTR: return answer + "\"" + BstrToText(result.bstrVal) + "\"";
+        case VT_BOOL: return answer + (result.boolVal ? "true" : "false");
+        case VT_I2: return answer + std::to_string(result.iVal);
+        case VT_I4: return answer + std::to_string(result.lVal);
+        case VT_DISPATCH: {
+            if (result.pdispVal == nullptr) return answer + "null";
+            const DispatchInterface* iface = InterfaceOf(result.pdispVal);
+            return answer + (iface != nullptr ? iface->name : "unknown object");
+        }
+        default: return answer + "vt " + std::to_string(result.vt);
+    }
 }
 
 const DispatchInterface* InterfaceOf(IDispatch* object) {

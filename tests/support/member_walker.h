@@ -6,6 +6,7 @@
 
 #ifndef _WIN32
 
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -26,7 +27,23 @@ class MemberWalker {
         long itemsBelowStart;
     };
 
+    // Makes each call of the walk into an object. The plain walk calls once;
+    // a test may install its own to arrange what happens inside the calls,
+    // call again, and check the answers. `call` makes one attempt into an
+    // empty `result` and gives the code a host would see (the member's own
+    // code when it failed); the last attempt is the one the walk goes on with.
+    class CallRunner {
+       public:
+        virtual HRESULT Run(const DispatchInterface& iface, const DispatchMember& member,
+                            const std::function<HRESULT(VARIANT* result)>& call,
+                            VARIANT* result) = 0;
+
+       protected:
+        ~CallRunner() = default;
+    };
+
     explicit MemberWalker(Limits limits) : limits_(limits) {}
+    void SetCallRunner(CallRunner* runner) { runner_ = runner; }
     MemberWalker(const MemberWalker&) = delete;
     MemberWalker& operator=(const MemberWalker&) = delete;
     ~MemberWalker();
@@ -68,9 +85,14 @@ class MemberWalker {
     // Reads the member with the given arguments (natural order) into `result`.
     HRESULT Invoke(IDispatch* object, const DispatchInterface& iface, const DispatchMember& member,
                    VARIANT* args, UINT count, VARIANT* result);
+    // One attempt of that call; `described` tells whether the failure came
+    // with a description.
+    static HRESULT InvokeOnce(IDispatch* object, const DispatchMember& member, VARIANT* args,
+                              UINT count, VARIANT* result, bool* described);
     void WalkResult(const VARIANT& result, const DispatchMember& member, int depth);
 
     Limits limits_;
+    CallRunner* runner_ = nullptr;
     std::map<std::string, long> unexpected_;
     long reads_ = 0;
     long objects_ = 0;
@@ -81,6 +103,10 @@ class MemberWalker {
     bool keepCollections_ = false;
     std::vector<KeptObject> kept_;
 };
+
+// What a host sees of one call, as text: the code, and the value as a
+// string, a number, or the interface of the object.
+std::string AnswerText(HRESULT code, const VARIANT& result);
 
 // The first dual interface, in declaration order, that `object` answers
 // (the hidden pointer access aside), or NULL.

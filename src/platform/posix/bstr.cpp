@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "oleauto.h"
+#include "platform/fault_injection.h"
 
 namespace {
 
@@ -19,7 +20,7 @@ char* Header(BSTR bstr) { return reinterpret_cast<char*>(bstr) - kPrefix; }
 // zeroed otherwise. Two zero bytes always follow the data (three when the
 // length is odd, so that a terminating code unit is always there).
 BSTR AllocBytes(const void* src, UINT bytes) {
-    if (bytes > kMaxBytes) return nullptr;
+    if (bytes > kMaxBytes || kinfold::fault::AllocationFails()) return nullptr;
     char* block = static_cast<char*>(std::malloc(kPrefix + bytes + 3));
     if (!block) return nullptr;
     const uint32_t length = bytes;

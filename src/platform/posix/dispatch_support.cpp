@@ -3,6 +3,8 @@
 // it under Wine, so a host gets the same answers from both builds.
 #include "platform/dispatch_support.h"
 
+#include <new>
+
 #include "platform/posix/dispatch_arguments.h"
 #include "platform/posix/dispatch_table.h"
 
@@ -136,7 +138,13 @@ HRESULT DispatchInvoke(IDispatch* self, REFIID iface, DISPID id, WORD flags, DIS
     void* instance = nullptr;
     HRESULT hr = self->QueryInterface(iface, &instance);
     if (FAILED(hr)) return hr;
-    hr = InvokeMember(instance, *member, flags, params, result, excep, argErr);
+    try {
+        hr = InvokeMember(instance, *member, flags, params, result, excep, argErr);
+    } catch (const std::bad_alloc&) {
+        // A member that ran out of memory part way: the host gets the code
+        // the member owed it rather than an exception it cannot catch.
+        hr = RaiseException(E_OUTOFMEMORY, excep);
+    }
     static_cast<IUnknown*>(instance)->Release();
     return hr;
 }

@@ -3,20 +3,11 @@
 #include "platform/notifier.h"
 
 #include <cstdio>
-#include <utility>
 
 namespace kinfold {
-namespace {
-
-MessageSink& CurrentSink() {
-    static MessageSink sink;  // empty: the default, standard error
-    return sink;
-}
-
-}  // namespace
 
 void ShowMessage(std::string_view text) {
-    if (const MessageSink& sink = CurrentSink()) {
+    if (const MessageSink sink = CurrentMessageSink()) {
         sink(text);
         return;
     }
@@ -24,7 +15,5 @@ void ShowMessage(std::string_view text) {
     std::fputc('\n', stderr);
     std::fflush(stderr);
 }
-
-MessageSink SetMessageSink(MessageSink sink) { return std::exchange(CurrentSink(), std::move(sink)); }
 
 }  // namespace kinfold

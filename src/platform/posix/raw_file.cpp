@@ -7,6 +7,8 @@
 #include <cerrno>
 #include <string>
 
+#include "platform/fault_injection.h"
+
 namespace kinfold {
 
 RawFile::~RawFile() { Close(); }
@@ -41,6 +43,7 @@ void RawFile::Close() {
 
 size_t RawFile::ReadAt(uint64_t offset, char* buffer, size_t count) {
     if (handle_ == kNoHandle) return 0;
+    count = fault::ReadLimit(count);
     const int fd = static_cast<int>(handle_);
     size_t done = 0;
     while (done < count) {

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/fault_injection.h"
 #include "variant_internal.h"
 
 namespace kinfold::platform {
@@ -30,12 +31,20 @@ constexpr size_t kHidden = 16;
 unsigned char* HiddenBytes(SAFEARRAY* psa) { return reinterpret_cast<unsigned char*>(psa) - kHidden; }
 
 SAFEARRAY* AllocDescriptor(UINT dims) {
+    if (kinfold::fault::AllocationFails()) return nullptr;
     const size_t size = kHidden + sizeof(SAFEARRAY) + (dims - 1) * sizeof(SAFEARRAYBOUND);
     unsigned char* block = static_cast<unsigned char*>(std::calloc(1, size));
     return block ? reinterpret_cast<SAFEARRAY*>(block + kHidden) : nullptr;
 }
 
 void FreeDescriptor(SAFEARRAY* psa) { std::free(HiddenBytes(psa)); }
+
+// Zeroed room for `count` cells (at least one); NULL when `count` is the
+// too-large mark of CellCount or memory runs out.
+void* AllocCells(long long count, ULONG size) {
+    if (count < 0 || kinfold::fault::AllocationFails()) return nullptr;
+    return std::calloc(count ? static_cast<size_t>(count) : 1, size);
+}
 
 // Number of elements, or -1 when it does not fit in memory.
 long long CellCount(const SAFEARRAY* psa) {
@@ -111,7 +120,7 @@ SAFEARRAY* SafeArrayCreate(VARTYPE vt, UINT cDims, SAFEARRAYBOUND* rgsabound) {
         std::memcpy(hidden + kHidden - sizeof type, &type, sizeof type);
     }
     const long long count = CellCount(psa);
-    psa->pvData = count < 0 ? nullptr : std::calloc(count ? static_cast<size_t>(count) : 1, size);
+    psa->pvData = AllocCells(count, size);
     if (!psa->pvData) {
         FreeDescriptor(psa);
         return nullptr;
@@ -256,7 +265,7 @@ HRESULT SafeArrayCopy(SAFEARRAY* psa, SAFEARRAY** ppsaOut) {
     copy->cbElements = psa->cbElements;
     std::memcpy(copy->rgsabound, psa->rgsabound, psa->cDims * sizeof(SAFEARRAYBOUND));
     const long long count = CellCount(psa);
-    copy->pvData = count < 0 ? nullptr : std::calloc(count ? static_cast<size_t>(count) : 1, psa->cbElements);
+    copy->pvData = AllocCells(count, psa->cbElements);
     if (!copy->pvData) {
         FreeDescriptor(copy);
         return E_OUTOFMEMORY;

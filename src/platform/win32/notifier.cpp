@@ -6,17 +6,11 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
-#include <utility>
 
 #include "platform/automation.h"
 
 namespace kinfold {
 namespace {
-
-MessageSink& CurrentSink() {
-    static MessageSink sink;  // empty: the default below
-    return sink;
-}
 
 bool MessagesToStandardError() {
     const char* mode = std::getenv("KINFOLD_MESSAGES");
@@ -26,7 +20,7 @@ bool MessagesToStandardError() {
 }  // namespace
 
 void ShowMessage(std::string_view text) {
-    if (const MessageSink& sink = CurrentSink()) {
+    if (const MessageSink sink = CurrentMessageSink()) {
         sink(text);
         return;
     }
@@ -39,7 +33,5 @@ void ShowMessage(std::string_view text) {
     const std::string message(text);
     MessageBoxA(nullptr, message.c_str(), "Kinfold", MB_OK);
 }
-
-MessageSink SetMessageSink(MessageSink sink) { return std::exchange(CurrentSink(), std::move(sink)); }
 
 }  // namespace kinfold

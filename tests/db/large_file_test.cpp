@@ -1,0 +1,70 @@
+// Lines and records keep their byte positions as signed 32-bit numbers, so a
+// file of 2 GB or more would be read back at wrapped positions. Such a file
+// is refused before anything is read: the load fails with a message saying
+// why, and the database stays empty. The files here are sparse: they take
+// almost no room on the disk.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+#include "core/gedcom_reader.h"
+#include "support/com_test_support.h"
+#include "support/live_object_guard.h"
+
+namespace kinfold::test {
+namespace {
+
+// A GEDCOM start followed by zero bytes up to `size`.
+class SparseFile {
+   public:
+    explicit SparseFile(uint64_t size) : file_("0 HEAD\n0 @I1@ INDI\n") {
+        std::filesystem::resize_file(file_.Path(), size);
+    }
+    const std::string& Path() const { return file_.Path(); }
+
+   private:
+    TempFile file_;
+};
+
+constexpr uint64_t kLargestReadable = INT32_MAX;
+
+TEST(LargeFileTest, AFileBeyondThePositionsIsRefusedWithAMessage) {
+    LiveObjectGuard guard;
+    MessageCapture messages;
+    const SparseFile file(kLargestReadable + 1);
+    ComPtr<IGEDCOMdb> db = NewDatabase();
+    EXPECT_FALSE(Load(db.get(), file.Path()));
+    ASSERT_EQ(messages.Texts().size(), 1u);
+    EXPECT_EQ(messages.Texts()[0],
+              "ERROR: GEDCOM file is too large. Files of 2 GB or more cannot be read.");
+    EXPECT_EQ(CountOf(db.get(), &IGEDCOMdb::get_Individuals), 0);
+    Bstr name;
+    ASSERT_EQ(db->get_FileName(name.Out()), S_OK);
+    EXPECT_EQ(name.Text(), "");
+}
+
+TEST(LargeFileTest, TheReaderTakesTheLargestFileThePositionsReach) {
+    struct Case {
+        uint64_t size;
+        HRESULT opened;
+        uint32_t length;
+    };
+    const Case cases[] = {
+        {kLargestReadable, S_OK, static_cast<uint32_t>(kLargestReadable)},
+        {kLargestReadable + 1, kFileTooLarge, 0},
+        {uint64_t{1} << 32, kFileTooLarge, 0},  // would have wrapped to a length of 0
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.size);
+        const SparseFile file(c.size);
+        GedcomReader reader;
+        EXPECT_EQ(reader.Open(file.Path()), c.opened);
+        EXPECT_EQ(reader.GetLength(), c.length);
+        EXPECT_EQ(reader.GetFileName(), c.opened == S_OK ? file.Path() : "");
+    }
+}
+
+}  // namespace
+}  // namespace kinfold::test

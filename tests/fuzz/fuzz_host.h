@@ -1,0 +1,29 @@
+// What both fuzz targets need of a host: a database made as a host makes
+// it, text in and out as BSTRs, and the check that every object is gone
+// once the host has let go of everything.
+#pragma once
+
+#include <string_view>
+
+#include "kinfold.h"
+
+namespace kinfold::fuzz {
+
+// A new database, or an abort: a fuzz run cannot go on without one.
+IGEDCOMdb* NewDatabase();
+
+// Loads the file at `path` into `db`; the out value of LoadGEDCOMFile.
+bool Load(IGEDCOMdb* db, std::string_view path);
+
+// Sends the messages meant for the user nowhere: a fuzzed file raises many.
+void SilenceMessages();
+
+// Aborts, so that the fuzzer keeps the input, when an automation object is
+// still alive or the module could not be unloaded.
+void CheckEverythingReleased();
+
+// Frees a BSTR the library handed out; reading it first lets the sanitizers
+// see a string that is shorter than it claims.
+void Consume(BSTR text);
+
+}  // namespace kinfold::fuzz

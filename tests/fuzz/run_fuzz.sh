@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Runs one fuzz target for a bounded time, after replaying the inputs that
+# once crashed it (tests/data/fuzz/TARGET). Its working corpus lives in the
+# build folder and grows from run to run; it starts from the seeds:
+#   load_walk_fuzz         the corpus files of at most 16 KB, each behind two
+#                          option bytes (defaults; and blank events and places,
+#                          confidential, case-blind, read after release)
+#   footnote_pattern_fuzz  tests/fuzz/seeds/footnote_pattern
+# Crashing inputs are written to BUILD/fuzz-artifacts/.
+#
+#   tests/fuzz/run_fuzz.sh BUILD TARGET SECONDS [libFuzzer options...]
+set -euo pipefail
+
+[ $# -ge 3 ] || { echo "usage: $0 BUILD TARGET SECONDS [options...]" >&2; exit 2; }
+build=$1 target=$2 seconds=$3
+shift 3
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+data=$here/../data
+program=$build/tests/$target
+corpus=$build/fuzz-corpus/$target
+artifacts=$build/fuzz-artifacts
+mkdir -p "$corpus" "$artifacts"
+
+if [ -z "$(ls -A "$corpus")" ]; then
+  case $target in
+    load_walk_fuzz)
+      for file in "$data"/corpus/*.ged "$data"/corpus/*.GED; do
+        [ "$(stat -c %s "$file")" -le 16384 ] || continue
+        name=$(basename "$file")
+        { printf '\001'; cat "$file"; } >"$corpus/$name"
+        { printf '\346'; cat "$file"; } >"$corpus/options-$name"
+      done ;;
+    footnote_pattern_fuzz)
+      cp "$here"/seeds/footnote_pattern/* "$corpus"/ ;;
+    *) echo "no seeds for $target" >&2; exit 2 ;;
+  esac
+fi
+
+# A fuzzed file grows slower to walk with its size; the texts stay short.
+dict=$here/gedcom.dict max_len=16384
+[ "$target" = footnote_pattern_fuzz ] && dict=$here/footnote_pattern.dict max_len=4096
+
+# Past crashes first: each must now pass.
+shopt -s nullglob
+crashes=("$data/fuzz/$target"/*)
+shopt -u nullglob
+if [ ${#crashes[@]} -gt 0 ]; then
+  "$program" -runs=1 "${crashes[@]}"
+fi
+
+# The progress lines of new coverage are many; the rest is kept.
+set +e
+"$program" "$corpus" -dict="$dict" -max_total_time="$seconds" -max_len="$max_len" -timeout=60 \
+  -rss_limit_mb=4096 -artifact_prefix="$artifacts/" -print_final_stats=1 "$@" 2>&1 |
+  grep -v '^#[0-9]*.*\(NEW\|REDUCE\) '
+status=${PIPESTATUS[0]}
+set -e
+exit "$status"
