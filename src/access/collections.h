@@ -25,22 +25,15 @@
 
 namespace kinfold {
 
-// A record's own list (an individual's names, its unfiltered events, ...).
-template <class CollectionIface>
-HRESULT MakeLiveCollection(CollectionIface** out, const RecordList& list, IUnknown* owner) {
+// A record's own list (an individual's names, its unfiltered events, ...):
+// a RecordList of objects, or a list of kept lines whose objects are made as
+// they are asked for (any container with Size and an ElementAt overload).
+template <class CollectionIface, class Container>
+HRESULT MakeLiveCollection(CollectionIface** out, const Container& list, IUnknown* owner) {
     static_assert(kHoldsRecords<CollectionIface>, "a record list is shown by a record collection");
     HRESULT hr = BeginOut(out);
     if (FAILED(hr)) return hr;
-    return CreateObject<Collection<CollectionIface, RecordList>>(out, list, owner);
-}
-
-// A record's own list of lines whose objects are made as they are asked for.
-template <class CollectionIface>
-HRESULT MakeLiveCollection(CollectionIface** out, const LazyRecordList& list, IUnknown* owner) {
-    static_assert(kHoldsRecords<CollectionIface>, "a record list is shown by a record collection");
-    HRESULT hr = BeginOut(out);
-    if (FAILED(hr)) return hr;
-    return CreateObject<Collection<CollectionIface, LazyRecordList>>(out, list, owner);
+    return CreateObject<Collection<CollectionIface, Container>>(out, list, owner);
 }
 
 // One of the database's stores; Item counts positions in ID order.

@@ -249,8 +249,8 @@ bool IsAncestorOf(GDIndividualRecord& ancestor, GDIndividualRecord& descendant) 
 }
 
 GDFamilyRecord* FamilyOfSpouses(GDIndividualRecord& spouse, GDIndividualRecord* other) {
-    for (const RecordBase* link : spouse.SpouseFamilyLinks()) {
-        GDFamilyRecord* family = FamilyOfLink(link);
+    for (const FamilyLinkLine& link : spouse.SpouseFamilyLinks()) {
+        GDFamilyRecord* family = FamilyOfLink(&link);
         if (family == nullptr) continue;
         const GDIndividualRecord* husband = HusbandOf(*family);
         const GDIndividualRecord* wife = WifeOf(*family);

@@ -8,6 +8,18 @@
 
 namespace kinfold {
 
+GedcomLine KeptOpeningLine(RecordHost* database, int32_t position, int16_t level) {
+    GedcomLine line;
+    GedcomReader* reader = database != nullptr ? &database->Reader() : nullptr;
+    if (reader != nullptr && SUCCEEDED(reader->Seek(static_cast<uint32_t>(position))) &&
+        reader->ReadContentLine(line) && line.Position() == position)
+        return line;
+    GedcomLine kept;
+    kept.SetPosition(position);
+    kept.SetLevel(level);
+    return kept;
+}
+
 LazyRecordList::~LazyRecordList() {
     for (const Line& line : lines_)
         if (line.object != nullptr) line.object->Release();
@@ -45,18 +57,8 @@ RecordBase* LazyRecordList::ObjectAt(size_t index) const {
     if (line.object != nullptr) return line.object;
     RecordBase* object = nullptr;
     if (FAILED(CreateRecord(kind_, &object))) return nullptr;
-    // The object takes its opening line from the file, as the loader would
-    // have given it; without the file it keeps the position and level only.
-    GedcomLine fromFile;
-    GedcomReader* reader = database_ != nullptr ? &database_->Reader() : nullptr;
-    const bool read = reader != nullptr &&
-                      SUCCEEDED(reader->Seek(static_cast<uint32_t>(line.position))) &&
-                      reader->ReadContentLine(fromFile) && fromFile.Position() == line.position;
-    GedcomLine kept;
-    kept.SetPosition(line.position);
-    kept.SetLevel(line.level);
     try {
-        object->TakeOpeningLine(read ? fromFile : kept);
+        object->TakeOpeningLine(KeptOpeningLine(database_, line.position, line.level));
     } catch (const std::bad_alloc&) {
         object->Release();
         return nullptr;

@@ -21,6 +21,11 @@ namespace kinfold {
 class GedcomLine;
 class RecordHost;
 
+// The opening line of a kept line's object, read from `database`'s file as
+// the loader would have given it; without the file (or when another line
+// stands there now), a line with the position and level only.
+GedcomLine KeptOpeningLine(RecordHost* database, int32_t position, int16_t level);
+
 // One kept line seen through its owner: reads the lines under it without
 // making its object. Empty (false) for a line that is not there.
 class SubLine {

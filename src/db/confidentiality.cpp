@@ -74,22 +74,22 @@ int32_t Inference::Decide(GDIndividualRecord& person) {
         const int32_t decided = DecideByParent(parent);
         if (decided != kUndecided) return decided;
     }
-    for (const RecordBase* link : person.SpouseFamilyLinks()) {
-        const GDFamilyRecord* family = FamilyOfLink(link);
+    for (const FamilyLinkLine& link : person.SpouseFamilyLinks()) {
+        const GDFamilyRecord* family = FamilyOfLink(&link);
         const int32_t decided = family != nullptr ? DecideBySpouseFamily(*family) : kUndecided;
         if (decided != kUndecided) return decided;
     }
     // Siblings before the person are older, those after younger, across
     // every family the person is a child in.
     bool older = true;
-    for (const RecordBase* link : person.ChildFamilyLinks()) {
-        const GDFamilyRecord* family = FamilyOfLink(link);
+    for (const FamilyLinkLine& link : person.ChildFamilyLinks()) {
+        const GDFamilyRecord* family = FamilyOfLink(&link);
         const int32_t decided =
             family != nullptr ? DecideBySiblings(person, *family, older) : kUndecided;
         if (decided != kUndecided) return decided;
     }
-    for (const RecordBase* link : person.ChildFamilyLinks()) {
-        const GDFamilyRecord* family = FamilyOfLink(link);
+    for (const FamilyLinkLine& link : person.ChildFamilyLinks()) {
+        const GDFamilyRecord* family = FamilyOfLink(&link);
         const int32_t decided = family != nullptr ? DecideByParentsSiblings(*family) : kUndecided;
         if (decided != kUndecided) return decided;
     }
@@ -148,8 +148,8 @@ int32_t Inference::DecideBySiblings(const GDIndividualRecord& person, const GDFa
 int32_t Inference::DecideByParentsSiblings(const GDFamilyRecord& parents) const {
     for (const GDIndividualRecord* parent : {HusbandOf(parents), WifeOf(parents)}) {
         if (parent == nullptr) continue;
-        for (const RecordBase* link : parent->ChildFamilyLinks()) {
-            const GDFamilyRecord* grandparents = FamilyOfLink(link);
+        for (const FamilyLinkLine& link : parent->ChildFamilyLinks()) {
+            const GDFamilyRecord* grandparents = FamilyOfLink(&link);
             if (grandparents == nullptr) continue;
             for (const IndividualLine& line : grandparents->Children()) {
                 const GDIndividualRecord* aunt = IndividualOfPointer(&line);
@@ -169,8 +169,8 @@ int32_t Inference::Aunt(const GDIndividualRecord& aunt) const {
                NotBefore(someone.Death(), threshold) == kOld;
     };
     if (bornLongAgo(aunt, y_ - 50)) return kOld;
-    for (const RecordBase* link : aunt.SpouseFamilyLinks()) {
-        const GDFamilyRecord* family = FamilyOfLink(link);
+    for (const FamilyLinkLine& link : aunt.SpouseFamilyLinks()) {
+        const GDFamilyRecord* family = FamilyOfLink(&link);
         if (family == nullptr) continue;
         for (const GDIndividualRecord* partner : {HusbandOf(*family), WifeOf(*family)}) {
             if (partner != nullptr && partner != &aunt && bornLongAgo(*partner, y_ - 60))

@@ -1,29 +1,18 @@
 #include "records/person/family_link_record.h"
 
 #include "access/out_param.h"
-#include "core/gedcom_line.h"
 #include "core/record_factory.h"
 #include "records/person/on_demand_records.h"
 
 namespace kinfold {
 
-void GDFamilyLinkRecord::TakeOpeningLine(const GedcomLine& line) {
-    RecordBase::TakeOpeningLine(line);
-    pedigreeSource_ = line.Tag() == "FAMC" ? PedigreeSource::Birth : PedigreeSource::Spouse;
-}
-
-// A PEDI line is kept (the last one wins) and the lines under it come to
-// this record too; every other line is left for on-demand reads.
-bool GDFamilyLinkRecord::TakeSubLine(const GedcomLine& line, RecordBase** child) {
-    *child = nullptr;
-    if (line.Tag() != "PEDI") return false;
-    pedigree_.Assign(line.Value());
-    pedigreeSource_ = PedigreeSource::Written;
-    return true;
-}
-
-HRESULT GDFamilyLinkRecord::Link(RecordHost& database) {
-    return LinkPointer(database, RecordKind::Family);
+void GDFamilyLinkRecord::KeepPedigree(bool childLink, const CompactText* written) {
+    if (written != nullptr) {
+        pedigree_ = *written;
+        pedigreeSource_ = PedigreeSource::Written;
+    } else {
+        pedigreeSource_ = childLink ? PedigreeSource::Birth : PedigreeSource::Spouse;
+    }
 }
 
 std::string_view GDFamilyLinkRecord::Pedigree() const {

@@ -1,5 +1,6 @@
 // One FAMC or FAMS line under an individual: its pedigree and, once linked,
-// the family it names.
+// the family it names. Made when a host first asks for it, from what the
+// individual's FamilyLinkList kept of the line.
 #pragma once
 
 #include <cstdint>
@@ -13,9 +14,9 @@ namespace kinfold {
 
 class GDFamilyLinkRecord : public RecordObject<IGDFamilyLinkRecord, IGDFamilyLinkRecord> {
    public:
-    void TakeOpeningLine(const GedcomLine& line) override;
-    bool TakeSubLine(const GedcomLine& line, RecordBase** child) override;
-    HRESULT Link(RecordHost& database) override;
+    // `written`: the pedigree a PEDI line wrote, or null for the default of
+    // a FAMC (`childLink`) or FAMS line. Throws std::bad_alloc.
+    void KeepPedigree(bool childLink, const CompactText* written);
 
     // "birth" for a FAMC line, "spouse" for a FAMS line, unless a PEDI line
     // under it says otherwise.

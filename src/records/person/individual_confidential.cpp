@@ -16,8 +16,8 @@ void GDIndividualRecord::SpreadConfidentialState(int32_t state) {
     confidentialState_ = state;
     for (RecordBase* name : names_) static_cast<GDNameRecord*>(name)->SetConfidentialState(state);
     events_.SetConfidentialState(state);
-    for (RecordBase* link : spouseFamilyLinks_) {
-        auto* family = static_cast<GDFamilyRecord*>(link->Target());
+    for (const FamilyLinkLine& link : spouseFamilyLinks_) {
+        auto* family = static_cast<GDFamilyRecord*>(link.Target());
         if (family == nullptr) continue;
         family->SetConfidentialState(state);
         family->SetEventStates(state);

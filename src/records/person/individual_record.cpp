@@ -33,13 +33,22 @@ HRESULT GDIndividualRecord::get_Ptr(LONG hinst, LONG* pVal) {
 bool GDIndividualRecord::TakeSubLine(const GedcomLine& line, RecordBase** child) {
     *child = nullptr;
     const std::string_view tag = line.Tag();
+    // Deeper lines than the individual's own come only from under a FAMC or
+    // FAMS line, which keeps PEDI lines (and reads the lines under those)
+    // and skips the rest.
+    if (line.Level() > Level() + 1) {
+        if (tag != "PEDI") return false;
+        return (lastLinkIsChild_ ? childFamilyLinks_ : spouseFamilyLinks_).WritePedigree(line.Value());
+    }
     if (tag == "SEX") {
         sex_ = line.Value().empty() ? '\0' : line.Value().front();
         return false;
     }
     if (tag == "NAME") return AppendNewChild(RecordKind::Name, names_, child);
-    if (tag == "FAMS") return AppendNewChild(RecordKind::FamilyLink, spouseFamilyLinks_, child);
-    if (tag == "FAMC") return AppendNewChild(RecordKind::FamilyLink, childFamilyLinks_, child);
+    if (tag == "FAMS" || tag == "FAMC") {
+        lastLinkIsChild_ = tag == "FAMC";
+        return (lastLinkIsChild_ ? childFamilyLinks_ : spouseFamilyLinks_).Add(line, Database());
+    }
 
     RecordHost& database = *Database();
     if (InTagTable(kIndividualEventTags, tag)) {
@@ -57,21 +66,21 @@ bool GDIndividualRecord::TakeSubLine(const GedcomLine& line, RecordBase** child)
 }
 
 HRESULT GDIndividualRecord::Link(RecordHost& database) {
-    for (const RecordList* list : {&names_, &childFamilyLinks_, &spouseFamilyLinks_}) {
-        for (RecordBase* record : *list) {
-            HRESULT hr = record->Link(database);
-            if (FAILED(hr)) return hr;
-        }
+    for (RecordBase* name : names_) {
+        HRESULT hr = name->Link(database);
+        if (FAILED(hr)) return hr;
     }
-    return S_OK;
+    HRESULT hr = childFamilyLinks_.Link(database);
+    return SUCCEEDED(hr) ? spouseFamilyLinks_.Link(database) : hr;
 }
 
 HRESULT GDIndividualRecord::get_ID(BSTR* pVal) { return ReturnText(pVal, Id()); }
 
 void GDIndividualRecord::DropReferences() {
     RecordBase::DropReferences();
-    for (const RecordList* list : {&names_, &childFamilyLinks_, &spouseFamilyLinks_})
-        list->DropReferences();
+    names_.DropReferences();
+    childFamilyLinks_.DropReferences();
+    spouseFamilyLinks_.DropReferences();
     events_.DropReferences();
 }
 

@@ -1,4 +1,4 @@
-// One INDI record. Names, family links and events are built while loading;
+// One INDI record. Names, family links and events are kept while loading;
 // everything else is read from the file when a member asks for it.
 #pragma once
 
@@ -8,6 +8,7 @@
 #include "access/record_object.h"
 #include "core/lazy_record_list.h"
 #include "core/record_list.h"
+#include "records/person/family_link_list.h"
 
 namespace kinfold {
 
@@ -65,8 +66,8 @@ class GDIndividualRecord : public RecordObject<IGDIndividualRecord, IGDIndividua
 
     char Sex() const { return sex_; }
     const RecordList& Names() const { return names_; }
-    const RecordList& ChildFamilyLinks() const { return childFamilyLinks_; }
-    const RecordList& SpouseFamilyLinks() const { return spouseFamilyLinks_; }
+    const FamilyLinkList& ChildFamilyLinks() const { return childFamilyLinks_; }
+    const FamilyLinkList& SpouseFamilyLinks() const { return spouseFamilyLinks_; }
     const LazyRecordList& Events() const { return events_; }
     // The first BIRT and DEAT lines; empty when there is none.
     SubLine Birth() const { return events_.LineAt(*this, birth_); }
@@ -85,14 +86,16 @@ class GDIndividualRecord : public RecordObject<IGDIndividualRecord, IGDIndividua
     HRESULT ReturnParent(IGDIndividualRecord** out, bool father) const;
 
     RecordList names_;
-    RecordList childFamilyLinks_;
-    RecordList spouseFamilyLinks_;
+    FamilyLinkList childFamilyLinks_{true};
+    FamilyLinkList spouseFamilyLinks_{false};
     LazyRecordList events_{RecordKind::FactEvent};
     // Indexes in events_; kNoEvent when there is none.
     static constexpr size_t kNoEvent = static_cast<size_t>(-1);
     size_t birth_ = kNoEvent;
     size_t death_ = kNoEvent;
     char sex_ = '?';
+    // Which list the last FAMC or FAMS line went to, for the PEDI lines under it.
+    bool lastLinkIsChild_ = false;
     LONG pointerHandle_ = 0;
     int32_t confidentialState_ = 2;
     HostTag hostTag_;

@@ -40,7 +40,7 @@ HRESULT GDIndividualRecord::get_SpouseFamilyLinks(IGDFamilyLinks** pVal) {
 // An adoptive family listed first is the parent family as much as a birth
 // family would be: the pedigree is not looked at.
 RecordBase* GDIndividualRecord::ParentFamily() const {
-    RecordBase* link = childFamilyLinks_.Front();
+    const FamilyLinkLine* link = childFamilyLinks_.Front();
     return link != nullptr ? link->Target() : nullptr;
 }
 
@@ -70,9 +70,9 @@ HRESULT GDIndividualRecord::get_Spouses(IGDIndividuals** pVal) {
     HRESULT hr = BeginOut(pVal);
     if (FAILED(hr)) return hr;
     std::unique_ptr<RecordList> spouses(new (std::nothrow) RecordList);
-    for (RecordBase* link : spouseFamilyLinks_) {
+    for (const FamilyLinkLine& link : spouseFamilyLinks_) {
         if (spouses == nullptr) break;
-        auto* family = static_cast<GDFamilyRecord*>(link->Target());
+        auto* family = static_cast<GDFamilyRecord*>(link.Target());
         if (family == nullptr) continue;
         RecordBase* spouse = PartnerOf(*family, true);
         if (spouse == nullptr || spouse == static_cast<const RecordBase*>(this))

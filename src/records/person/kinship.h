@@ -8,7 +8,7 @@
 
 namespace kinfold {
 
-inline GDFamilyRecord* FamilyOfLink(const RecordBase* link) {
+inline GDFamilyRecord* FamilyOfLink(const FamilyLinkLine* link) {
     return link != nullptr ? static_cast<GDFamilyRecord*>(link->Target()) : nullptr;
 }
 
@@ -43,9 +43,9 @@ inline GDIndividualRecord* MotherOf(const GDIndividualRecord& individual) {
 // Calls `visit` with the family of each link of `links` that leads to one,
 // in link order.
 template <class Visit>
-void ForEachLinkedFamily(const RecordList& links, Visit visit) {
-    for (const RecordBase* link : links) {
-        if (GDFamilyRecord* family = FamilyOfLink(link)) visit(*family);
+void ForEachLinkedFamily(const FamilyLinkList& links, Visit visit) {
+    for (const FamilyLinkLine& link : links) {
+        if (GDFamilyRecord* family = FamilyOfLink(&link)) visit(*family);
     }
 }
 

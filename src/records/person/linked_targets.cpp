@@ -14,14 +14,26 @@ std::unique_ptr<RecordList> TargetsOf(const RecordList& pointers) {
     return targets;
 }
 
-std::unique_ptr<RecordList> TargetsOf(const GDFamilyRecord::IndividualLines& lines) {
+namespace {
+
+// The targets of lines kept by value, in order.
+template <class Lines>
+std::unique_ptr<RecordList> TargetsOfLines(const Lines& lines) {
     std::unique_ptr<RecordList> targets(new (std::nothrow) RecordList);
     if (targets == nullptr) return nullptr;
-    for (const IndividualLine& line : lines) {
+    for (const auto& line : lines) {
         RecordBase* target = line.Target();
         if (target != nullptr && !targets->Append(target)) return nullptr;
     }
     return targets;
 }
+
+}  // namespace
+
+std::unique_ptr<RecordList> TargetsOf(const GDFamilyRecord::IndividualLines& lines) {
+    return TargetsOfLines(lines);
+}
+
+std::unique_ptr<RecordList> TargetsOf(const FamilyLinkList& lines) { return TargetsOfLines(lines); }
 
 }  // namespace kinfold

@@ -1,10 +1,12 @@
-// Lists of the records that pointer-holding sub-records (family links,
-// individual pointers) resolved to when they were linked.
+// Lists of the records that pointers resolved to when they were linked:
+// those of sub-records (individual pointers) and of kept lines (family links,
+// partners, children).
 #pragma once
 
 #include <memory>
 
 #include "core/record_list.h"
+#include "records/person/family_link_list.h"
 #include "records/person/family_record.h"
 
 namespace kinfold {
@@ -14,5 +16,6 @@ namespace kinfold {
 // out.
 std::unique_ptr<RecordList> TargetsOf(const RecordList& pointers);
 std::unique_ptr<RecordList> TargetsOf(const GDFamilyRecord::IndividualLines& lines);
+std::unique_ptr<RecordList> TargetsOf(const FamilyLinkList& lines);
 
 }  // namespace kinfold

@@ -54,11 +54,11 @@ class FamilyLinkRecordTest : public ::testing::Test {
 
     GEDCOMdb& Database() const { return *static_cast<GEDCOMdb*>(db_.get()); }
 
-    ComPtr<IGDFamilyLinkRecord> Link(const RecordList& links, size_t index) const {
+    ComPtr<IGDFamilyLinkRecord> Link(const FamilyLinkList& links, size_t index) const {
         IGDFamilyLinkRecord* out = nullptr;
         if (index < links.Size())
-            links.At(index)->QueryInterface(IID_IGDFamilyLinkRecord,
-                                            reinterpret_cast<void**>(&out));
+            links.ObjectAt(index)->QueryInterface(IID_IGDFamilyLinkRecord,
+                                                  reinterpret_cast<void**>(&out));
         return ComPtr<IGDFamilyLinkRecord>(out);
     }
 
@@ -111,7 +111,7 @@ TEST_F(FamilyLinkRecordTest, LinksNameTheirFamiliesWithTheirPedigreeAndStatus) {
 
 TEST_F(FamilyLinkRecordTest, UnresolvedLinkGivesNoFamily) {
     ComPtr<IGDFamilyLinkRecord> link = Link(individual_->ChildFamilyLinks(), 0);
-    auto* internal = static_cast<GDFamilyLinkRecord*>(individual_->ChildFamilyLinks().At(0));
+    auto* internal = static_cast<GDFamilyLinkRecord*>(individual_->ChildFamilyLinks().ObjectAt(0));
     RecordBase* family = internal->Family();
     internal->SetTarget(nullptr);
     ComPtr<IGDFamilyRecord> none;
@@ -169,6 +169,32 @@ TEST_F(FamilyLinkRecordTest, HostTagIsEmptyUntilWrittenThenACopy) {
         EXPECT_EQ(read.vt, VT_R8);
         EXPECT_EQ(read.dblVal, 1.5);
         VariantClear(&read);
+    }
+}
+
+// Link objects are made when first asked for. One asked for only after the
+// database is gone still has its written pedigree, names no family, and is
+// the same object on every later read.
+TEST_F(FamilyLinkRecordTest, LinksFirstAskedForAfterTheDatabaseIsGone) {
+    ComPtr<IGDIndividualRecord> held;
+    ASSERT_EQ(static_cast<RecordBase*>(individual_)->QueryInterface(IID_IGDIndividualRecord,
+                                                                   held.OutVoid()),
+              S_OK);
+    db_.Reset();
+    ComPtr<IGDFamilyLinks> links;
+    ASSERT_EQ(held->get_ChildFamilyLinks(links.Out()), S_OK);
+    const std::string pedigrees[] = {"birth", "adopted", "Birth"};
+    for (LONG i = 1; i <= 3; ++i) {
+        ComPtr<IGDFamilyLinkRecord> link;
+        ComPtr<IGDFamilyLinkRecord> again;
+        ASSERT_EQ(links->get_Item(i, link.Out()), S_OK);
+        ASSERT_EQ(links->get_Item(i, again.Out()), S_OK);
+        EXPECT_EQ(link.get(), again.get());
+        EXPECT_EQ(TextOf(link.get(), &IGDFamilyLinkRecord::get_PedigreeLinkageType),
+                  pedigrees[i - 1]);
+        ComPtr<IGDFamilyRecord> family;
+        EXPECT_EQ(link->get_Link(family.Out()), S_OK);
+        EXPECT_FALSE(family);
     }
 }
 

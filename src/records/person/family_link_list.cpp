@@ -1,0 +1,76 @@
+#include "records/person/family_link_list.h"
+
+#include <new>
+
+#include "core/gedcom_line.h"
+#include "core/lazy_record_list.h"
+#include "core/record_factory.h"
+#include "core/record_host.h"
+#include "records/person/family_link_record.h"
+
+namespace kinfold {
+
+FamilyLinkList::~FamilyLinkList() {
+    for (const FamilyLinkLine& line : lines_)
+        if (line.object_ != nullptr) line.object_->Release();
+}
+
+bool FamilyLinkList::Add(const GedcomLine& line, RecordHost* database) {
+    database_ = database;
+    try {
+        lines_.emplace_back(line.Position(), line.Level(), line.Pointer());
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    return true;
+}
+
+bool FamilyLinkList::WritePedigree(std::string_view pedigree) {
+    if (lines_.empty()) return false;
+    FamilyLinkLine& line = lines_.back();
+    try {
+        line.pedigree_.Assign(pedigree);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    line.pedigreeWritten_ = true;
+    return true;
+}
+
+HRESULT FamilyLinkList::Link(RecordHost& database) {
+    for (FamilyLinkLine& line : lines_) {
+        line.family_ = database.FindRecord(RecordKind::Family, line.pointer_.View());
+        if (line.family_ == nullptr) return E_FAIL;
+        line.pointer_.Clear();
+    }
+    return S_OK;
+}
+
+void FamilyLinkList::DropReferences() {
+    database_ = nullptr;
+    for (FamilyLinkLine& line : lines_) {
+        line.family_ = nullptr;
+        if (line.object_ != nullptr) line.object_->DropReferences();
+    }
+}
+
+RecordBase* FamilyLinkList::ObjectAt(size_t index) const {
+    FamilyLinkLine& line = lines_[index];
+    if (line.object_ != nullptr) return line.object_;
+    RecordBase* object = nullptr;
+    if (FAILED(CreateRecord(RecordKind::FamilyLink, &object))) return nullptr;
+    auto* link = static_cast<GDFamilyLinkRecord*>(object);
+    try {
+        link->TakeOpeningLine(KeptOpeningLine(database_, line.position_, line.level_));
+        link->KeepPedigree(childLinks_, line.pedigreeWritten_ ? &line.pedigree_ : nullptr);
+    } catch (const std::bad_alloc&) {
+        object->Release();
+        return nullptr;
+    }
+    link->SetDatabase(database_);
+    link->SetTarget(line.family_);
+    line.object_ = object;
+    return object;
+}
+
+}  // namespace kinfold

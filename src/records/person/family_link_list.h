@@ -1,0 +1,87 @@
+// The FAMC or FAMS lines of an individual. A large file has one or two per
+// person, and an automation object for each would cost several times the
+// line, so each is kept as a few bytes: where the line is, the pedigree a
+// PEDI line under it wrote, and, once linked, the family it names. The
+// GDFamilyLinkRecord for a line is made the first time a host asks for it
+// and kept, so every later read gives the same object with its host tag.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "core/compact_text.h"
+#include "core/object_pool.h"
+#include "core/record_base.h"
+
+namespace kinfold {
+
+class GedcomLine;
+class RecordHost;
+
+class FamilyLinkLine {
+   public:
+    FamilyLinkLine(int32_t position, int16_t level, std::string_view pointer)
+        : pointer_(pointer), position_(position), level_(level) {}
+
+    // The family the line names; null before linking and once the database
+    // is gone.
+    RecordBase* Target() const { return family_; }
+
+   private:
+    friend class FamilyLinkList;
+
+    CompactText pointer_;  // until linked
+    CompactText pedigree_;
+    RecordBase* family_ = nullptr;
+    RecordBase* object_ = nullptr;
+    int32_t position_;
+    int16_t level_;
+    bool pedigreeWritten_ = false;
+};
+
+class FamilyLinkList {
+    using Lines = std::vector<FamilyLinkLine, PoolAllocator<FamilyLinkLine>>;
+
+   public:
+    // `childLinks`: FAMC lines, whose pedigree is "birth" unless written;
+    // else FAMS lines, "spouse".
+    explicit FamilyLinkList(bool childLinks) : childLinks_(childLinks) {}
+    FamilyLinkList(const FamilyLinkList&) = delete;
+    FamilyLinkList& operator=(const FamilyLinkList&) = delete;
+    ~FamilyLinkList();
+
+    // Keeps `line` of `database`'s file; false when memory runs out.
+    bool Add(const GedcomLine& line, RecordHost* database);
+    // A PEDI line under the last line kept: the last one wins. False when
+    // memory runs out.
+    bool WritePedigree(std::string_view pedigree);
+
+    // E_FAIL when a line names no family.
+    HRESULT Link(RecordHost& database);
+    // The database is going: lines forget their families, made objects let
+    // go of it, and lines not made yet will be made without the file.
+    void DropReferences();
+
+    size_t Size() const { return lines_.size(); }
+    const FamilyLinkLine* Front() const { return lines_.empty() ? nullptr : &lines_.front(); }
+    Lines::const_iterator begin() const { return lines_.begin(); }
+    Lines::const_iterator end() const { return lines_.end(); }
+
+    // The object for line `index`, made now if it was not yet; null when it
+    // cannot be made. The list keeps its own reference.
+    RecordBase* ObjectAt(size_t index) const;
+
+   private:
+    RecordHost* database_ = nullptr;
+    mutable Lines lines_;
+    bool childLinks_;
+};
+
+// How a collection reaches the lines' objects.
+inline RecordBase* ElementAt(const FamilyLinkList& list, size_t position) {
+    return list.ObjectAt(position);
+}
+
+}  // namespace kinfold
