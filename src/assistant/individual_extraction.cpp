@@ -12,7 +12,6 @@
 #include "core/fixed_string.h"
 #include "db/gedcom_db.h"
 #include "platform/text.h"
-#include "records/person/name_record.h"
 
 namespace kinfold {
 namespace {
@@ -45,16 +44,16 @@ HRESULT PatternOf(VARIANT& criteria, std::string& pattern) {
 // false for a category that is none of the four.
 bool CandidateOf(const GDIndividualRecord& individual, gd_SubCategories subCategory,
                  const GEDCOMdb& database, std::string& candidate) {
-    const GDNameRecord& name = PrimaryName(individual, database);
+    const PrimaryNameParts name = PrimaryName(individual, database);
     switch (subCategory) {
         case gd_subcatSurname:
-            candidate = name.Surname();
+            candidate = name.surname;
             return true;
         case gd_subcatGivenName:
-            candidate = name.GivenName();
+            candidate = name.givenName;
             return true;
         case gd_subcatSoundex:
-            candidate = SoundexCode(name.Surname());
+            candidate = SoundexCode(name.surname);
             return true;
         case gd_subcatSex:
             // A SEX line without a value leaves no character at all.

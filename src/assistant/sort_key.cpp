@@ -18,12 +18,12 @@ enum KeyCode : uint32_t { kSurname = 1, kGivenName = 2, kSoundex = 3, kBirth = 4
 // Reads the stored fields, never the members that hide confidential data:
 // whether the data is hidden is decided here, by the order.
 struct KeySource {
-    const GDNameRecord& name;
+    const PrimaryNameParts name;
     const GDIndividualRecord& individual;
     const GEDCOMdb& database;
     bool ignoreConfidentiality;
 
-    bool NameHidden() const { return !ignoreConfidentiality && name.ConfidentialState() == 1; }
+    bool NameHidden() const { return !ignoreConfidentiality && name.confidentialState == 1; }
     std::string_view Notice() const { return database.Options().confidentialNotice; }
 };
 
@@ -41,7 +41,7 @@ void AppendSoundex(std::string& key, const KeySource& source) {
         key += SoundexCode(source.Notice());
         return;
     }
-    key += SoundexCode(source.name.Surname());
+    key += SoundexCode(source.name.surname);
     key += kFieldEnd;
 }
 
@@ -55,9 +55,9 @@ void AppendYear(std::string& key, const SubLine& event, const KeySource& source)
 void AppendField(std::string& key, uint32_t code, const KeySource& source) {
     switch (code) {
         case kSurname:
-            return AppendNameField(key, source.name.Surname(), source);
+            return AppendNameField(key, source.name.surname, source);
         case kGivenName:
-            return AppendNameField(key, source.name.GivenName(), source);
+            return AppendNameField(key, source.name.givenName, source);
         case kSoundex:
             return AppendSoundex(key, source);
         case kBirth:
@@ -71,9 +71,11 @@ void AppendField(std::string& key, uint32_t code, const KeySource& source) {
 
 }  // namespace
 
-const GDNameRecord& PrimaryName(const GDIndividualRecord& individual, const GEDCOMdb& database) {
-    const RecordBase* first = individual.Names().Front();
-    return *static_cast<const GDNameRecord*>(first != nullptr ? first : database.BlankName());
+PrimaryNameParts PrimaryName(const GDIndividualRecord& individual, const GEDCOMdb& database) {
+    if (const NameLine* first = individual.Names().Front())
+        return {first->Surname(), first->GivenName(), first->ConfidentialState()};
+    const auto& blank = *static_cast<const GDNameRecord*>(database.BlankName());
+    return {blank.Surname(), blank.GivenName(), blank.ConfidentialState()};
 }
 
 std::string_view YearKey(std::string_view date) {

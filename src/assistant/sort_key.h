@@ -13,12 +13,16 @@
 
 namespace kinfold {
 
-class GDNameRecord;
 class GEDCOMdb;
 
-// The first of the individual's names, or the database's blank name for an
-// individual without one.
-const GDNameRecord& PrimaryName(const GDIndividualRecord& individual, const GEDCOMdb& database);
+// The parts of an individual's first name that keys and extraction read; the
+// database's blank name stands in for an individual without one.
+struct PrimaryNameParts {
+    std::string_view surname;
+    std::string_view givenName;
+    int32_t confidentialState;
+};
+PrimaryNameParts PrimaryName(const GDIndividualRecord& individual, const GEDCOMdb& database);
 
 // The text a year key compares: the last word of the date up to its first
 // '/', so 12 MAR 1750/51 gives 1750 and BET 1800 AND 1810 gives 1810.

@@ -1,8 +1,5 @@
 #include "core/lazy_record_list.h"
 
-#include <new>
-
-#include "core/gedcom_line.h"
 #include "core/gedcom_reader.h"
 #include "core/record_host.h"
 
@@ -54,19 +51,11 @@ SubLine LazyRecordList::LineAt(const RecordBase& owner, size_t index) const {
 
 RecordBase* LazyRecordList::ObjectAt(size_t index) const {
     Line& line = lines_[index];
-    if (line.object != nullptr) return line.object;
-    RecordBase* object = nullptr;
-    if (FAILED(CreateRecord(kind_, &object))) return nullptr;
-    try {
-        object->TakeOpeningLine(KeptOpeningLine(database_, line.position, line.level));
-    } catch (const std::bad_alloc&) {
-        object->Release();
-        return nullptr;
+    if (line.object == nullptr) {
+        line.object = MakeKeptLineObject(kind_, database_, line.position, line.level,
+                                         [&](RecordBase& made) { made.SetConfidentialState(line.state); });
     }
-    object->SetDatabase(database_);
-    object->SetConfidentialState(line.state);
-    line.object = object;
-    return object;
+    return line.object;
 }
 
 void LazyRecordList::DropReferences() {

@@ -8,23 +8,44 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <new>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "core/gedcom_line.h"
 #include "core/object_pool.h"
 #include "core/record_base.h"
 #include "core/record_factory.h"
 
 namespace kinfold {
 
-class GedcomLine;
 class RecordHost;
 
 // The opening line of a kept line's object, read from `database`'s file as
 // the loader would have given it; without the file (or when another line
 // stands there now), a line with the position and level only.
 GedcomLine KeptOpeningLine(RecordHost* database, int32_t position, int16_t level);
+
+// Makes the object of `kind` for a line kept at `position`: its opening line
+// as KeptOpeningLine gives it, then `keep(object)` hands it what was kept of
+// the line at load (and may throw std::bad_alloc). Null when it cannot be
+// made; otherwise the caller holds the one reference.
+template <class Keep>
+RecordBase* MakeKeptLineObject(RecordKind kind, RecordHost* database, int32_t position,
+                               int16_t level, Keep keep) {
+    RecordBase* object = nullptr;
+    if (FAILED(CreateRecord(kind, &object))) return nullptr;
+    try {
+        object->TakeOpeningLine(KeptOpeningLine(database, position, level));
+        keep(*object);
+    } catch (const std::bad_alloc&) {
+        object->Release();
+        return nullptr;
+    }
+    object->SetDatabase(database);
+    return object;
+}
 
 // One kept line seen through its owner: reads the lines under it without
 // making its object. Empty (false) for a line that is not there.

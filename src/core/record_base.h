@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/opening_texts.h"
+#include "core/text_triple.h"
 #include "platform/automation.h"
 
 namespace kinfold {
@@ -45,9 +45,9 @@ class RecordBase : public IUnknown {
 
     int16_t Level() const { return level_; }
     int32_t Position() const { return position_; }
-    std::string_view Id() const { return texts_.Id(); }
-    std::string_view Value() const { return texts_.Value(); }
-    std::string_view Pointer() const { return texts_.Pointer(); }
+    std::string_view Id() const { return texts_.Part(0); }
+    std::string_view Value() const { return texts_.Part(1); }
+    std::string_view Pointer() const { return texts_.Part(2); }
     RecordBase* Target() const { return target_; }
     RecordHost* Database() const { return database_; }
     void SetDatabase(RecordHost* database) { database_ = database; }
@@ -105,7 +105,7 @@ class RecordBase : public IUnknown {
 
     RecordHost* database_ = nullptr;
     RecordBase* target_ = nullptr;
-    OpeningTexts texts_;
+    TextTriple texts_;  // ID, value, pointer
     int32_t position_ = -1;
     int16_t level_ = 0;
     bool handedOut_ = false;

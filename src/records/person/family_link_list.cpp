@@ -56,21 +56,15 @@ void FamilyLinkList::DropReferences() {
 
 RecordBase* FamilyLinkList::ObjectAt(size_t index) const {
     FamilyLinkLine& line = lines_[index];
-    if (line.object_ != nullptr) return line.object_;
-    RecordBase* object = nullptr;
-    if (FAILED(CreateRecord(RecordKind::FamilyLink, &object))) return nullptr;
-    auto* link = static_cast<GDFamilyLinkRecord*>(object);
-    try {
-        link->TakeOpeningLine(KeptOpeningLine(database_, line.position_, line.level_));
-        link->KeepPedigree(childLinks_, line.pedigreeWritten_ ? &line.pedigree_ : nullptr);
-    } catch (const std::bad_alloc&) {
-        object->Release();
-        return nullptr;
+    if (line.object_ == nullptr) {
+        line.object_ = MakeKeptLineObject(
+            RecordKind::FamilyLink, database_, line.position_, line.level_, [&](RecordBase& made) {
+                auto& link = static_cast<GDFamilyLinkRecord&>(made);
+                link.KeepPedigree(childLinks_, line.pedigreeWritten_ ? &line.pedigree_ : nullptr);
+                link.SetTarget(line.family_);
+            });
     }
-    link->SetDatabase(database_);
-    link->SetTarget(line.family_);
-    line.object_ = object;
-    return object;
+    return line.object_;
 }
 
 }  // namespace kinfold

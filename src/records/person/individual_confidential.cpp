@@ -5,16 +5,11 @@
 #include "records/person/fact_event_record.h"
 #include "records/person/family_record.h"
 #include "records/person/individual_record.h"
-#include "records/person/name_record.h"
 
 namespace kinfold {
-namespace {
-
-}  // namespace
-
 void GDIndividualRecord::SpreadConfidentialState(int32_t state) {
     confidentialState_ = state;
-    for (RecordBase* name : names_) static_cast<GDNameRecord*>(name)->SetConfidentialState(state);
+    names_.SetConfidentialState(state);
     events_.SetConfidentialState(state);
     for (const FamilyLinkLine& link : spouseFamilyLinks_) {
         auto* family = static_cast<GDFamilyRecord*>(link.Target());

@@ -11,7 +11,12 @@
 namespace kinfold {
 
 HRESULT GDIndividualRecord::get_Name(IGDNameRecord** pVal) {
-    return ReturnObject(pVal, !names_.Empty() ? names_.Front() : BlankNameFor(*this));
+    HRESULT hr = BeginOut(pVal);
+    if (FAILED(hr)) return hr;
+    if (names_.Size() == 0) return ReturnObject(pVal, BlankNameFor(*this));
+    RecordBase* name = names_.ObjectAt(0);
+    if (name == nullptr) return E_OUTOFMEMORY;
+    return ReturnObject(pVal, name);
 }
 
 // Only the first character of the SEX value was kept, as the file wrote it.

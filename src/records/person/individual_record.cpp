@@ -33,21 +33,23 @@ HRESULT GDIndividualRecord::get_Ptr(LONG hinst, LONG* pVal) {
 bool GDIndividualRecord::TakeSubLine(const GedcomLine& line, RecordBase** child) {
     *child = nullptr;
     const std::string_view tag = line.Tag();
-    // Deeper lines than the individual's own come only from under a FAMC or
-    // FAMS line, which keeps PEDI lines (and reads the lines under those)
-    // and skips the rest.
-    if (line.Level() > Level() + 1) {
-        if (tag != "PEDI") return false;
-        return (lastLinkIsChild_ ? childFamilyLinks_ : spouseFamilyLinks_).WritePedigree(line.Value());
-    }
+    if (line.Level() > Level() + 1) return TakeLineUnderKept(line);
     if (tag == "SEX") {
         sex_ = line.Value().empty() ? '\0' : line.Value().front();
         return false;
     }
-    if (tag == "NAME") return AppendNewChild(RecordKind::Name, names_, child);
-    if (tag == "FAMS" || tag == "FAMC") {
-        lastLinkIsChild_ = tag == "FAMC";
-        return (lastLinkIsChild_ ? childFamilyLinks_ : spouseFamilyLinks_).Add(line, Database());
+    // Kept lines take the lines under them through TakeLineUnderKept.
+    if (tag == "NAME") {
+        lastKept_ = KeptLine::Name;
+        return names_.Add(line, Database());
+    }
+    if (tag == "FAMC") {
+        lastKept_ = KeptLine::ChildLink;
+        return childFamilyLinks_.Add(line, Database());
+    }
+    if (tag == "FAMS") {
+        lastKept_ = KeptLine::SpouseLink;
+        return spouseFamilyLinks_.Add(line, Database());
     }
 
     RecordHost& database = *Database();
@@ -65,12 +67,22 @@ bool GDIndividualRecord::TakeSubLine(const GedcomLine& line, RecordBase** child)
     return false;
 }
 
-HRESULT GDIndividualRecord::Link(RecordHost& database) {
-    for (RecordBase* name : names_) {
-        HRESULT hr = name->Link(database);
-        if (FAILED(hr)) return hr;
+// Deeper lines than the individual's own come only from under a kept line;
+// each is refused with everything under it, except that a name takes the
+// SURN and GIVN lines directly under it, and a family link its PEDI lines
+// and the lines under those (the last PEDI wins).
+bool GDIndividualRecord::TakeLineUnderKept(const GedcomLine& line) {
+    if (lastKept_ == KeptLine::Name) {
+        names_.TakeNamePart(line);
+        return false;
     }
-    HRESULT hr = childFamilyLinks_.Link(database);
+    if (line.Tag() != "PEDI") return false;
+    FamilyLinkList& links = lastKept_ == KeptLine::ChildLink ? childFamilyLinks_ : spouseFamilyLinks_;
+    return links.WritePedigree(line.Value());
+}
+
+HRESULT GDIndividualRecord::Link(RecordHost& database) {
+    const HRESULT hr = childFamilyLinks_.Link(database);
     return SUCCEEDED(hr) ? spouseFamilyLinks_.Link(database) : hr;
 }
 

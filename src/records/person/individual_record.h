@@ -9,6 +9,7 @@
 #include "core/lazy_record_list.h"
 #include "core/record_list.h"
 #include "records/person/family_link_list.h"
+#include "records/person/name_list.h"
 
 namespace kinfold {
 
@@ -65,7 +66,7 @@ class GDIndividualRecord : public RecordObject<IGDIndividualRecord, IGDIndividua
     HRESULT STDMETHODCALLTYPE get_Ptr(LONG hinst, LONG* pVal) override;
 
     char Sex() const { return sex_; }
-    const RecordList& Names() const { return names_; }
+    const NameList& Names() const { return names_; }
     const FamilyLinkList& ChildFamilyLinks() const { return childFamilyLinks_; }
     const FamilyLinkList& SpouseFamilyLinks() const { return spouseFamilyLinks_; }
     const LazyRecordList& Events() const { return events_; }
@@ -85,7 +86,10 @@ class GDIndividualRecord : public RecordObject<IGDIndividualRecord, IGDIndividua
     RecordBase* ParentFamily() const;
     HRESULT ReturnParent(IGDIndividualRecord** out, bool father) const;
 
-    RecordList names_;
+    // A line under a kept NAME, FAMC or FAMS line, while loading.
+    bool TakeLineUnderKept(const GedcomLine& line);
+
+    NameList names_;
     FamilyLinkList childFamilyLinks_{true};
     FamilyLinkList spouseFamilyLinks_{false};
     LazyRecordList events_{RecordKind::FactEvent};
@@ -94,8 +98,9 @@ class GDIndividualRecord : public RecordObject<IGDIndividualRecord, IGDIndividua
     size_t birth_ = kNoEvent;
     size_t death_ = kNoEvent;
     char sex_ = '?';
-    // Which list the last FAMC or FAMS line went to, for the PEDI lines under it.
-    bool lastLinkIsChild_ = false;
+    // The list the last kept line went to, which takes the lines under it.
+    enum class KeptLine : uint8_t { Name, ChildLink, SpouseLink };
+    KeptLine lastKept_ = KeptLine::Name;
     LONG pointerHandle_ = 0;
     int32_t confidentialState_ = 2;
     HostTag hostTag_;

@@ -11,9 +11,14 @@ namespace kinfold {
 void GDNameRecord::TakeOpeningLine(const GedcomLine& line) {
     RecordBase::TakeOpeningLine(line);
     const NameSplit split = SplitName(line.Value());
-    givenName_.Assign(split.givenName);
-    surname_.Assign(split.surname);
-    fullName_.Assign(split.fullName);
+    KeepSplit(split.givenName, split.surname, split.fullName);
+}
+
+void GDNameRecord::KeepSplit(std::string_view givenName, std::string_view surname,
+                             std::string_view fullName) {
+    givenName_.Assign(givenName);
+    surname_.Assign(surname);
+    fullName_.Assign(fullName);
 }
 
 // SURN and GIVN, when the file gives them, say better than the slashes which

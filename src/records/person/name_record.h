@@ -16,6 +16,9 @@ class GDNameRecord : public RecordObject<IGDNameRecord, IGDNameRecord> {
    public:
     void TakeOpeningLine(const GedcomLine& line) override;
     bool TakeSubLine(const GedcomLine& line, RecordBase** child) override;
+    // The split an individual's NameList kept at load, which SURN and GIVN
+    // lines may have changed. Throws std::bad_alloc.
+    void KeepSplit(std::string_view givenName, std::string_view surname, std::string_view fullName);
 
     // 0 not confidential, 1 confidential, 2 not decided (read as not
     // confidential); the owning individual keeps it equal to its own.

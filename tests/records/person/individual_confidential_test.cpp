@@ -44,8 +44,7 @@ class IndividualConfidentialTest : public PersonRecordFixture {
     // fixed order: individual, names, events, spouse family, its events.
     std::vector<int32_t> ReachedStates() const {
         std::vector<int32_t> states{person_->ConfidentialState()};
-        for (RecordBase* name : person_->Names())
-            states.push_back(static_cast<GDNameRecord*>(name)->ConfidentialState());
+        for (const NameLine& name : person_->Names()) states.push_back(name.ConfidentialState());
         for (size_t i = 0; i < person_->Events().Size(); ++i)
             states.push_back(person_->Events().ConfidentialStateAt(i));
         states.push_back(spouseFamily_->ConfidentialState());
@@ -101,7 +100,7 @@ TEST_F(IndividualConfidentialTest, PutLeavesChildFamiliesAndOtherPeopleAlone) {
     EXPECT_EQ(childFamily_->Events().ConfidentialStateAt(0), 2);
     auto* spouse = static_cast<GDIndividualRecord*>(Database().IndividualStore().Find("@I2@"));
     EXPECT_EQ(spouse->ConfidentialState(), 2);
-    EXPECT_EQ(static_cast<GDNameRecord*>(spouse->Names().Front())->ConfidentialState(), 2);
+    EXPECT_EQ(spouse->Names().Front()->ConfidentialState(), 2);
 }
 
 TEST_F(IndividualConfidentialTest, ConfidentialIndividualEmptiesOnlyItsPrivateLists) {

@@ -1,7 +1,8 @@
-// The ID, value and pointer of a record's opening line, kept in one block.
-// Millions of records exist in a large file and most have one or two of the
-// three texts, so one block with three lengths costs less than a block (and
-// a pointer) for each.
+// Three short texts kept in one block: the ID, value and pointer of a
+// record's opening line, or the given name, surname and full name of a kept
+// NAME line. Millions of these exist in a large file and most have one or two
+// of the three texts, so one block with three lengths costs less than a block
+// (and a pointer) for each.
 #pragma once
 
 #include <cstdint>
@@ -13,27 +14,36 @@
 
 namespace kinfold {
 
-class OpeningTexts {
+class TextTriple {
    public:
-    OpeningTexts() = default;
-    OpeningTexts(const OpeningTexts&) = delete;
-    OpeningTexts& operator=(const OpeningTexts&) = delete;
-    ~OpeningTexts() { Release(); }
+    TextTriple() = default;
+    TextTriple(const TextTriple&) = delete;
+    TextTriple& operator=(const TextTriple&) = delete;
+    TextTriple(TextTriple&& other) noexcept : data_(other.data_) { other.data_ = nullptr; }
+    TextTriple& operator=(TextTriple&& other) noexcept {
+        if (this != &other) {
+            Release();
+            data_ = other.data_;
+            other.data_ = nullptr;
+        }
+        return *this;
+    }
+    ~TextTriple() { Release(); }
 
     // Throws std::bad_alloc when memory runs out; the texts are then unchanged.
-    void Assign(std::string_view id, std::string_view value, std::string_view pointer) {
+    void Assign(std::string_view first, std::string_view second, std::string_view third) {
         char* fresh = nullptr;
-        const size_t size = id.size() + value.size() + pointer.size();
+        const size_t size = first.size() + second.size() + third.size();
         if (size != 0) {
             // Texts come from 280-character line buffers; lengths fit 16 bits.
-            const uint16_t lengths[3] = {static_cast<uint16_t>(id.size()),
-                                         static_cast<uint16_t>(value.size()),
-                                         static_cast<uint16_t>(pointer.size())};
+            const uint16_t lengths[3] = {static_cast<uint16_t>(first.size()),
+                                         static_cast<uint16_t>(second.size()),
+                                         static_cast<uint16_t>(third.size())};
             fresh = static_cast<char*>(ObjectPool::Allocate(kHeader + size));
             if (fresh == nullptr) throw std::bad_alloc();
             std::memcpy(fresh, lengths, kHeader);
             char* text = fresh + kHeader;
-            for (std::string_view part : {id, value, pointer}) {
+            for (std::string_view part : {first, second, third}) {
                 if (!part.empty()) std::memcpy(text, part.data(), part.size());
                 text += part.size();
             }
@@ -42,13 +52,7 @@ class OpeningTexts {
         data_ = fresh;
     }
 
-    std::string_view Id() const { return Part(0); }
-    std::string_view Value() const { return Part(1); }
-    std::string_view Pointer() const { return Part(2); }
-
-   private:
-    static constexpr size_t kHeader = 3 * sizeof(uint16_t);
-
+    // Text 0, 1 or 2, as assigned.
     std::string_view Part(int index) const {
         if (data_ == nullptr) return {};
         uint16_t lengths[3];
@@ -57,6 +61,9 @@ class OpeningTexts {
         for (int i = 0; i < index; ++i) offset += lengths[i];
         return std::string_view(data_ + offset, lengths[index]);
     }
+   private:
+    static constexpr size_t kHeader = 3 * sizeof(uint16_t);
+
     size_t Size() const {
         uint16_t lengths[3];
         std::memcpy(lengths, data_, kHeader);

@@ -1,0 +1,88 @@
+// The NAME lines of an individual. Nearly every individual has one, and the
+// assistant sorts and extracts by its parts, so each is kept as the three
+// parts of its split (in one block) with its position and confidentiality
+// state. The GDNameRecord for a line is made the first time a host asks for
+// it and kept, so every later read gives the same object, with the state and
+// host tag it was given.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "core/object_pool.h"
+#include "core/record_base.h"
+#include "core/text_triple.h"
+
+namespace kinfold {
+
+class GedcomLine;
+class RecordHost;
+
+class NameLine {
+   public:
+    NameLine(TextTriple&& split, int32_t position, int16_t level)
+        : split_(std::move(split)), position_(position), level_(level) {}
+
+    std::string_view GivenName() const { return split_.Part(0); }
+    std::string_view Surname() const { return split_.Part(1); }
+    std::string_view FullName() const { return split_.Part(2); }
+    // The state of the name's object once made, else the one kept for it.
+    int32_t ConfidentialState() const {
+        return object_ != nullptr ? object_->ConfidentialState() : state_;
+    }
+
+   private:
+    friend class NameList;
+
+    TextTriple split_;  // given name, surname, full name
+    RecordBase* object_ = nullptr;
+    int32_t position_;
+    int16_t level_;
+    int16_t state_ = 2;
+};
+
+class NameList {
+    using Lines = std::vector<NameLine, PoolAllocator<NameLine>>;
+
+   public:
+    NameList() = default;
+    NameList(const NameList&) = delete;
+    NameList& operator=(const NameList&) = delete;
+    ~NameList();
+
+    // Keeps the NAME line `line` of `database`'s file, split; false when
+    // memory runs out.
+    bool Add(const GedcomLine& line, RecordHost* database);
+    // A line directly under the last NAME line kept: SURN and GIVN, when the
+    // file gives them, say better than the slashes which part is which; the
+    // full name stays as written. Throws std::bad_alloc.
+    void TakeNamePart(const GedcomLine& line);
+
+    void SetConfidentialState(int32_t state);
+    // The database is going: made objects let go of it, and lines not made
+    // yet will be made without the file.
+    void DropReferences();
+
+    size_t Size() const { return lines_.size(); }
+    const NameLine* Front() const { return lines_.empty() ? nullptr : &lines_.front(); }
+    Lines::const_iterator begin() const { return lines_.begin(); }
+    Lines::const_iterator end() const { return lines_.end(); }
+
+    // The object for line `index`, made now if it was not yet; null when it
+    // cannot be made. The list keeps its own reference.
+    RecordBase* ObjectAt(size_t index) const;
+
+   private:
+    RecordHost* database_ = nullptr;
+    mutable Lines lines_;
+};
+
+// How a collection reaches the lines' objects.
+inline RecordBase* ElementAt(const NameList& list, size_t position) {
+    return list.ObjectAt(position);
+}
+
+}  // namespace kinfold
