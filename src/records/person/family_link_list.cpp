@@ -10,11 +10,6 @@
 
 namespace kinfold {
 
-FamilyLinkList::~FamilyLinkList() {
-    for (const FamilyLinkLine& line : lines_)
-        if (line.object_ != nullptr) line.object_->Release();
-}
-
 bool FamilyLinkList::Add(const GedcomLine& line, RecordHost* database) {
     database_ = database;
     try {
@@ -47,11 +42,8 @@ HRESULT FamilyLinkList::Link(RecordHost& database) {
 }
 
 void FamilyLinkList::DropReferences() {
-    database_ = nullptr;
-    for (FamilyLinkLine& line : lines_) {
-        line.family_ = nullptr;
-        if (line.object_ != nullptr) line.object_->DropReferences();
-    }
+    for (FamilyLinkLine& line : lines_) line.family_ = nullptr;
+    DropObjectReferences();
 }
 
 RecordBase* FamilyLinkList::ObjectAt(size_t index) const {

@@ -9,10 +9,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
-#include <vector>
 
 #include "core/compact_text.h"
-#include "core/object_pool.h"
+#include "core/kept_lines.h"
 #include "core/record_base.h"
 
 namespace kinfold {
@@ -31,6 +30,8 @@ class FamilyLinkLine {
 
    private:
     friend class FamilyLinkList;
+    template <class>
+    friend class KeptLines;
 
     CompactText pointer_;  // until linked
     CompactText pedigree_;
@@ -41,16 +42,11 @@ class FamilyLinkLine {
     bool pedigreeWritten_ = false;
 };
 
-class FamilyLinkList {
-    using Lines = std::vector<FamilyLinkLine, PoolAllocator<FamilyLinkLine>>;
-
+class FamilyLinkList : public KeptLines<FamilyLinkLine> {
    public:
     // `childLinks`: FAMC lines, whose pedigree is "birth" unless written;
     // else FAMS lines, "spouse".
     explicit FamilyLinkList(bool childLinks) : childLinks_(childLinks) {}
-    FamilyLinkList(const FamilyLinkList&) = delete;
-    FamilyLinkList& operator=(const FamilyLinkList&) = delete;
-    ~FamilyLinkList();
 
     // Keeps `line` of `database`'s file; false when memory runs out.
     bool Add(const GedcomLine& line, RecordHost* database);
@@ -60,22 +56,14 @@ class FamilyLinkList {
 
     // E_FAIL when a line names no family.
     HRESULT Link(RecordHost& database);
-    // The database is going: lines forget their families, made objects let
-    // go of it, and lines not made yet will be made without the file.
+    // The database is going: lines also forget their families.
     void DropReferences();
 
-    size_t Size() const { return lines_.size(); }
-    const FamilyLinkLine* Front() const { return lines_.empty() ? nullptr : &lines_.front(); }
-    Lines::const_iterator begin() const { return lines_.begin(); }
-    Lines::const_iterator end() const { return lines_.end(); }
-
     // The object for line `index`, made now if it was not yet; null when it
-    // cannot be made. The list keeps its own reference.
+    // cannot be made.
     RecordBase* ObjectAt(size_t index) const;
 
    private:
-    RecordHost* database_ = nullptr;
-    mutable Lines lines_;
     bool childLinks_;
 };
 

@@ -11,11 +11,6 @@
 
 namespace kinfold {
 
-NameList::~NameList() {
-    for (const NameLine& line : lines_)
-        if (line.object_ != nullptr) line.object_->Release();
-}
-
 bool NameList::Add(const GedcomLine& line, RecordHost* database) {
     database_ = database;
     try {
@@ -44,12 +39,6 @@ void NameList::SetConfidentialState(int32_t state) {
         line.state_ = static_cast<int16_t>(state);
         if (line.object_ != nullptr) line.object_->SetConfidentialState(state);
     }
-}
-
-void NameList::DropReferences() {
-    database_ = nullptr;
-    for (const NameLine& line : lines_)
-        if (line.object_ != nullptr) line.object_->DropReferences();
 }
 
 RecordBase* NameList::ObjectAt(size_t index) const {

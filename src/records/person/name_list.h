@@ -10,9 +10,8 @@
 #include <cstdint>
 #include <string_view>
 #include <utility>
-#include <vector>
 
-#include "core/object_pool.h"
+#include "core/kept_lines.h"
 #include "core/record_base.h"
 #include "core/text_triple.h"
 
@@ -36,6 +35,8 @@ class NameLine {
 
    private:
     friend class NameList;
+    template <class>
+    friend class KeptLines;
 
     TextTriple split_;  // given name, surname, full name
     RecordBase* object_ = nullptr;
@@ -44,15 +45,8 @@ class NameLine {
     int16_t state_ = 2;
 };
 
-class NameList {
-    using Lines = std::vector<NameLine, PoolAllocator<NameLine>>;
-
+class NameList : public KeptLines<NameLine> {
    public:
-    NameList() = default;
-    NameList(const NameList&) = delete;
-    NameList& operator=(const NameList&) = delete;
-    ~NameList();
-
     // Keeps the NAME line `line` of `database`'s file, split; false when
     // memory runs out.
     bool Add(const GedcomLine& line, RecordHost* database);
@@ -62,22 +56,11 @@ class NameList {
     void TakeNamePart(const GedcomLine& line);
 
     void SetConfidentialState(int32_t state);
-    // The database is going: made objects let go of it, and lines not made
-    // yet will be made without the file.
-    void DropReferences();
-
-    size_t Size() const { return lines_.size(); }
-    const NameLine* Front() const { return lines_.empty() ? nullptr : &lines_.front(); }
-    Lines::const_iterator begin() const { return lines_.begin(); }
-    Lines::const_iterator end() const { return lines_.end(); }
+    void DropReferences() { DropObjectReferences(); }
 
     // The object for line `index`, made now if it was not yet; null when it
-    // cannot be made. The list keeps its own reference.
+    // cannot be made.
     RecordBase* ObjectAt(size_t index) const;
-
-   private:
-    RecordHost* database_ = nullptr;
-    mutable Lines lines_;
 };
 
 // How a collection reaches the lines' objects.
