@@ -42,6 +42,12 @@ HRESULT GedcomLoader::Load(std::string_view path, Progress& window) {
 
     HRESULT hr = database_.LinkAll(&window);
     window.Destroy();
+    // A cancel while linking is the user's choice, not a fault of the file.
+    if (hr == E_ABORT) {
+        reader_.Open("");
+        Reset();
+        return E_FAIL;
+    }
     if (FAILED(hr)) ShowMessage("ERROR: GEDCOM file is corrupt");
     return hr;
 }

@@ -41,7 +41,8 @@ class RecordHost {
     // A level-0 line: create the record for its tag and file it in its store
     // or slot. S_FALSE with no record means the record kind is not kept.
     virtual HRESULT OpenTopLevelRecord(const GedcomLine& line, RecordBase** record) = 0;
-    // Resolves the pointers of every record after the last line was read.
+    // Resolves the pointers of every record after the last line was read;
+    // E_ABORT when the user cancels through `window`.
     virtual HRESULT LinkAll(Progress* window) = 0;
     // A bare record that keeps only its opening line, with one reference.
     virtual HRESULT CreatePlainRecord(RecordBase** record) = 0;

@@ -286,7 +286,7 @@ HRESULT GEDCOMdb::LinkAll(Progress* window) {
             if (window != nullptr) {
                 window->StepIt();
                 window->PeekAndPump(true);
-                if (window->Cancelled()) return E_FAIL;
+                if (window->Cancelled()) return E_ABORT;
             }
         }
     }
