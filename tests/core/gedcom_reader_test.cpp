@@ -324,6 +324,31 @@ TEST(GedcomReaderChangedFile, ShrunkAfterReadingGivesWhatTheBytesNowSay) {
     EXPECT_EQ(reader.Position(), cut);
 }
 
+// Blocks read at random are kept, but not past a read that shows the file
+// shrank: a line whose block was kept is not found once the file ends before it.
+TEST(GedcomReaderChangedFile, KeptBlocksGoOnceTheFileIsFoundShorter) {
+    const std::string text = ManyLines(3000);
+    const TempFile file(text);
+    GedcomReader reader;
+    ASSERT_EQ(reader.Open(file.Path()), S_OK);
+    const size_t late = text.find("0 @", text.size() / 2);
+    const size_t early = text.find("1 NAME", 100);
+    GedcomLine line;
+    for (const size_t position : {late, early}) {
+        ASSERT_EQ(reader.Seek(static_cast<uint32_t>(position)), S_OK);
+        ASSERT_TRUE(reader.ReadLine(line));
+    }
+    std::filesystem::resize_file(file.Path(), early + 3);
+    // Away from both kept blocks, then back to each of them.
+    ASSERT_EQ(reader.Seek(static_cast<uint32_t>(text.size() / 4)), S_OK);
+    EXPECT_FALSE(reader.ReadLine(line));
+    ASSERT_EQ(reader.Seek(static_cast<uint32_t>(late)), S_OK);
+    EXPECT_FALSE(reader.ReadLine(line));
+    ASSERT_EQ(reader.Seek(static_cast<uint32_t>(early)), S_OK);
+    ASSERT_TRUE(reader.ReadLine(line));
+    EXPECT_EQ(line.Tag(), "N");  // "1 N" now, where the kept block said "1 NAME ..."
+}
+
 TEST(GedcomReaderChangedFile, RewrittenWhileReadingStillEnds) {
     const std::string text = ManyLines(2000);
     const TempFile file(text);
