@@ -5,9 +5,8 @@
 #pragma once
 
 #include <cstddef>
-#include <vector>
 
-#include "core/object_pool.h"
+#include "core/pool_vector.h"
 #include "core/record_base.h"
 
 namespace kinfold {
@@ -16,8 +15,6 @@ class RecordHost;
 
 template <class Line>
 class KeptLines {
-    using Lines = std::vector<Line, PoolAllocator<Line>>;
-
    public:
     KeptLines() = default;
     KeptLines(const KeptLines&) = delete;
@@ -29,8 +26,8 @@ class KeptLines {
 
     size_t Size() const { return lines_.size(); }
     const Line* Front() const { return lines_.empty() ? nullptr : &lines_.front(); }
-    typename Lines::const_iterator begin() const { return lines_.begin(); }
-    typename Lines::const_iterator end() const { return lines_.end(); }
+    const Line* begin() const { return lines_.begin(); }
+    const Line* end() const { return lines_.end(); }
 
    protected:
     // The database is going: made objects let go of it, and lines not made
@@ -42,7 +39,7 @@ class KeptLines {
     }
 
     RecordHost* database_ = nullptr;
-    mutable Lines lines_;
+    mutable PoolVector<Line> lines_;
 };
 
 }  // namespace kinfold

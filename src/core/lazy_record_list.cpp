@@ -25,7 +25,7 @@ LazyRecordList::~LazyRecordList() {
 bool LazyRecordList::Add(const GedcomLine& line, RecordHost* database) {
     database_ = database;
     try {
-        lines_.push_back(Line{line.Position(), line.Level(), 2, nullptr});
+        lines_.emplace_back(Line{line.Position(), line.Level(), 2, nullptr});
     } catch (const std::bad_alloc&) {
         return false;
     }

@@ -11,10 +11,9 @@
 #include <new>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "core/gedcom_line.h"
-#include "core/object_pool.h"
+#include "core/pool_vector.h"
 #include "core/record_base.h"
 #include "core/record_factory.h"
 
@@ -104,7 +103,7 @@ class LazyRecordList {
 
     RecordKind kind_;
     RecordHost* database_ = nullptr;
-    mutable std::vector<Line, PoolAllocator<Line>> lines_;
+    mutable PoolVector<Line> lines_;
 };
 
 }  // namespace kinfold

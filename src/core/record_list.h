@@ -2,15 +2,14 @@
 #pragma once
 
 #include <cstddef>
-#include <vector>
 
-#include "core/object_pool.h"
+#include "core/pool_vector.h"
 #include "core/record_base.h"
 
 namespace kinfold {
 
 class RecordList {
-    using Items = std::vector<RecordBase*, PoolAllocator<RecordBase*>>;
+    using Items = PoolVector<RecordBase*>;
 
    public:
     RecordList() = default;
@@ -21,7 +20,7 @@ class RecordList {
     // Appends with a new reference; false when memory runs out.
     bool Append(RecordBase* record) {
         try {
-            items_.push_back(record);
+            items_.emplace_back(record);
         } catch (...) {
             return false;
         }
@@ -43,8 +42,8 @@ class RecordList {
     bool Empty() const { return items_.empty(); }
     RecordBase* At(size_t index) const { return items_[index]; }
     RecordBase* Front() const { return items_.empty() ? nullptr : items_.front(); }
-    Items::const_iterator begin() const { return items_.begin(); }
-    Items::const_iterator end() const { return items_.end(); }
+    RecordBase* const* begin() const { return items_.begin(); }
+    RecordBase* const* end() const { return items_.end(); }
 
    private:
     Items items_;

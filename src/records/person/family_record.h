@@ -7,7 +7,7 @@
 #include "access/host_tag.h"
 #include "access/record_object.h"
 #include "core/lazy_record_list.h"
-#include "core/object_pool.h"
+#include "core/pool_vector.h"
 #include "core/record_list.h"
 #include "records/person/individual_line.h"
 
@@ -46,7 +46,7 @@ class GDFamilyRecord : public RecordObject<IGDFamilyRecord, IGDFamilyRecord> {
     void SetConfidentialState(int32_t state) override { confidentialState_ = state; }
     int32_t ConfidentialState() const override { return confidentialState_; }
 
-    using IndividualLines = std::vector<IndividualLine, PoolAllocator<IndividualLine>>;
+    using IndividualLines = PoolVector<IndividualLine>;
     const IndividualLines& Children() const { return children_; }
     // The last HUSB and WIFE lines, or null when the family has none.
     const IndividualLine* Husband() const { return husband_.Present() ? &husband_ : nullptr; }
