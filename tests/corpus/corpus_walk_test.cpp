@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <set>
 #include <string>
@@ -15,6 +14,7 @@
 
 #include "host/late_binding.h"
 #include "support/com_test_support.h"
+#include "support/corpus_files.h"
 #include "support/live_object_guard.h"
 #include "support/member_walker.h"
 
@@ -38,16 +38,6 @@ const std::set<std::string> kDocumentedFailures = {
 
 const char* const kStores[] = {"Individuals",  "Families",   "Sources",    "Notes",
                                "Repositories", "Multimedia", "Submitters", "Header"};
-
-std::vector<fs::path> CorpusFiles() {
-    std::vector<fs::path> files;
-    for (const auto& entry : fs::directory_iterator(KINFOLD_TEST_DATA "/corpus")) {
-        const std::string extension = entry.path().extension().string();
-        if (extension == ".ged" || extension == ".GED") files.push_back(entry.path());
-    }
-    std::sort(files.begin(), files.end());
-    return files;
-}
 
 // Walks each store of `db` from its collection, and the database's own
 // properties without going into what they return.

@@ -2,6 +2,7 @@
 // that stands in for a missing one, and the host's Tag slot.
 #include "records/person/fact_event_fixture.h"
 #include "records/person/place_record.h"
+#include "support/host_tag_check.h"
 
 namespace kinfold::test {
 namespace {
@@ -78,25 +79,7 @@ TEST_F(FactEventPlaceTest, BlankEventGivesNoPlaceOrTheBlankPlace) {
 }
 
 TEST_F(FactEventPlaceTest, HostTagHoldsACopyOfWhatWasWritten) {
-    ComPtr<IGDFactEventRecord> birth = AsHost(IndividualEvent("@I1@", 0));
-    VARIANT read;
-    VariantInit(&read);
-    EXPECT_EQ(birth->get_Tag(&read), S_OK);
-    EXPECT_EQ(read.vt, VT_EMPTY);
-
-    VARIANT number = LongVariant(42);
-    EXPECT_EQ(birth->put_Tag(number), S_OK);
-    EXPECT_EQ(birth->get_Tag(&read), S_OK);
-    EXPECT_EQ(read.vt, VT_I4);
-    EXPECT_EQ(read.lVal, 42);
-
-    VARIANT text = TextVariant("kept");
-    EXPECT_EQ(birth->putref_Tag(text), S_OK);
-    VariantClear(&text);
-    EXPECT_EQ(birth->get_Tag(&read), S_OK);
-    ASSERT_EQ(read.vt, VT_BSTR);
-    EXPECT_EQ(SysStringLen(read.bstrVal), 4u);
-    VariantClear(&read);
+    ExpectHostTagKeepsACopy(AsHost(IndividualEvent("@I1@", 0)).get());
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include "platform/text.h"
 #include "records/person/name_place_fixture.h"
+#include "support/host_tag_check.h"
 
 namespace kinfold::test {
 namespace {
@@ -89,30 +90,7 @@ TEST_F(NameMembersTest, ADanglingNotePointerEndsTheNotesWithOneMessage) {
 TEST_F(NameMembersTest, TagKeepsACopyOfWhatTheHostStores) {
     LoadText(kPiecesFile);
     ComPtr<IGDNameRecord> name(Name("@I1@"));
-    VARIANT value;
-    VariantInit(&value);
-    ASSERT_EQ(name->get_Tag(&value), S_OK);
-    EXPECT_EQ(value.vt, VT_EMPTY);
-
-    VARIANT text = TextVariant("kept");
-    ASSERT_EQ(name->put_Tag(text), S_OK);
-    VariantClear(&text);  // the name holds its own copy
-    ASSERT_EQ(name->get_Tag(&value), S_OK);
-    ASSERT_EQ(value.vt, VT_BSTR);
-    EXPECT_EQ(BstrToText(value.bstrVal), "kept");
-    VariantClear(&value);
-
-    LONG number = 7;
-    VARIANT byRef;
-    VariantInit(&byRef);
-    byRef.vt = VT_I4 | VT_BYREF;
-    byRef.plVal = &number;
-    ASSERT_EQ(name->putref_Tag(byRef), S_OK);
-    number = 8;
-    ASSERT_EQ(name->get_Tag(&value), S_OK);
-    EXPECT_EQ(value.vt, VT_I4);
-    EXPECT_EQ(value.lVal, 7);
-    VariantClear(&value);
+    ExpectHostTagKeepsACopy(name.get());
 }
 
 TEST_F(NameMembersTest, NullOutPointersGiveEPointer) {
