@@ -2,12 +2,16 @@
 // corpus file, read through IDispatch: nothing crashes, leaks or answers a
 // code a host would not expect. Run under the sanitizer build, this is the
 // broad check that reading real files is safe. Native only: the walk finds
-// the members in the native dispatch tables.
+// the members in the native dispatch tables. The inputs that once crashed
+// the load-and-walk fuzz target (tests/data/fuzz) are walked here too, so
+// that the plain and sanitizer suites guard them without a fuzzer.
 #ifndef _WIN32
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <set>
 #include <string>
 #include <vector>
@@ -15,6 +19,7 @@
 #include "host/late_binding.h"
 #include "support/com_test_support.h"
 #include "support/corpus_files.h"
+#include "support/database_walk.h"
 #include "support/live_object_guard.h"
 #include "support/member_walker.h"
 
@@ -40,8 +45,8 @@ const char* const kStores[] = {"Individuals",  "Families",   "Sources",    "Note
                                "Repositories", "Multimedia", "Submitters", "Header"};
 
 // Walks each store of `db` from its collection, and the database's own
-// properties without going into what they return.
-void WalkDatabase(IGEDCOMdb* db, MemberWalker& walker) {
+// properties without going into what they return; every store must answer.
+void WalkEveryStore(IGEDCOMdb* db, MemberWalker& walker) {
     walker.Read(db, *InterfaceOf(db));
     for (const char* store : kStores) {
         Variant start;
@@ -79,9 +84,9 @@ TEST(CorpusWalkTest, EveryReadableMemberOfEveryRecordAnswers) {
         SCOPED_TRACE(file.filename().string());
         ComPtr<IGEDCOMdb> db = NewDatabase();
         Load(db.get(), file.string());
-        WalkDatabase(db.get(), walker);
+        WalkEveryStore(db.get(), walker);
         MakeEveryoneConfidential(db.get());
-        WalkDatabase(db.get(), walker);
+        WalkEveryStore(db.get(), walker);
     }
     for (const auto& [read, times] : walker.Unexpected()) {
         if (kDocumentedFailures.count(read) == 0) ADD_FAILURE() << read << " (" << times << "x)";
@@ -95,6 +100,28 @@ TEST(CorpusWalkTest, EveryReadableMemberOfEveryRecordAnswers) {
     for (const std::string& member : walker.NotBuiltMembers()) notBuilt += " " + member;
     std::printf("members not built yet:%s\n", notBuilt.c_str());
     EXPECT_GT(walker.Reads(), 100000);
+}
+
+// The first byte of each input chose the fuzz target's options; here the
+// rest is read with the database's defaults. The fuzz stage of
+// scripts/test.sh replays them with their options.
+TEST(FuzzRegressionTest, EveryInputThatOnceCrashedLoadsAndWalks) {
+    LiveObjectGuard guard;
+    MessageCapture messages;
+    int inputs = 0;
+    for (const auto& entry : fs::directory_iterator(KINFOLD_TEST_DATA "/fuzz/load_walk_fuzz")) {
+        SCOPED_TRACE(entry.path().filename().string());
+        std::ifstream in(entry.path(), std::ios::binary);
+        const std::string input((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        ASSERT_FALSE(input.empty());
+        const TempFile file(std::string_view(input).substr(1));
+        ComPtr<IGEDCOMdb> db = NewDatabase();
+        Load(db.get(), file.Path());
+        MemberWalker walker(kRecordWalk);
+        WalkDatabase(db.get(), walker);
+        ++inputs;
+    }
+    EXPECT_GT(inputs, 0);
 }
 
 }  // namespace
