@@ -4,22 +4,10 @@
 
 #include "access/collections.h"
 #include "collections/collection_fixture.h"
-#include "core/fixed_string.h"
+#include "support/compare_case_guard.h"
 
 namespace kinfold::test {
 namespace {
-
-// Puts the process-wide comparison switch back whatever a test did to it.
-class CompareCaseGuard {
-   public:
-    explicit CompareCaseGuard(int value) : saved_(SetCompareCase(value)) {}
-    ~CompareCaseGuard() { SetCompareCase(saved_); }
-    CompareCaseGuard(const CompareCaseGuard&) = delete;
-    CompareCaseGuard& operator=(const CompareCaseGuard&) = delete;
-
-   private:
-    int saved_;
-};
 
 // An Item index as a host passes it, with what a by-reference index points to.
 struct IndexArg {

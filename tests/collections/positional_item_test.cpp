@@ -38,18 +38,6 @@ TEST_F(PositionalItem, CountsFromOneAndClampsBelowOne) {
     Drop(collection);
 }
 
-TEST_F(PositionalItem, EmptyCollectionFailsForEveryIndex) {
-    IGDReferenceNumbers* collection = nullptr;
-    ASSERT_EQ(MakeLiveCollection(&collection, owner_->list, owner_), S_OK);
-    EXPECT_EQ(CountOf(collection), 0);
-    for (LONG index : {-1, 0, 1, 2}) {
-        IGDReferenceNumberRecord* element = nullptr;
-        EXPECT_EQ(collection->get_Item(index, &element), E_FAIL) << index;
-        EXPECT_EQ(element, nullptr);
-    }
-    Drop(collection);
-}
-
 TEST_F(PositionalItem, ReleasesWhatTheOutArgumentHeldAndClearsItOnFailure) {
     Fill(owner_->list, {"", ""});
     IGDReferenceNumbers* collection = nullptr;
@@ -108,15 +96,6 @@ TEST_F(PositionalItem, TypeNamesComeInByteOrderAsNewStrings) {
     Drop(types);
 }
 
-TEST_F(PositionalItem, EmptyTypeSetHasNoFirstEntry) {
-    IGDFactEventTypes* types = nullptr;
-    ASSERT_EQ(MakeTypeNameCollection(&types, owner_->types, owner_), S_OK);
-    BSTR name = nullptr;
-    EXPECT_EQ(types->get_Item(1, &name), E_FAIL);
-    EXPECT_EQ(name, nullptr);
-    Drop(types);
-}
-
 TEST_F(PositionalItem, ListValuesComeBackAsCopies) {
     auto values = std::make_unique<ValueList>();
     ASSERT_TRUE(values->Append("555-1234"));
@@ -157,12 +136,30 @@ TEST_F(PositionalItem, ListValuesComeBackAsCopies) {
     Drop(list);
 }
 
-TEST_F(PositionalItem, EmptyListHasNoFirstValue) {
+// Positions below 1 clamp to the first element, which an empty collection
+// lacks; the out-argument stays empty.
+TEST_F(PositionalItem, EmptyCollectionsFailForEveryIndex) {
+    IGDReferenceNumbers* records = nullptr;
+    IGDFactEventTypes* types = nullptr;
     IGDList* list = nullptr;
+    ASSERT_EQ(MakeLiveCollection(&records, owner_->list, owner_), S_OK);
+    ASSERT_EQ(MakeTypeNameCollection(&types, owner_->types, owner_), S_OK);
     ASSERT_EQ(MakeBuiltCollection(&list, std::make_unique<ValueList>()), S_OK);
-    OwnedVariant value;
-    EXPECT_EQ(list->get_Item(1, &value.value), E_FAIL);
-    EXPECT_EQ(V_VT(&value.value), VT_EMPTY);
+    EXPECT_EQ(CountOf(records), 0);
+    for (LONG index : {-1, 0, 1, 2}) {
+        SCOPED_TRACE(index);
+        IGDReferenceNumberRecord* element = nullptr;
+        EXPECT_EQ(records->get_Item(index, &element), E_FAIL);
+        EXPECT_EQ(element, nullptr);
+        BSTR name = nullptr;
+        EXPECT_EQ(types->get_Item(index, &name), E_FAIL);
+        EXPECT_EQ(name, nullptr);
+        OwnedVariant value;
+        EXPECT_EQ(list->get_Item(index, &value.value), E_FAIL);
+        EXPECT_EQ(V_VT(&value.value), VT_EMPTY);
+    }
+    Drop(records);
+    Drop(types);
     Drop(list);
 }
 

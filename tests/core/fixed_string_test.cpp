@@ -4,18 +4,12 @@
 
 #include <string>
 
+#include "support/compare_case_guard.h"
+
 namespace kinfold {
 namespace {
 
-// Puts the process-wide switch back whatever a test did to it.
-class CompareCaseGuard {
- public:
-    explicit CompareCaseGuard(int value) : saved_(SetCompareCase(value)) {}
-    ~CompareCaseGuard() { SetCompareCase(saved_); }
-
- private:
-    int saved_;
-};
+using test::CompareCaseGuard;
 
 TEST(CompareCaseSwitch, StoresOnlyZeroOrOneAndReturnsPrevious) {
     CompareCaseGuard guard(1);

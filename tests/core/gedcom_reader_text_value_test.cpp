@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "core/fixed_string.h"
 #include "core/gedcom_reader.h"
+#include "support/compare_case_guard.h"
 #include "support/temp_file.h"
 
 namespace kinfold {
@@ -43,7 +43,7 @@ TEST(ReadTextValue, JoinsContinuationLines) {
         {"tags are exact", "1 NOTE A\n2 conc no\n2 Cont no\n2 CONC B\n", "1 NOTE", "A B", "AB"},
         {"CRLF ends", "1 NOTE A\r\n2 CONC B\r\n2 CONT C\r\n", "1 NOTE", "A B\nC", "AB\nC"},
     };
-    const int savedSwitch = SetCompareCase(0);
+    test::CompareCaseGuard caseBlind(0);
     for (const JoinRow& row : rows) {
         SCOPED_TRACE(row.what);
         const std::string text = row.file;
@@ -55,7 +55,6 @@ TEST(ReadTextValue, JoinsContinuationLines) {
         EXPECT_EQ(reader.ReadTextValue(position, true), row.withSpace);
         EXPECT_EQ(reader.ReadTextValue(position, false), row.withoutSpace);
     }
-    SetCompareCase(savedSwitch);
 }
 
 TEST(ReadTextValue, LongTextsAreNotCut) {

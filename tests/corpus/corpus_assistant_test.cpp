@@ -4,13 +4,13 @@
 // Nothing may fail, leak or loop; run under the sanitizer build too.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "host/late_binding.h"
 #include "support/com_test_support.h"
+#include "support/corpus_files.h"
 #include "support/live_object_guard.h"
 
 namespace kinfold::test {
@@ -104,12 +104,7 @@ class CorpusAssistantTest : public ::testing::Test {
 TEST_F(CorpusAssistantTest, EveryMemberAnswersOnEveryFile) {
     LiveObjectGuard guard;
     MessageCapture messages;
-    std::vector<fs::path> files;
-    for (const auto& entry : fs::directory_iterator(KINFOLD_TEST_DATA "/corpus")) {
-        const std::string extension = entry.path().extension().string();
-        if (extension == ".ged" || extension == ".GED") files.push_back(entry.path());
-    }
-    std::sort(files.begin(), files.end());
+    const std::vector<fs::path> files = CorpusFiles();
     ASSERT_GE(files.size(), 60u);
     for (const fs::path& file : files) {
         SCOPED_TRACE(file.filename().string());

@@ -3,14 +3,15 @@
 // leaves no object behind.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <set>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "support/com_test_support.h"
+#include "support/corpus_files.h"
 #include "support/live_object_guard.h"
 
 namespace kinfold::test {
@@ -51,12 +52,7 @@ long CountIndividualIds(const std::string& bytes) {
 TEST(CorpusTest, EveryFileLoadsOrFailsCleanly) {
     LiveObjectGuard guard;
     MessageCapture messages;
-    std::vector<fs::path> files;
-    for (const auto& entry : fs::directory_iterator(KINFOLD_TEST_DATA "/corpus")) {
-        const std::string extension = entry.path().extension().string();
-        if (extension == ".ged" || extension == ".GED") files.push_back(entry.path());
-    }
-    std::sort(files.begin(), files.end());
+    const std::vector<fs::path> files = CorpusFiles();
     ASSERT_GE(files.size(), 60u);
 
     ComPtr<IGEDCOMdb> db = NewDatabase();

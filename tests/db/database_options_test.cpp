@@ -77,11 +77,10 @@ TEST_F(DatabaseOptionsTest, ReturnBlankFlagsMapsBitsToTheThreeOptions) {
         db_->get_ReturnBlankFlags(&flags);
         EXPECT_EQ(flags, c.readBack);
     }
-}
 
-TEST_F(DatabaseOptionsTest, FlagsAreBuiltFromTheStoredValuesBitByBit) {
-    // A host that stores 2 as a flag gets it back unchanged, and only its
-    // bit 1 shows in the flags (the events bit, not the names bit).
+    // The flags are built from the stored values bit by bit: a host that
+    // stores 2 as a flag gets it back unchanged, and only its bit 1 shows in
+    // the flags (the events bit, not the names bit).
     db_->put_ReturnBlankNames(2);
     db_->put_ReturnBlankEvents(VARIANT_FALSE);
     db_->put_ReturnBlankPlaces(VARIANT_FALSE);

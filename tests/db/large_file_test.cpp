@@ -2,16 +2,25 @@
 // file of 2 GB or more would be read back at wrapped positions. Such a file
 // is refused before anything is read: the load fails with a message saying
 // why, and the database stays empty. The files here are sparse: they take
-// almost no room on the disk.
+// almost no room on the disk. A native host may also cancel a running load
+// from another thread: the load answers False and the database is left as
+// empty as a new one.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <thread>
 
 #include "core/gedcom_reader.h"
 #include "support/com_test_support.h"
+#include "support/generated_gedcom.h"
 #include "support/live_object_guard.h"
+#ifndef _WIN32
+#include "platform/posix/load_cancel.h"
+#endif
 
 namespace kinfold::test {
 namespace {
@@ -65,6 +74,37 @@ TEST(LargeFileTest, TheReaderTakesTheLargestFileThePositionsReach) {
         EXPECT_EQ(reader.GetFileName(), c.opened == S_OK ? file.Path() : "");
     }
 }
+
+#ifndef _WIN32
+TEST(LoadCancelTest, CancelFromAnotherThreadEmptiesTheDatabase) {
+    LiveObjectGuard guard;
+    MessageCapture messages;
+    TempFile file(GeneratedGedcom(20000));
+    ComPtr<IGEDCOMdb> db = NewDatabase();
+
+    // The request is repeated until the load returns: one made before the
+    // load starts is forgotten, so the first few may be lost.
+    std::atomic<bool> done{false};
+    std::thread canceller([&done] {
+        while (!done.load()) {
+            CancelLoad();
+            std::this_thread::sleep_for(std::chrono::microseconds(200));
+        }
+    });
+    const bool loaded = Load(db.get(), file.Path());
+    done.store(true);
+    canceller.join();
+
+    EXPECT_FALSE(loaded);
+    // Cancelled while reading or while linking, the file is not called corrupt.
+    EXPECT_TRUE(messages.Texts().empty());
+    EXPECT_EQ(CountOf(db.get(), &IGEDCOMdb::get_Individuals), 0);
+    EXPECT_EQ(CountOf(db.get(), &IGEDCOMdb::get_Families), 0);
+    // The same database loads the file in full once nobody cancels.
+    EXPECT_TRUE(Load(db.get(), file.Path()));
+    EXPECT_EQ(CountOf(db.get(), &IGEDCOMdb::get_Individuals), 80000);
+}
+#endif
 
 }  // namespace
 }  // namespace kinfold::test

@@ -1,7 +1,13 @@
-// The place of an event, made from the file at every read, the blank place
-// that stands in for a missing one, and the host's Tag slot.
+// What hangs from an event: its place, made from the file at every read, the
+// blank place that stands in for a missing one, and the host's Tag slot; its
+// notes, citations and address, whose telephone lines stand beside ADDR under
+// the event. A confidential event hands out neither notes nor address, but
+// still its citations.
+#include <utility>
+
 #include "records/person/fact_event_fixture.h"
 #include "records/person/place_record.h"
+#include "support/host_tag_check.h"
 
 namespace kinfold::test {
 namespace {
@@ -78,25 +84,76 @@ TEST_F(FactEventPlaceTest, BlankEventGivesNoPlaceOrTheBlankPlace) {
 }
 
 TEST_F(FactEventPlaceTest, HostTagHoldsACopyOfWhatWasWritten) {
-    ComPtr<IGDFactEventRecord> birth = AsHost(IndividualEvent("@I1@", 0));
-    VARIANT read;
-    VariantInit(&read);
-    EXPECT_EQ(birth->get_Tag(&read), S_OK);
-    EXPECT_EQ(read.vt, VT_EMPTY);
+    ExpectHostTagKeepsACopy(AsHost(IndividualEvent("@I1@", 0)).get());
+}
 
-    VARIANT number = LongVariant(42);
-    EXPECT_EQ(birth->put_Tag(number), S_OK);
-    EXPECT_EQ(birth->get_Tag(&read), S_OK);
-    EXPECT_EQ(read.vt, VT_I4);
-    EXPECT_EQ(read.lVal, 42);
+constexpr char kEventsFile[] =
+    "0 @I1@ INDI\n"
+    "1 BIRT\n2 ADDR 1 High St\n3 CITY Leeds\n3 PHON under-addr\n2 PHON 0113\n"
+    "2 NOTE First\n2 NOTE @N1@\n2 SOUR @S1@\n3 NOTE Citation note\n"
+    "1 DEAT\n2 DATE 1900\n"
+    "0 @N1@ NOTE Second\n0 @S1@ SOUR\n0 TRLR\n";
 
-    VARIANT text = TextVariant("kept");
-    EXPECT_EQ(birth->putref_Tag(text), S_OK);
-    VariantClear(&text);
-    EXPECT_EQ(birth->get_Tag(&read), S_OK);
-    ASSERT_EQ(read.vt, VT_BSTR);
-    EXPECT_EQ(SysStringLen(read.bstrVal), 4u);
-    VariantClear(&read);
+class FactEventAddressNotesTest : public FactEventFixture {
+   protected:
+    void SetUp() override {
+        LoadText(kEventsFile);
+        for (auto [event, held] : {std::pair{IndividualEvent("@I1@", 0), &birth_},
+                                   std::pair{IndividualEvent("@I1@", 1), &death_}}) {
+            ASSERT_NE(event, nullptr);
+            ASSERT_EQ(static_cast<RecordBase*>(event)->QueryInterface(IID_IGDFactEventRecord,
+                                                                      held->OutVoid()),
+                      S_OK);
+        }
+    }
+
+    // The count of a collection member of `event`, or -1 when it fails.
+    template <class Collection>
+    static LONG CountOf(IGDFactEventRecord* event,
+                        HRESULT (STDMETHODCALLTYPE IGDFactEventRecord::*member)(Collection**)) {
+        ComPtr<Collection> collection;
+        LONG count = -1;
+        if ((event->*member)(collection.Out()) != S_OK || FAILED(collection->get_Count(&count)))
+            return -1;
+        return count;
+    }
+
+    ComPtr<IGDFactEventRecord> birth_;
+    ComPtr<IGDFactEventRecord> death_;
+};
+
+// The citation's note is not the event's.
+TEST_F(FactEventAddressNotesTest, AddressSeesThePhoneBesideAddrAndNotesAreDirectlyUnderTheEvent) {
+    ComPtr<IGDAddressRecord> address;
+    ASSERT_EQ(birth_->get_Address(address.Out()), S_OK);
+    ASSERT_TRUE(address);
+    EXPECT_EQ(TextOf(address.get(), &IGDAddressRecord::get_Phone), "0113");
+    EXPECT_EQ(TextOf(address.get(), &IGDAddressRecord::get_City), "Leeds");
+    EXPECT_EQ(CountOf(birth_.get(), &IGDFactEventRecord::get_Notes), 2);
+}
+
+// Citations are counted whatever the event's confidentiality says.
+TEST_F(FactEventAddressNotesTest, SourcesAreTheCitationsUnderTheEventEvenWhenConfidential) {
+    for (VARIANT_BOOL confidential : {VARIANT_FALSE, VARIANT_TRUE}) {
+        SCOPED_TRACE(confidential);
+        ASSERT_EQ(birth_->put_Confidential(confidential), S_OK);
+        ASSERT_EQ(death_->put_Confidential(confidential), S_OK);
+        EXPECT_EQ(CountOf(birth_.get(), &IGDFactEventRecord::get_Sources), 1);
+        EXPECT_EQ(CountOf(death_.get(), &IGDFactEventRecord::get_Sources), 0);
+    }
+    EXPECT_EQ(birth_->get_Sources(nullptr), E_POINTER);
+}
+
+TEST_F(FactEventAddressNotesTest, EventWithoutThemAndConfidentialEvent) {
+    ASSERT_EQ(birth_->put_Confidential(VARIANT_TRUE), S_OK);
+    for (IGDFactEventRecord* event : {death_.get(), birth_.get()}) {
+        ComPtr<IGDAddressRecord> address;
+        EXPECT_EQ(event->get_Address(address.Out()), S_OK);
+        EXPECT_FALSE(address);
+        EXPECT_EQ(CountOf(event, &IGDFactEventRecord::get_Notes), 0);
+        EXPECT_EQ(event->get_Address(nullptr), E_POINTER);
+        EXPECT_EQ(event->get_Notes(nullptr), E_POINTER);
+    }
 }
 
 }  // namespace

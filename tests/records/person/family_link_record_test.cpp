@@ -11,6 +11,7 @@
 #include "db/gedcom_db.h"
 #include "records/person/individual_record.h"
 #include "support/com_test_support.h"
+#include "support/host_tag_check.h"
 #include "support/live_object_guard.h"
 
 namespace kinfold::test {
@@ -156,20 +157,7 @@ TEST_F(FamilyLinkRecordTest, NullOutPointersAreRefused) {
 }
 
 TEST_F(FamilyLinkRecordTest, HostTagIsEmptyUntilWrittenThenACopy) {
-    ComPtr<IGDFamilyLinkRecord> link = Link(individual_->SpouseFamilyLinks(), 0);
-    VARIANT read;
-    VariantInit(&read);
-    EXPECT_EQ(link->get_Tag(&read), S_OK);
-    EXPECT_EQ(read.vt, VT_EMPTY);
-    for (HRESULT (STDMETHODCALLTYPE IGDFamilyLinkRecord::*put)(VARIANT) :
-         {&IGDFamilyLinkRecord::put_Tag, &IGDFamilyLinkRecord::putref_Tag}) {
-        VARIANT value = DoubleVariant(1.5);
-        EXPECT_EQ((link.get()->*put)(value), S_OK);
-        EXPECT_EQ(link->get_Tag(&read), S_OK);
-        EXPECT_EQ(read.vt, VT_R8);
-        EXPECT_EQ(read.dblVal, 1.5);
-        VariantClear(&read);
-    }
+    ExpectHostTagKeepsACopy(Link(individual_->SpouseFamilyLinks(), 0).get());
 }
 
 // Link objects are made when first asked for. One asked for only after the

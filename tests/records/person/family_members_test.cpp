@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "records/person/person_record_fixture.h"
+#include "support/host_tag_check.h"
 
 namespace kinfold::test {
 namespace {
@@ -140,23 +141,7 @@ TEST_F(FamilyMembersTest, PlainLinesAreTheirFirstValue) {
 }
 
 TEST_F(FamilyMembersTest, TagKeepsACopyOfWhatTheHostStored) {
-    ComPtr<IGDFamilyRecord> family = Family("@F1@");
-    VARIANT read;
-    VariantInit(&read);
-    EXPECT_EQ(family->get_Tag(&read), S_OK);
-    EXPECT_EQ(read.vt, VT_EMPTY);
-    VARIANT text = TextVariant("kept");
-    EXPECT_EQ(family->put_Tag(text), S_OK);
-    VariantClear(&text);  // the family keeps its own copy
-    EXPECT_EQ(family->get_Tag(&read), S_OK);
-    ASSERT_EQ(read.vt, VT_BSTR);
-    Bstr copy;
-    *copy.Out() = read.bstrVal;
-    EXPECT_EQ(copy.Text(), "kept");
-    EXPECT_EQ(family->putref_Tag(LongVariant(3)), S_OK);
-    VariantInit(&read);
-    EXPECT_EQ(family->get_Tag(&read), S_OK);
-    EXPECT_EQ(read.lVal, 3);
+    ExpectHostTagKeepsACopy(Family("@F1@").get());
 }
 
 TEST_F(FamilyMembersTest, NullOutPointersGiveEPointer) {

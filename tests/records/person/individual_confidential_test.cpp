@@ -53,11 +53,11 @@ class IndividualConfidentialTest : public PersonRecordFixture {
         return states;
     }
 
-    template <class Collection, class Member, class... Args>
-    static LONG CountFrom(Member member, IGDIndividualRecord* person, Args... args) {
+    template <class Collection, class Record, class Member, class... Args>
+    static LONG CountFrom(Member member, Record* record, Args... args) {
         ComPtr<Collection> collection;
         LONG count = -1;
-        if (FAILED((person->*member)(args..., collection.Out())) ||
+        if (FAILED((record->*member)(args..., collection.Out())) ||
             FAILED(collection->get_Count(&count)))
             return -1;
         return count;
@@ -68,15 +68,13 @@ class IndividualConfidentialTest : public PersonRecordFixture {
     GDFamilyRecord* childFamily_ = nullptr;
 };
 
-TEST_F(IndividualConfidentialTest, StateStartsUndecided) {
-    EXPECT_EQ(ReachedStates(), std::vector<int32_t>(8, 2));
-    VARIANT_BOOL confidential = VARIANT_TRUE;
-    EXPECT_EQ(Individual("@I1@")->get_Confidential(&confidential), S_OK);
-    EXPECT_EQ(confidential, VARIANT_FALSE);
-}
-
+// Everything starts undecided (2), which reads as not confidential.
 TEST_F(IndividualConfidentialTest, PutSpreadsToNamesEventsAndSpouseFamilies) {
     ComPtr<IGDIndividualRecord> person = Individual("@I1@");
+    EXPECT_EQ(ReachedStates(), std::vector<int32_t>(8, 2));
+    VARIANT_BOOL undecided = VARIANT_TRUE;
+    EXPECT_EQ(person->get_Confidential(&undecided), S_OK);
+    EXPECT_EQ(undecided, VARIANT_FALSE);
     const struct {
         VARIANT_BOOL put;
         int32_t state;
@@ -136,23 +134,12 @@ TEST_F(IndividualConfidentialTest, FamilyPutChangesOnlyTheFamily) {
 TEST_F(IndividualConfidentialTest, ConfidentialFamilyEmptiesOnlyItsNotes) {
     ComPtr<IGDFamilyRecord> family = Family("@F1@");
     ASSERT_EQ(family->put_Confidential(VARIANT_TRUE), S_OK);
-    ComPtr<IGDNotes> notes;
-    ComPtr<IGDSources> sources;
-    ComPtr<IGDFactEvents> events;
-    LONG count = -1;
-    ASSERT_EQ(family->get_Notes(notes.Out()), S_OK);
-    EXPECT_EQ(notes->get_Count(&count), S_OK);
-    EXPECT_EQ(count, 0);
-    ASSERT_EQ(family->get_Sources(sources.Out()), S_OK);
-    EXPECT_EQ(sources->get_Count(&count), S_OK);
-    EXPECT_EQ(count, 1);
-    ASSERT_EQ(family->get_Events(Omitted(), events.Out()), S_OK);
-    EXPECT_EQ(events->get_Count(&count), S_OK);
-    EXPECT_EQ(count, 2);
+    using F = IGDFamilyRecord;
+    EXPECT_EQ(CountFrom<IGDNotes>(&F::get_Notes, family.get()), 0);
+    EXPECT_EQ(CountFrom<IGDSources>(&F::get_Sources, family.get()), 1);
+    EXPECT_EQ(CountFrom<IGDFactEvents>(&F::get_Events, family.get(), Omitted()), 2);
     ASSERT_EQ(family->put_Confidential(VARIANT_FALSE), S_OK);
-    ASSERT_EQ(family->get_Notes(notes.Out()), S_OK);
-    EXPECT_EQ(notes->get_Count(&count), S_OK);
-    EXPECT_EQ(count, 1);
+    EXPECT_EQ(CountFrom<IGDNotes>(&F::get_Notes, family.get()), 1);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "records/person/person_record_fixture.h"
+#include "support/host_tag_check.h"
 
 namespace kinfold::test {
 namespace {
@@ -193,20 +194,7 @@ TEST_F(IndividualMembersTest, PlainLinesAreTheirFirstValue) {
 
 TEST_F(IndividualMembersTest, TagKeepsACopyOfWhatTheHostStored) {
     LoadText(kEventsFile);
-    ComPtr<IGDIndividualRecord> person = Individual("@I1@");
-    VARIANT read;
-    VariantInit(&read);
-    read.vt = VT_I4;
-    EXPECT_EQ(person->get_Tag(&read), S_OK);
-    EXPECT_EQ(read.vt, VT_EMPTY);
-    EXPECT_EQ(person->put_Tag(LongVariant(5)), S_OK);
-    EXPECT_EQ(person->get_Tag(&read), S_OK);
-    EXPECT_EQ(read.vt, VT_I4);
-    EXPECT_EQ(read.lVal, 5);
-    EXPECT_EQ(person->putref_Tag(LongVariant(6)), S_OK);
-    EXPECT_EQ(person->get_Tag(&read), S_OK);
-    EXPECT_EQ(read.lVal, 6);
-    EXPECT_EQ(person->get_Tag(nullptr), E_POINTER);
+    ExpectHostTagKeepsACopy(Individual("@I1@").get());
 }
 
 TEST_F(IndividualMembersTest, NullOutPointersGiveEPointer) {

@@ -1,12 +1,19 @@
 // The parts of a name structure read from the file on demand: pieces, type,
-// notes and citations; the host tag; and the out-argument conventions.
+// notes and citations; the host tag; the out-argument conventions; and the
+// phonetic and romanized variations, new name objects made from the FONE and
+// ROMN lines under it at each read.
+// How a NAME value becomes given name, surname and full name, and how SURN
+// and GIVN lines under it correct the first two.
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "platform/text.h"
 #include "records/person/name_place_fixture.h"
+#include "records/person/name_split.h"
+#include "support/host_tag_check.h"
 
 namespace kinfold::test {
 namespace {
@@ -89,30 +96,7 @@ TEST_F(NameMembersTest, ADanglingNotePointerEndsTheNotesWithOneMessage) {
 TEST_F(NameMembersTest, TagKeepsACopyOfWhatTheHostStores) {
     LoadText(kPiecesFile);
     ComPtr<IGDNameRecord> name(Name("@I1@"));
-    VARIANT value;
-    VariantInit(&value);
-    ASSERT_EQ(name->get_Tag(&value), S_OK);
-    EXPECT_EQ(value.vt, VT_EMPTY);
-
-    VARIANT text = TextVariant("kept");
-    ASSERT_EQ(name->put_Tag(text), S_OK);
-    VariantClear(&text);  // the name holds its own copy
-    ASSERT_EQ(name->get_Tag(&value), S_OK);
-    ASSERT_EQ(value.vt, VT_BSTR);
-    EXPECT_EQ(BstrToText(value.bstrVal), "kept");
-    VariantClear(&value);
-
-    LONG number = 7;
-    VARIANT byRef;
-    VariantInit(&byRef);
-    byRef.vt = VT_I4 | VT_BYREF;
-    byRef.plVal = &number;
-    ASSERT_EQ(name->putref_Tag(byRef), S_OK);
-    number = 8;
-    ASSERT_EQ(name->get_Tag(&value), S_OK);
-    EXPECT_EQ(value.vt, VT_I4);
-    EXPECT_EQ(value.lVal, 7);
-    VariantClear(&value);
+    ExpectHostTagKeepsACopy(name.get());
 }
 
 TEST_F(NameMembersTest, NullOutPointersGiveEPointer) {
@@ -149,6 +133,189 @@ TEST_F(NameMembersTest, OutArgumentsHoldingAValueAreReplaced) {
     ASSERT_EQ(name->get_Notes(&raw), S_OK);
     ASSERT_NE(raw, nullptr);
     raw->Release();
+}
+
+class NameVariationTest : public NamePlaceFixture {
+   protected:
+    // Full name, surname, given name and type of each variation, in order.
+    std::vector<std::string> Describe(
+        IGDNameRecord* name, HRESULT (STDMETHODCALLTYPE IGDNameRecord::*member)(IGDNames**)) {
+        std::vector<std::string> found;
+        ComPtr<IGDNames> names;
+        EXPECT_EQ((name->*member)(names.Out()), S_OK);
+        LONG count = 0;
+        EXPECT_EQ(names->get_Count(&count), S_OK);
+        for (LONG i = 1; i <= count; ++i) {
+            ComPtr<IGDNameRecord> variation;
+            EXPECT_EQ(names->get_Item(i, variation.Out()), S_OK);
+            found.push_back(TextOf(variation.get(), &IGDNameRecord::get_FullName) + "|" +
+                            TextOf(variation.get(), &IGDNameRecord::get_Surname) + "|" +
+                            TextOf(variation.get(), &IGDNameRecord::get_GivenName) + "|" +
+                            TextOf(variation.get(), &IGDNameRecord::get_Type));
+        }
+        return found;
+    }
+};
+
+constexpr char kVariationsFile[] =
+    "0 @I1@ INDI\n"
+    "1 NAME Taro /Yamada/\n2 TYPE birth\n"
+    "2 FONE Taro /Yamada/\n3 TYPE kana\n"
+    "2 ROMN Tarō /Yamada/\n3 TYPE hepburn\n3 SURN Yamada-san\n"
+    "2 FONE Tarou/Yamada/\n3 GIVN Tarou\n"
+    "2 SOUR @S1@\n3 FONE Not a variation of the name\n"
+    "1 NAME Plain /Name/\n"
+    "0 @S1@ SOUR\n0 TRLR\n";
+
+TEST_F(NameVariationTest, OneNamePerLineOfTheTagInFileOrder) {
+    LoadText(kVariationsFile);
+    ComPtr<IGDNameRecord> name(Name("@I1@"));
+    ASSERT_TRUE(name);
+    EXPECT_EQ(
+        Describe(name.get(), &IGDNameRecord::get_PhoneticVariations),
+        (std::vector<std::string>{"Taro Yamada|Yamada|Taro|kana", "Tarou Yamada|Yamada|Tarou|"}));
+    EXPECT_EQ(Describe(name.get(), &IGDNameRecord::get_RomanizedVariations),
+              (std::vector<std::string>{"Tarō Yamada|Yamada-san|Tarō|hepburn"}));
+    EXPECT_TRUE(messages_.Texts().empty());
+}
+
+TEST_F(NameVariationTest, ANameWithoutVariationsGivesEmptyCollections) {
+    LoadText(kVariationsFile);
+    ComPtr<IGDNameRecord> plain(Name("@I1@", 1));
+    EXPECT_EQ(CountIn(plain.get(), &IGDNameRecord::get_PhoneticVariations), 0);
+    EXPECT_EQ(CountIn(plain.get(), &IGDNameRecord::get_RomanizedVariations), 0);
+}
+
+TEST_F(NameVariationTest, EachReadMakesNewObjects) {
+    LoadText(kVariationsFile);
+    ComPtr<IGDNameRecord> name(Name("@I1@"));
+    ComPtr<IGDNames> first;
+    ComPtr<IGDNames> second;
+    ASSERT_EQ(name->get_PhoneticVariations(first.Out()), S_OK);
+    ASSERT_EQ(name->get_PhoneticVariations(second.Out()), S_OK);
+    ComPtr<IGDNameRecord> a;
+    ComPtr<IGDNameRecord> b;
+    ASSERT_EQ(first->get_Item(1, a.Out()), S_OK);
+    ASSERT_EQ(second->get_Item(1, b.Out()), S_OK);
+    EXPECT_NE(a.get(), b.get());
+    EXPECT_EQ(TextOf(a.get(), &IGDNameRecord::get_FullName),
+              TextOf(b.get(), &IGDNameRecord::get_FullName));
+}
+
+TEST_F(NameVariationTest, AVariationOutlivesTheCollectionThatMadeIt) {
+    LoadText(kVariationsFile);
+    ComPtr<IGDNameRecord> name(Name("@I1@"));
+    ComPtr<IGDNameRecord> variation;
+    {
+        ComPtr<IGDNames> names;
+        ASSERT_EQ(name->get_RomanizedVariations(names.Out()), S_OK);
+        ASSERT_EQ(names->get_Item(1, variation.Out()), S_OK);
+    }
+    EXPECT_EQ(TextOf(variation.get(), &IGDNameRecord::get_Type), "hepburn");
+}
+
+TEST_F(NameVariationTest, VariationsOfAVariationAreReadUnderItsOwnLine) {
+    LoadText("0 @I1@ INDI\n1 NAME A /B/\n2 ROMN C /D/\n3 FONE E /F/\n2 FONE G /H/\n0 TRLR\n");
+    ComPtr<IGDNameRecord> name(Name("@I1@"));
+    ComPtr<IGDNames> romanized;
+    ASSERT_EQ(name->get_RomanizedVariations(romanized.Out()), S_OK);
+    ComPtr<IGDNameRecord> variation;
+    ASSERT_EQ(romanized->get_Item(1, variation.Out()), S_OK);
+    EXPECT_EQ(Describe(variation.get(), &IGDNameRecord::get_PhoneticVariations),
+              (std::vector<std::string>{"E F|F|E|"}));
+}
+
+struct SplitCase {
+    const char* value;
+    const char* given;
+    const char* surname;
+    const char* full;
+};
+
+const SplitCase kSplitCases[] = {
+    {"John /Smith/", "John", "Smith", "John Smith"},
+    {"John/Smith/", "John", "Smith", "John Smith"},
+    {"/Smith/ John", "", "Smith", "Smith John"},
+    {"John /Smith/Jr", "John", "Smith", "John  Smith Jr"},
+    {"John /Smith", "John", "Smith", "John Smith"},
+    {"/Smith/", "", "Smith", "Smith"},
+    {"John Smith", "John Smith", "", "John Smith"},
+    {"", "", "", ""},
+    // Beyond the common forms: trimming of each part, blanks inside kept,
+    // text after the second slash in neither part, a third slash.
+    {"  John  /  Smith  /  ", "John", "Smith", "John    Smith"},
+    {"John /Smith/ Jr", "John", "Smith", "John Smith Jr"},
+    {"John /Smith/ /Jr/", "John", "Smith", "John Smith Jr"},
+    {"John //", "John", "", "John"},
+    {"/", "", "", ""},
+    {"Ann/Lee", "Ann", "Lee", "Ann Lee"},
+};
+
+TEST(NameSplitTest, SplitsEveryFormOfTheValue) {
+    for (const SplitCase& c : kSplitCases) {
+        const NameSplit split = SplitName(c.value);
+        EXPECT_EQ(split.givenName, c.given) << "value \"" << c.value << '"';
+        EXPECT_EQ(split.surname, c.surname) << "value \"" << c.value << '"';
+        EXPECT_EQ(split.fullName, c.full) << "value \"" << c.value << '"';
+    }
+}
+
+class NameLoadingTest : public NamePlaceFixture {};
+
+TEST_F(NameLoadingTest, EachNameLineIsSplitWhenLoaded) {
+    std::string text = "0 HEAD\n";
+    for (size_t i = 0; i < std::size(kSplitCases); ++i) {
+        text += "0 @I" + std::to_string(i) + "@ INDI\n1 NAME";
+        if (*kSplitCases[i].value != '\0') text += std::string(" ") + kSplitCases[i].value;
+        text += "\n";
+    }
+    text += "0 TRLR\n";
+    LoadText(text);
+    for (size_t i = 0; i < std::size(kSplitCases); ++i) {
+        const SplitCase& c = kSplitCases[i];
+        ComPtr<IGDNameRecord> name(Name("@I" + std::to_string(i) + "@"));
+        ASSERT_TRUE(name) << c.value;
+        EXPECT_EQ(TextOf(name.get(), &IGDNameRecord::get_GivenName), c.given) << c.value;
+        EXPECT_EQ(TextOf(name.get(), &IGDNameRecord::get_Surname), c.surname) << c.value;
+        EXPECT_EQ(TextOf(name.get(), &IGDNameRecord::get_FullName), c.full) << c.value;
+    }
+}
+
+TEST_F(NameLoadingTest, SurnAndGivnReplaceTheSplitButNotTheFullName) {
+    LoadText(
+        "0 @I1@ INDI\n1 NAME John /Smith/\n2 SURN Smyth\n2 GIVN Jon\n"
+        "0 @I2@ INDI\n1 NAME John /Smith/\n2 SURN First\n2 SURN Second\n2 GIVN A\n2 GIVN B\n"
+        "0 @I3@ INDI\n1 NAME John /Smith/\n2 SOUR @S1@\n3 SURN Deep\n2 NOTE x\n3 GIVN Deep\n"
+        "0 @I4@ INDI\n1 NAME John /Smith/\n2 SURN\n"
+        "0 @S1@ SOUR\n0 TRLR\n");
+    struct {
+        const char* id;
+        const char* given;
+        const char* surname;
+    } const cases[] = {
+        {"@I1@", "Jon", "Smyth"},
+        {"@I2@", "B", "Second"},    // the last line of each tag wins
+        {"@I3@", "John", "Smith"},  // lines deeper than the name's own are not its parts
+        {"@I4@", "John", ""},       // an empty SURN still replaces the surname
+    };
+    for (const auto& c : cases) {
+        ComPtr<IGDNameRecord> name(Name(c.id));
+        ASSERT_TRUE(name) << c.id;
+        EXPECT_EQ(TextOf(name.get(), &IGDNameRecord::get_GivenName), c.given) << c.id;
+        EXPECT_EQ(TextOf(name.get(), &IGDNameRecord::get_Surname), c.surname) << c.id;
+        EXPECT_EQ(TextOf(name.get(), &IGDNameRecord::get_FullName), "John Smith") << c.id;
+    }
+}
+
+TEST_F(NameLoadingTest, EveryNameLineOfAnIndividualIsKeptInOrder) {
+    LoadText("0 @I1@ INDI\n1 NAME Ann /Lee/\n1 SEX F\n1 NAME Anna /Li/\n2 SURN Lie\n0 TRLR\n");
+    ComPtr<IGDNameRecord> first(Name("@I1@", 0));
+    ComPtr<IGDNameRecord> second(Name("@I1@", 1));
+    ASSERT_TRUE(first);
+    ASSERT_TRUE(second);
+    EXPECT_EQ(TextOf(first.get(), &IGDNameRecord::get_Surname), "Lee");
+    EXPECT_EQ(TextOf(second.get(), &IGDNameRecord::get_Surname), "Lie");
+    EXPECT_EQ(TextOf(second.get(), &IGDNameRecord::get_FullName), "Anna Li");
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "records/person/name_place_fixture.h"
+#include "support/host_tag_check.h"
 
 namespace kinfold::test {
 namespace {
@@ -139,20 +140,7 @@ TEST_F(PlaceRecordTest, TheBlankPlaceIsEmptyEverywhere) {
 TEST_F(PlaceRecordTest, TagKeepsACopyOfWhatTheHostStores) {
     LoadText(kPlacesFile);
     ComPtr<IGDPlaceRecord> place(Place("@I1@", "BIRT"));
-    VARIANT value;
-    VariantInit(&value);
-    ASSERT_EQ(place->get_Tag(&value), S_OK);
-    EXPECT_EQ(value.vt, VT_EMPTY);
-    ASSERT_EQ(place->put_Tag(LongVariant(3)), S_OK);
-    ASSERT_EQ(place->get_Tag(&value), S_OK);
-    EXPECT_EQ(value.vt, VT_I4);
-    EXPECT_EQ(value.lVal, 3);
-    VARIANT text = TextVariant("again");
-    ASSERT_EQ(place->putref_Tag(text), S_OK);
-    VariantClear(&text);
-    ASSERT_EQ(place->get_Tag(&value), S_OK);
-    EXPECT_EQ(value.vt, VT_BSTR);
-    VariantClear(&value);
+    ExpectHostTagKeepsACopy(place.get());
 }
 
 TEST_F(PlaceRecordTest, NullOutPointersGiveEPointer) {

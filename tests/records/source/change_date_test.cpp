@@ -1,4 +1,6 @@
-// A change date: DATE under CHAN, TIME under that DATE, and its notes.
+// The sub-records of a record's history: a change date (DATE under CHAN,
+// TIME under that DATE, and its notes) and a user reference number (the REFN
+// value and the TYPE under it).
 #include <gtest/gtest.h>
 
 #include <string>
@@ -45,6 +47,9 @@ TEST_F(ChangeDateTest, TimeCountsOnlyUnderTheDate) {
     LONG count = -1;
     ASSERT_EQ(notes->get_Count(&count), S_OK);
     EXPECT_EQ(count, 1);
+    EXPECT_EQ(first->get_Date(nullptr), E_POINTER);
+    EXPECT_EQ(first->get_Time(nullptr), E_POINTER);
+    EXPECT_EQ(first->get_Notes(nullptr), E_POINTER);
 }
 
 TEST_F(ChangeDateTest, LongDateIsCut) {
@@ -57,13 +62,26 @@ TEST_F(ChangeDateTest, LongDateIsCut) {
     EXPECT_EQ(read, date.substr(0, read.size()));
 }
 
-TEST_F(ChangeDateTest, NullOutPointersGiveEPointer) {
-    LoadText("0 @N1@ NOTE a\n1 CHAN\n2 DATE 1 JAN 2001\n0 TRLR\n");
-    ComPtr<IGDChangeDateRecord> change(ChangeOf("@N1@"));
-    ASSERT_TRUE(change);
-    EXPECT_EQ(change->get_Date(nullptr), E_POINTER);
-    EXPECT_EQ(change->get_Time(nullptr), E_POINTER);
-    EXPECT_EQ(change->get_Notes(nullptr), E_POINTER);
+class ReferenceNumberTest : public SubRecordFixture {};
+
+TEST_F(ReferenceNumberTest, ValueAndType) {
+    LoadText("0 @N1@ NOTE a\n1 REFN 123\n2 TYPE catalog\n0 @N2@ NOTE b\n1 REFN 9\n0 TRLR\n");
+    const struct {
+        const char* owner;
+        const char* number;
+        const char* type;
+    } cases[] = {{"@N1@", "123", "catalog"}, {"@N2@", "9", ""}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.owner);
+        ComPtr<IGDReferenceNumberRecord> refn(Made<IGDReferenceNumberRecord>(
+            Owner(Database().NoteStore(), c.owner), "REFN",
+            &CreateRecordOf<RecordKind::ReferenceNumber>));
+        ASSERT_TRUE(refn);
+        EXPECT_EQ(TextOf(refn.get(), &IGDReferenceNumberRecord::get_RefNumber), c.number);
+        EXPECT_EQ(TextOf(refn.get(), &IGDReferenceNumberRecord::get_Type), c.type);
+        EXPECT_EQ(refn->get_RefNumber(nullptr), E_POINTER);
+        EXPECT_EQ(refn->get_Type(nullptr), E_POINTER);
+    }
 }
 
 }  // namespace
