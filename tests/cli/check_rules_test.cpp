@@ -2,6 +2,8 @@
 // it blames and for what.
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -63,16 +65,18 @@ const RuleCase kCases[] = {
     {"level jump and a level that is no number",
      kHead + "0 @I1@ INDI\n1 BIRT\n3 DATE 1900\nx NAME A\n0 TRLR\n",
      {{5, "level", false}, {6, "level", false}, {6, "record", false}}},
-    {"records of unknown and user kinds",
-     kHead + "0 @P1@ _PLAC\n0 STUFF\n0 TRLR\n",
-     {{3, "user-record", false}, {4, "record", false}}},
+    {"records of unknown and user kinds, and an ID with a blank",
+     kHead + "0 @P1@ _PLAC\n0 STUFF\n0 @N 1@ NOTE\n0 TRLR\n",
+     {{3, "user-record", false}, {4, "record", false}, {5, "record", false}}},
     {"no HEAD, no TRLR",
      "0 @I1@ INDI\n1 NAME A\n",
      {{1, "structure", false}, {2, "structure", false}}},
     {"data after TRLR and a second HEAD",
      kHead + "0 TRLR\n0 HEAD\n",
      {{4, "structure", false}, {4, "record", false}}},
-    {"blank line", kHead + "\n0 TRLR\n", {{3, "blank-line", false}}},
+    {"blank lines",
+     "\n" + kHead + "\n0 TRLR\n",
+     {{1, "blank-line", false}, {4, "blank-line", false}}},
     {"invalid UTF-8, and a character split by CONC is whole",
      kHead + "0 @N1@ NOTE caf\xC3\n1 CONC \xA9\n0 @N2@ NOTE \xE9t\xE9\n0 TRLR\n",
      {{5, "encoding", false}}},

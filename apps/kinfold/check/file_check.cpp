@@ -135,6 +135,8 @@ void FileCheck::Run(GedcomReader& reader) {
         const bool blank = line.Position() != static_cast<int32_t>(before);
         if (piece) {
             if (!blank) CheckText(line, true);
+        } else if (blank && !seenContent_) {
+            Add("blank-line", "blank line; the loader passes over it before the first line");
         } else if (blank) {
             Add("blank-line", "blank line; the loader reads the line before it (" +
                                   std::to_string(line.Level()) + " " + Printable(line.Tag()) +
@@ -199,6 +201,10 @@ void FileCheck::TakeRecordLine(const GedcomLine& line) {
     if (OneOf(tag, kRecordKinds)) return;
     if (tag.empty())
         Add("record", "a level-0 line without a tag; the loader skips it and the lines under it");
+    else if (tag.front() == '@')
+        Add("record", "the ID " + Printable(tag) +
+                          " has no closing @ (an ID holds no blank); the loader skips the "
+                          "record and the lines under it");
     else if (tag.front() == '_')
         Add("user-record",
             "user record " + Printable(tag) + "; the loader skips it and the lines under it");

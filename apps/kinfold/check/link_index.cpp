@@ -45,11 +45,13 @@ uint32_t LinkIndex::Number(std::string_view id) {
     return number;
 }
 
-uint16_t LinkIndex::Word(std::string_view word) {
-    for (size_t i = 0; i < words_.size(); ++i)
-        if (words_[i] == word) return static_cast<uint16_t>(i);
+uint32_t LinkIndex::Word(std::string_view word) {
+    auto found = wordNumbers_.find(std::string(word));
+    if (found != wordNumbers_.end()) return found->second;
     words_.emplace_back(word);
-    return static_cast<uint16_t>(words_.size() - 1);
+    const uint32_t number = static_cast<uint32_t>(words_.size() - 1);
+    wordNumbers_.emplace(words_.back(), number);
+    return number;
 }
 
 std::string_view LinkIndex::ExpectedKind(std::string_view tag) {

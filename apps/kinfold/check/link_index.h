@@ -35,19 +35,19 @@ class LinkIndex {
    private:
     struct Definition {
         uint32_t line = 0;  // 0 while only pointed at
-        uint16_t kind = 0;
+        uint32_t kind = 0;
     };
     struct Pointer {
         uint32_t line;
         uint32_t owner;
         uint32_t target;
-        uint16_t tag;
+        uint32_t tag;
         LinkSide side;
         bool loaderLinks;
     };
 
     uint32_t Number(std::string_view id);
-    uint16_t Word(std::string_view word);
+    uint32_t Word(std::string_view word);
     void ResolveFamilyLinks(Problems& problems) const;
     // The kind a tag's pointer must name, or "" when any kind will do.
     static std::string_view ExpectedKind(std::string_view tag);
@@ -55,7 +55,9 @@ class LinkIndex {
     std::unordered_map<std::string, uint32_t> numbers_;
     std::vector<std::string_view> ids_;  // by number, viewing the map's keys
     std::vector<Definition> definitions_;
-    std::vector<std::string> words_;  // tags and record kinds, few and short
+    // Tags and record kinds, numbered as IDs are; a file has few of them.
+    std::unordered_map<std::string, uint32_t> wordNumbers_;
+    std::vector<std::string> words_;
     std::vector<Pointer> pointers_;
 };
 
