@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "check/file_check.h"
+#include "support/com_test_support.h"
 #include "support/temp_file.h"
 
 namespace kinfold::cli {
@@ -47,6 +48,9 @@ const RuleCase kCases[] = {
     {"pointer to no record, read on demand",
      kHead + "0 @I1@ INDI\n1 BIRT\n2 SOUR @S9@\n0 TRLR\n",
      {{5, "pointer", false}}},
+    {"family links without a pointer",
+     kHead + "0 @I1@ INDI\n1 FAMS F1\n0 @F1@ FAM\n1 CHIL\n0 TRLR\n",
+     {{4, "pointer", true}, {6, "pointer", true}}},
     {"pointer to a record of another kind",
      kHead + "0 @I1@ INDI\n1 FAMS @I1@\n0 TRLR\n",
      {{4, "pointer", true}}},
@@ -56,9 +60,9 @@ const RuleCase kCases[] = {
     {"duplicate ID, both lines",
      kHead + "0 @I1@ INDI\n0 @I1@ INDI\n0 TRLR\n",
      {{3, "duplicate-id", false}, {4, "duplicate-id", false}}},
-    {"long line: the lines after it keep their numbers",
-     kHead + "0 @I1@ INDI\n1 NOTE " + std::string(400, 'x') + "\n1 FAMC @F9@\n0 TRLR\n",
-     {{4, "long-line", false}, {5, "pointer", true}}},
+    {"long line: its rest hides the lines after it, whose numbers stay right",
+     kHead + "0 @I1@ INDI\n1 NOTE " + std::string(700, 'x') + "\n1 FAMC @F9@\n0 TRLR\n",
+     {{4, "long-line", false}, {4, "long-line", false}, {5, "pointer", false}}},
     {"a line of exactly the reader's length is whole",
      kHead + "0 @N1@ NOTE " + std::string(278 - 12, 'x') + "\n0 TRLR\n",
      {}},
@@ -117,6 +121,16 @@ TEST_P(CheckRules, BlameTheRightLines) {
         EXPECT_FALSE(problem.message.empty());
     }
     EXPECT_EQ(actual, rule.expected);
+
+    // The checker blames a line for the corrupt file exactly when the loader refuses it.
+    bool corrupt = false;
+    for (const Problem& problem : result.problems) corrupt = corrupt || problem.corrupt;
+    test::MessageCapture messages;
+    test::Load(test::NewDatabase().get(), file.Path());
+    bool refused = false;
+    for (const std::string& text : messages.Texts())
+        refused = refused || text.find("GEDCOM file is corrupt") != std::string::npos;
+    EXPECT_EQ(corrupt, refused);
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, CheckRules, ::testing::ValuesIn(kCases),

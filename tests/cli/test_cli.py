@@ -168,6 +168,14 @@ def test_check_reports_each_problem_with_its_line(name):
     assert out == (EXPECTED / 'check' / (name + '.txt')).read_text()
 
 
+@pytest.mark.parametrize('path', sorted((ROOT / 'tests/data/corpus').glob('*.[gG][eE][dD]')),
+                         ids=lambda path: path.name)
+def test_check_blames_a_line_exactly_when_the_loader_calls_the_file_corrupt(path):
+    _, out, _ = run('check', str(path))
+    _, _, err = run('stats', str(path))
+    assert ('the loader call the file corrupt' in out) == ('GEDCOM file is corrupt' in err)
+
+
 def test_check_json_gives_the_same_problems():
     code, out, err = run('check', '--json', 'tests/data/corpus/bad-missing-xref.ged')
     assert (code, err) == (1, '')

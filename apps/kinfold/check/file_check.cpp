@@ -89,6 +89,7 @@ class FileCheck {
         problems_.push_back({number_, kind, std::move(message), corrupt});
     }
     void TakeLine(const GedcomLine& line);
+    void TakePiece(const GedcomLine& line);
     void CheckLevel(const GedcomLine& line);
     void TakeRecordLine(const GedcomLine& line);
     void TakeSubLine(const GedcomLine& line);
@@ -105,6 +106,7 @@ class FileCheck {
     bool seenContent_ = false;
     bool seenTrlr_ = false;
     bool reportedAfterTrlr_ = false;
+    bool restNoted_ = false;  // for the cut line being read
     std::vector<std::string> singles_;
     std::string record_, recordId_, parent_;
 };
@@ -127,6 +129,7 @@ void FileCheck::Run(GedcomReader& reader) {
     bool piece = false;  // the line read is the rest of a cut line
     for (uint32_t before = reader.Position(); reader.ReadLine(line); before = reader.Position()) {
         const bool cut = reader.LastLineCut();
+        if (!piece) restNoted_ = false;
         if (cut && !piece)
             Add("long-line", "longer than the " + std::to_string(kMaxLineBytes) +
                                  " bytes the reader takes for a line; it reads the rest as a "
@@ -134,7 +137,7 @@ void FileCheck::Run(GedcomReader& reader) {
         // A blank line leaves the line as it was, position included.
         const bool blank = line.Position() != static_cast<int32_t>(before);
         if (piece) {
-            if (!blank) CheckText(line, true);
+            if (!blank) TakePiece(line);
         } else if (blank && !seenContent_) {
             Add("blank-line", "blank line; the loader passes over it before the first line");
         } else if (blank) {
@@ -166,6 +169,28 @@ void FileCheck::TakeLine(const GedcomLine& line) {
     else
         TakeSubLine(line);
     CheckText(line, line.Tag() == "CONC");
+}
+
+// The rest of a cut line is a line to the loader, mostly text without a
+// level, so level 0: a record of no known kind, under which the loader skips
+// every line up to the next record.
+void FileCheck::TakePiece(const GedcomLine& line) {
+    if (line.Level() == 0 && !OneOf(line.Tag(), kRecordKinds)) {
+        if (!restNoted_)
+            Add("long-line",
+                "the rest of the cut line reads as a level-0 line, so the loader skips the "
+                "lines after it up to the next level-0 line");
+        restNoted_ = true;
+        record_.assign(line.Tag());
+        recordId_.clear();
+        parent_.clear();
+    } else if (line.Level() == 0) {
+        TakeRecordLine(line);
+    } else {
+        TakeSubLine(line);
+    }
+    previousLevel_ = line.Level();
+    CheckText(line, true);
 }
 
 void FileCheck::CheckLevel(const GedcomLine& line) {
@@ -220,16 +245,24 @@ void FileCheck::TakeSubLine(const GedcomLine& line) {
     if (level == 1 && record_ == "HEAD" && tag == "CHAR" && encoding_.DeclaresUtf16())
         Add("encoding", "CHAR " + Printable(line.Value()) +
                             " declares UTF-16 text, but the file is 8-bit text");
-    if (!IsPointer(line.Pointer())) return;
-    LinkSide side = LinkSide::None;
-    bool loaderLinks = false;
-    for (const LinkedPointer& linked : kLinkedPointers)
-        if (record_ == linked.record && level == linked.level && tag == linked.tag &&
-            (level == 1 || parent_ == linked.parent)) {
-            side = linked.side;
-            loaderLinks = true;
-        }
-    index_.Point(recordId_, tag, line.Pointer(), number_, side, loaderLinks);
+    const LinkedPointer* linked = nullptr;
+    for (const LinkedPointer& entry : kLinkedPointers)
+        if (record_ == entry.record && level == entry.level && tag == entry.tag &&
+            (level == 1 || parent_ == entry.parent))
+            linked = &entry;
+    const std::string_view pointer = line.Pointer();
+    // The loader resolves whatever stands in a family link's pointer place,
+    // and finds nothing when nothing stands there.
+    if (linked != nullptr && linked->side != LinkSide::None && pointer.empty()) {
+        Add("pointer",
+            Printable(tag) + " has no pointer to " +
+                (linked->side == LinkSide::Person ? "a family" : "an individual"),
+            true);
+        return;
+    }
+    if (linked != nullptr ? pointer.empty() : !IsPointer(pointer)) return;
+    index_.Point(recordId_, tag, pointer, number_, linked ? linked->side : LinkSide::None,
+                 linked != nullptr);
 }
 
 void FileCheck::CheckText(const GedcomLine& line, bool continues) {
