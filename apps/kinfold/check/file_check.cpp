@@ -1,7 +1,6 @@
 #include "check/file_check.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "check/link_index.h"
 #include "check/text_encoding.h"
@@ -14,22 +13,22 @@ namespace kinfold::cli {
 namespace {
 
 // The kinds of level-0 record the loader knows; others it skips whole.
-const char* const kRecordKinds[] = {"HEAD", "TRLR", "INDI", "FAM",  "SOUR",
-                                    "REPO", "NOTE", "OBJE", "SUBM", "SUBN"};
+constexpr std::string_view kRecordKinds[] = {"HEAD", "TRLR", "INDI", "FAM",  "SOUR",
+                                             "REPO", "NOTE", "OBJE", "SUBM", "SUBN"};
 // Kinds a file holds once; the loader keeps the first and skips the others.
-const char* const kSingleKinds[] = {"HEAD", "SUBN"};
+constexpr std::string_view kSingleKinds[] = {"HEAD", "SUBN"};
 
 // Pointers the loader resolves while loading (a record's family links, a
 // source's repositories, also under its DATA), with the side of a family
 // link they state.
 struct LinkedPointer {
-    const char* record;
+    std::string_view record;
     int level;
-    const char* parent;  // the level-1 tag above a level-2 line
-    const char* tag;
+    std::string_view parent;  // the level-1 tag above a level-2 line
+    std::string_view tag;
     LinkSide side;
 };
-const LinkedPointer kLinkedPointers[] = {
+constexpr LinkedPointer kLinkedPointers[] = {
     {"INDI", 1, "", "FAMC", LinkSide::Person},   {"INDI", 1, "", "FAMS", LinkSide::Person},
     {"FAM", 1, "", "HUSB", LinkSide::Family},    {"FAM", 1, "", "WIFE", LinkSide::Family},
     {"FAM", 1, "", "CHIL", LinkSide::Family},    {"SOUR", 1, "", "REPO", LinkSide::None},
@@ -39,7 +38,7 @@ const LinkedPointer kLinkedPointers[] = {
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 template <size_t N>
-bool OneOf(std::string_view word, const char* const (&list)[N]) {
+bool OneOf(std::string_view word, const std::string_view (&list)[N]) {
     return std::find(std::begin(list), std::end(list), word) != std::end(list);
 }
 
@@ -247,7 +246,7 @@ void FileCheck::TakeSubLine(const GedcomLine& line) {
                             " declares UTF-16 text, but the file is 8-bit text");
     const LinkedPointer* linked = nullptr;
     for (const LinkedPointer& entry : kLinkedPointers)
-        if (record_ == entry.record && level == entry.level && tag == entry.tag &&
+        if (level == entry.level && tag == entry.tag && record_ == entry.record &&
             (level == 1 || parent_ == entry.parent))
             linked = &entry;
     const std::string_view pointer = line.Pointer();
