@@ -30,7 +30,8 @@ std::string Lines(const CheckResult& result) {
                                    : Plural(result.problems.size(), "problem");
     out += " in " + Plural(result.lines, "line");
     if (corrupt != 0)
-        out += "; " + std::string(corrupt == 1 ? "one makes" : "some make") +
+        out += "; " + std::to_string(corrupt) +
+               (corrupt == 1 ? " of them makes" : " of them make") +
                " the loader call the file corrupt";
     return out + "\n";
 }
