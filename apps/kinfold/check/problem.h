@@ -9,10 +9,13 @@
 namespace kinfold::cli {
 
 struct Problem {
-    uint32_t line = 0;      // 1-based, counting line feeds as an editor does
-    const char* kind = "";  // one word for programs: "pointer", "encoding", ...
-    std::string message;    // for people, without the line number
-    bool corrupt = false;   // makes the loader refuse the file as corrupt
+    uint32_t line = 0;  // 1-based, counting line feeds as an editor does
+    // One word for programs: pointer, one-sided-link, duplicate-id,
+    // long-line, blank-line, level, record, user-record, structure,
+    // encoding or line-end.
+    const char* kind = "";
+    std::string message;   // for people, without the line number
+    bool corrupt = false;  // makes the loader refuse the file as corrupt
 };
 
 using Problems = std::vector<Problem>;
