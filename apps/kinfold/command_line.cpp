@@ -21,6 +21,9 @@ const char kUsage[] =
     "                              maternal, maternal-reversed, family-roots\n"
     "  footnotes FILE [--format F] the footnote of every source citation of every individual,\n"
     "                              in the format F (default: the library's own)\n"
+    "  check FILE                  what is wrong with the file, one line each with its line\n"
+    "                              number, then a count (exit code 0 clean, 1 problems found,\n"
+    "                              2 the file cannot be read)\n"
     "\n"
     "Options:\n"
     "  --json                      print JSON for programs instead of text\n"
@@ -40,6 +43,7 @@ struct CommandShape {
 
 const CommandShape kCommands[] = {
     {"stats", 1, {}},
+    {"check", 1, {}},
     {"show", 2, {}},
     {"find", 1, {"--surname", "--given", "--soundex", "--sex"}},
     {"relatives", 2, {"--order", "--generations"}},

@@ -31,6 +31,10 @@ int RunRelatives(const CommandLine& line, const LoadedFile& file, Report* report
 int RunFootnotes(const CommandLine& line, const LoadedFile& file, Report* report,
                  std::string* error);
 
+// kinfold check reads the file itself instead of loading it, and prints its
+// own report: it has exit codes of its own (0 clean, 1 problems, 2 unreadable).
+int RunCheck(const CommandLine& line);
+
 // What a failed call of the library means for the user, in one line:
 // "`member` is not available in this build of the library" for E_NOTIMPL,
 // the error description when the member gave one, else the code.

@@ -3,21 +3,14 @@
 #include <sys/stat.h>
 
 #include <chrono>
-#include <cstdio>
 #include <fstream>
-#include <set>
-#include <vector>
 
-#include "server/entry_points.h"
+#include "check/file_check.h"
 #include "platform/notifier.h"
+#include "server/entry_points.h"
 
 namespace kinfold::cli {
 namespace {
-
-// The tags whose pointers the database resolves while loading; a pointer of
-// one of them that names no record makes the load fail.
-const char* const kLinkedTags[] = {"FAMC", "FAMS", "HUSB", "WIFE", "CHIL",
-                                   "SOUR", "REPO", "NOTE", "ALIA"};
 
 std::string ReadHead(const std::string& path, size_t size) {
     std::ifstream in(path, std::ios::binary);
@@ -27,18 +20,12 @@ std::string ReadHead(const std::string& path, size_t size) {
     return head;
 }
 
-bool IsLinkedTag(const std::string& tag) {
-    for (const char* linked : kLinkedTags)
-        if (tag == linked) return true;
-    return false;
-}
-
 // What stat() tells before the file is read: missing, a folder or empty.
 std::string FileSystemReason(const std::string& path) {
+    const std::string reason = UnreadableReason(path);
+    if (!reason.empty()) return reason;
     struct stat info {};
-    if (stat(path.c_str(), &info) != 0) return "no such file";
-    if ((info.st_mode & S_IFMT) == S_IFDIR) return "is a directory, not a GEDCOM file";
-    if (info.st_size == 0) return "is empty";
+    if (stat(path.c_str(), &info) == 0 && info.st_size == 0) return "is empty";
     return "";
 }
 
@@ -53,9 +40,16 @@ Ref<IGEDCOMdb> NewDatabase() {
 
 }  // namespace
 
+std::string UnreadableReason(const std::string& path) {
+    struct stat info {};
+    if (stat(path.c_str(), &info) != 0) return "no such file";
+    if ((info.st_mode & S_IFMT) == S_IFDIR) return "is a directory, not a GEDCOM file";
+    return "";
+}
+
 std::string NotGedcomReason(const std::string& head) {
-    if (head.size() >= 2 && ((head[0] == '\xFF' && head[1] == '\xFE') ||
-                             (head[0] == '\xFE' && head[1] == '\xFF')))
+    if (head.size() >= 2 &&
+        ((head[0] == '\xFF' && head[1] == '\xFE') || (head[0] == '\xFE' && head[1] == '\xFF')))
         return "is UTF-16 text; save it as UTF-8 or ANSI";
     if (head.find('\0') != std::string::npos) return "is a binary file, not a GEDCOM file";
     size_t start = head.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
@@ -67,28 +61,9 @@ std::string NotGedcomReason(const std::string& head) {
     return "";
 }
 
-std::string FirstDanglingPointer(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::set<std::string> ids;
-    struct Pointer {
-        size_t line;
-        std::string tag, target;
-    };
-    std::vector<Pointer> pointers;
-    std::string text;
-    for (size_t number = 1; std::getline(in, text); ++number) {
-        if (!text.empty() && text.back() == '\r') text.pop_back();
-        char level[8] = {}, first[256] = {}, second[256] = {};
-        const int fields = std::sscanf(text.c_str(), "%7s %255s %255s", level, first, second);
-        if (fields < 2) continue;
-        if (level[0] == '0' && level[1] == '\0' && first[0] == '@') ids.insert(first);
-        if (fields == 3 && level[0] != '0' && second[0] == '@' && IsLinkedTag(first))
-            pointers.push_back({number, first, second});
-    }
-    for (const Pointer& pointer : pointers)
-        if (ids.count(pointer.target) == 0)
-            return "line " + std::to_string(pointer.line) + ": " + pointer.tag + " " +
-                   pointer.target + " names no record";
+std::string CorruptLine(const std::string& path) {
+    for (const Problem& problem : CheckFile(path).problems)
+        if (problem.corrupt) return "line " + std::to_string(problem.line) + ": " + problem.message;
     return "";
 }
 
@@ -121,7 +96,7 @@ LoadedFile LoadGedcomFile(const std::string& path, std::string* error) {
         file.db = std::move(db);
         return file;
     }
-    const std::string where = FirstDanglingPointer(path);
+    const std::string where = CorruptLine(path);
     *error = path + ": cannot be loaded";
     if (!libraryMessage.empty()) *error += " (" + libraryMessage + ")";
     if (!where.empty()) *error += ": " + where;

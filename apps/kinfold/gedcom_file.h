@@ -18,12 +18,16 @@ struct LoadedFile {
 // in one line (without the program's name) and `db` is empty.
 LoadedFile LoadGedcomFile(const std::string& path, std::string* error);
 
+// Why `path` names no file that could be read (it is missing or a folder),
+// or "" when it names one.
+std::string UnreadableReason(const std::string& path);
+
 // Why the bytes at the start of a file show it is no GEDCOM text, or "" when
 // they look like one.
 std::string NotGedcomReason(const std::string& head);
 
-// The first pointer of the file that names no record, as
-// "line N: TAG @X@ names no record", or "" when every pointer resolves.
-std::string FirstDanglingPointer(const std::string& path);
+// The first problem that makes the loader call the file corrupt, as
+// "line N: TAG @X@ names no record", or "" when there is none.
+std::string CorruptLine(const std::string& path);
 
 }  // namespace kinfold::cli

@@ -53,6 +53,7 @@ int Run(int argc, const char* const* argv) {
         std::fputs(kUsage, stdout);
         return kDone;
     }
+    if (line.command == "check") return RunCheck(line);
     // Messages of the library go to standard error as ours do, never to a
     // message box that would wait for a click.
     SetMessageSink([](std::string_view text) {

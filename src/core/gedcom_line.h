@@ -30,6 +30,12 @@ class GedcomLine {
     bool Parse(std::string_view text, int32_t position);
 
     int16_t Level() const { return level_; }
+    // The text the level was read from: what precedes the first field, empty
+    // when the line has no blank.
+    std::string_view LevelText() const {
+        const Field first = id_.length != 0 ? id_ : tag_;
+        return std::string_view(text_, first.offset != 0 ? first.offset - 1u : 0u);
+    }
     // Byte offset of the line in its file; -1 when it was not read from one.
     int32_t Position() const { return position_; }
     std::string_view Id() const { return Span(id_); }

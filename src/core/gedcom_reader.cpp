@@ -8,10 +8,6 @@ namespace kinfold {
 
 namespace {
 
-// A physical line is read as a C library line read with a 280-byte buffer
-// would read it: up to and including a LF, but never more than 279 bytes.
-constexpr size_t kLineLimit = kFixedStringCapacity - 1;
-
 // A seek away from the window reads the one block around it (a record member
 // reads only a few lines), through the block cache; sequential reading doubles
 // the fill from there up to the maximum, which keeps system calls rare during
@@ -95,7 +91,7 @@ void GedcomReader::Refill() {
         FillBlock();
         // A block that ends within a line's reach of the position is followed
         // by a sequential fill from the position.
-        if (windowAtEnd_ || windowStart_ + windowLength_ - position_ >= kLineLimit) return;
+        if (windowAtEnd_ || windowStart_ + windowLength_ - position_ >= kMaxLineBytes) return;
     }
     const size_t size = lastFill_ * 2 < kLargeFill ? lastFill_ * 2 : kLargeFill;
     windowStart_ = position_;
@@ -147,7 +143,7 @@ bool GedcomReader::ReadPhysicalLine(GedcomLine& line, bool& blank) {
     if (!file_.IsOpen()) return false;
     const bool inWindow = position_ >= windowStart_ && position_ <= windowStart_ + windowLength_;
     size_t available = inWindow ? static_cast<size_t>(windowStart_ + windowLength_ - position_) : 0;
-    if (!inWindow || (available < kLineLimit && !windowAtEnd_)) {
+    if (!inWindow || (available < kMaxLineBytes && !windowAtEnd_)) {
         Refill();
         // A block starts before the position, and a short one may end before it.
         const uint64_t end = windowStart_ + windowLength_;
@@ -156,7 +152,7 @@ bool GedcomReader::ReadPhysicalLine(GedcomLine& line, bool& blank) {
     if (available == 0) return false;
 
     const char* begin = windowData_ + (position_ - windowStart_);
-    const size_t scan = available < kLineLimit ? available : kLineLimit;
+    const size_t scan = available < kMaxLineBytes ? available : kMaxLineBytes;
 
     // The line is a C string to the code that splits it, so a NUL byte ends
     // its text there; the bytes after it up to the line end are consumed but
@@ -168,6 +164,7 @@ bool GedcomReader::ReadPhysicalLine(GedcomLine& line, bool& blank) {
         const void* feed = std::memchr(begin + consumed, '\n', scan - consumed);
         consumed = feed ? static_cast<size_t>(static_cast<const char*>(feed) - begin) : scan;
     }
+    lastLineCut_ = consumed == kMaxLineBytes;  // no line feed in reach
     if (consumed < scan) ++consumed;  // the line feed
 
     const int32_t linePosition = static_cast<int32_t>(position_);

@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "core/block_cache.h"
+#include "core/fixed_string.h"
 #include "platform/automation.h"
 #include "platform/raw_file.h"
 
@@ -25,6 +26,11 @@ constexpr std::string_view kUnexpectedEndOfFile = "Unexpected End Of File.";
 // Open's answer for a file whose bytes lie beyond the reach of the signed
 // 32-bit positions that lines and records keep (ERROR_FILE_TOO_LARGE).
 constexpr HRESULT kFileTooLarge = static_cast<HRESULT>(0x800700DFL);
+
+// The most bytes ReadLine takes for one physical line, as a C library line
+// read with a 280-byte buffer takes them: a longer line is cut there and its
+// rest comes back as the next line.
+constexpr size_t kMaxLineBytes = kFixedStringCapacity - 1;
 
 class GedcomReader {
  public:
@@ -42,10 +48,14 @@ class GedcomReader {
     // the next ReadLine then reports the end of the file.
     HRESULT Seek(uint32_t position);
 
-    // Reads one physical line (up to and including a LF, at most 279 bytes)
-    // and parses it into `line`; false at the end of the file. A line that is
-    // blank after trimming leaves `line` as it was but still counts as read.
+    // Reads one physical line (up to and including a LF, at most
+    // kMaxLineBytes) and parses it into `line`; false at the end of the file.
+    // A line that is blank after trimming leaves `line` as it was but still
+    // counts as read.
     bool ReadLine(GedcomLine& line);
+    // Whether the last line read stopped at kMaxLineBytes before its line
+    // feed, so that the next read continues the same line of the file.
+    bool LastLineCut() const { return lastLineCut_; }
     // Reads the next line that is not blank, passing over blank ones; false at
     // the end of the file. Every read after loading uses it: a blank line
     // would otherwise show the line before it again, at its old position, and
@@ -72,6 +82,7 @@ class GedcomReader {
     std::string fileName_;
     uint32_t position_ = 0;
     uint32_t length_ = 0;
+    bool lastLineCut_ = false;
 
     // The window: file bytes [windowStart_, windowStart_ + windowLength_) as
     // they were when read. windowAtEnd_ says the read that filled it came up

@@ -147,8 +147,64 @@ def test_bad_command_lines(arguments, code, message):
 def test_help_lists_every_command():
     code, out, err = run('stats', '--help')
     assert (code, err) == (0, '')
-    for command in ('stats FILE', 'show FILE ID', 'find FILE', 'relatives FILE ID', 'footnotes FILE'):
+    for command in ('stats FILE', 'show FILE ID', 'find FILE', 'relatives FILE ID', 'footnotes FILE',
+                    'check FILE'):
         assert command in out
+
+
+# kinfold check over corpus files with known problems: each report is
+# compared whole with its expected file.
+CHECKED = ['bad-blank-lines.ged', 'bad-duplicate-xref.ged', 'bad-level-jump-skip.ged',
+           'bad-missing-xref.ged', 'enc-ansel_malformed_badchar.ged',
+           'enc-ascii_specified_malformed.ged', 'enc-utf16le_bom.ged',
+           'enc-utf8_bom_malformed.ged', 'fmt-after_trlr.ged', 'fmt-no_trlr.ged', 'TGC55C.ged',
+           'made-blank-lines-in-records.ged', 'vendor-legacy8.ged', 'g7c-xref-case.ged']
+
+
+@pytest.mark.parametrize('name', CHECKED)
+def test_check_reports_each_problem_with_its_line(name):
+    code, out, err = run('check', 'tests/data/corpus/' + name)
+    assert (code, err) == (1, '')
+    assert out == (EXPECTED / 'check' / (name + '.txt')).read_text()
+
+
+@pytest.mark.parametrize('path', sorted((ROOT / 'tests/data/corpus').glob('*.[gG][eE][dD]')),
+                         ids=lambda path: path.name)
+def test_check_blames_a_line_exactly_when_the_loader_calls_the_file_corrupt(path):
+    _, out, _ = run('check', str(path))
+    _, _, err = run('stats', str(path))
+    assert ('the loader call the file corrupt' in out) == ('GEDCOM file is corrupt' in err)
+
+
+def test_check_json_gives_the_same_problems():
+    code, out, err = run('check', '--json', 'tests/data/corpus/bad-missing-xref.ged')
+    assert (code, err) == (1, '')
+    assert out == (EXPECTED / 'check' / 'bad-missing-xref.json').read_text()
+
+
+@pytest.mark.parametrize('path', [SAMPLE, 'tests/data/corpus/enc-unknown.ged'])
+def test_check_of_a_clean_file_exits_0(path):
+    code, out, err = run('check', path)
+    assert (code, err) == (0, '')
+    assert re.fullmatch(r'no problems in \d+ lines\n', out), out
+
+
+def make_sparse_2gb(path):
+    with open(path, 'wb') as file:
+        file.truncate(2 ** 31)
+
+
+@pytest.mark.parametrize('name, make, message', [
+    ('missing.ged', None, 'no such file'),
+    ('folder', Path.mkdir, 'is a directory'),
+    ('huge.ged', make_sparse_2gb, 'is 2 GB or larger'),
+])
+def test_check_of_an_unreadable_file_exits_2(tmp_path, name, make, message):
+    if make:
+        make(tmp_path / name)
+    code, out, err = run('check', name, cwd=tmp_path)
+    assert (code, out) == (2, '')
+    assert err.count('\n') == 1 and err.startswith('kinfold: ' + name + ': ' + message), err
 
 
 def readme_block(section, language):

@@ -6,6 +6,7 @@
 #                          option bytes (defaults; and blank events and places,
 #                          confidential, case-blind, read after release)
 #   footnote_pattern_fuzz  tests/fuzz/seeds/footnote_pattern
+#   check_fuzz             the corpus files of at most 16 KB, as they are
 # Crashing inputs are written to BUILD/fuzz-artifacts/.
 #
 #   tests/fuzz/run_fuzz.sh BUILD TARGET SECONDS [libFuzzer options...]
@@ -32,6 +33,10 @@ if [ -z "$(ls -A "$corpus")" ]; then
       done ;;
     footnote_pattern_fuzz)
       cp "$here"/seeds/footnote_pattern/* "$corpus"/ ;;
+    check_fuzz)
+      for file in "$data"/corpus/*.ged "$data"/corpus/*.GED; do
+        [ "$(stat -c %s "$file")" -le 16384 ] && cp "$file" "$corpus"/
+      done ;;
     *) echo "no seeds for $target" >&2; exit 2 ;;
   esac
 fi
