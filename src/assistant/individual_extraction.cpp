@@ -1,4 +1,5 @@
 // The assistant's members that select and order individuals.
+#include <cstring>
 #include <new>
 #include <string>
 #include <string_view>
@@ -66,7 +67,7 @@ bool CandidateOf(const GDIndividualRecord& individual, gd_SubCategories subCateg
 // The individuals of the database whose candidate text matches `pattern`,
 // in key order. Confidentiality plays no part in the choice.
 HRESULT FindMatching(GEDCOMdb* database, gd_SubCategories subCategory, std::string_view pattern,
-                     gd_IndSortOrder order, IndividualSequence& found) {
+                     int32_t order, IndividualSequence& found) {
     if (database == nullptr) return S_OK;
     SortedIndividuals sorted(order, *database);
     std::string candidate;
@@ -79,12 +80,22 @@ HRESULT FindMatching(GEDCOMdb* database, gd_SubCategories subCategory, std::stri
     return S_OK;
 }
 
-IndividualSequence Sorted(const IndividualSequence& individuals, gd_IndSortOrder order,
+IndividualSequence Sorted(const IndividualSequence& individuals, int32_t order,
                           const GEDCOMdb* database) {
     if (individuals.empty()) return {};
     SortedIndividuals sorted(order, *database);
     for (GDIndividualRecord* individual : individuals) sorted.Add(*individual);
     return sorted.TakeSorted();
+}
+
+// A sort order as the number it is. Orders that ignore confidentiality are
+// negative, which the enumeration's own values never are, so the argument's
+// bytes are read rather than the enumeration value.
+int32_t OrderNumber(const gd_IndSortOrder& order) {
+    int32_t number;
+    static_assert(sizeof number == sizeof order, "an enumeration argument is 32 bits");
+    std::memcpy(&number, &order, sizeof number);
+    return number;
 }
 
 }  // namespace
@@ -101,7 +112,7 @@ HRESULT GDAssistant::ExtractIndividuals(gd_SubCategories SubCategory, VARIANT Cr
         // and the DATE lines read for the keys included.
         const CompareCaseScope ignoringCase(0);
         IndividualSequence found;
-        hr = FindMatching(database_, SubCategory, pattern, SortOrder, found);
+        hr = FindMatching(database_, SubCategory, pattern, OrderNumber(SortOrder), found);
         if (FAILED(hr)) return hr;
         return MakeBuiltCollection(pVal, HeldList(found));
     } catch (const std::bad_alloc&) {
@@ -117,7 +128,7 @@ HRESULT GDAssistant::SortIndividuals(VARIANT IndList, gd_IndSortOrder SortOrder,
         IndividualSequence individuals;
         hr = ReadIndividualList(IndList, database_, individuals);
         if (FAILED(hr)) return hr;
-        return MakeBuiltCollection(pVal, HeldList(Sorted(individuals, SortOrder, database_)));
+        return MakeBuiltCollection(pVal, HeldList(Sorted(individuals, OrderNumber(SortOrder), database_)));
     } catch (const std::bad_alloc&) {
         return E_OUTOFMEMORY;
     }
