@@ -1,6 +1,8 @@
 #include "core/gedcom_reader.h"
 
+#include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "core/gedcom_line.h"
 
@@ -53,6 +55,10 @@ HRESULT GedcomReader::Open(std::string_view path) {
     length_ = 0;
     fileName_.assign(path.data(), path.size());
     file_.Close();
+    image_.clear();
+    image_.shrink_to_fit();
+    useImage_ = false;
+    encoding_ = TextEncoding::Bytes;
     windowStart_ = 0;
     windowLength_ = 0;
     lastFill_ = 0;
@@ -94,9 +100,31 @@ void GedcomReader::Refill() {
                             ? (lastFill_ * 2 < kLargeFill ? lastFill_ * 2 : kLargeFill)
                             : kSmallFill;
     windowStart_ = position_;
-    windowLength_ = file_.ReadAt(position_, window_.get(), size);
+    windowLength_ = ReadAt(position_, window_.get(), size);
     windowAtEnd_ = windowLength_ < size;
     lastFill_ = size;
+}
+
+size_t GedcomReader::ReadAt(uint64_t offset, char* buffer, size_t count) {
+    if (!useImage_) return file_.ReadAt(offset, buffer, count);
+    if (offset >= image_.size()) return 0;
+    const size_t n = std::min(count, static_cast<size_t>(image_.size() - offset));
+    std::memcpy(buffer, image_.data() + offset, n);
+    return n;
+}
+
+std::string GedcomReader::ReadAll() {
+    std::string bytes(length_, '\0');
+    bytes.resize(file_.IsOpen() ? file_.ReadAt(0, bytes.data(), bytes.size()) : 0);
+    return bytes;
+}
+
+void GedcomReader::UseImage(std::string image) {
+    image_ = std::move(image);
+    useImage_ = true;
+    length_ = static_cast<uint32_t>(std::min<size_t>(image_.size(), INT32_MAX));
+    Seek(0);
+    windowLength_ = 0;
 }
 
 bool GedcomReader::ReadLine(GedcomLine& line) {
@@ -156,7 +184,9 @@ std::string GedcomReader::ReadTextValue(int32_t position, bool concatenateWithSp
         // Exact tests: the continuation tags are never subject to the case switch.
         if (line.Tag() == "CONC") {
             skipLevel = kNoSkip;
-            if (concatenateWithSpace) text += ' ';
+            if (concatenateWithSpace &&
+                (encoding_ == TextEncoding::Bytes || !EndsInsideCharacter(encoding_, text)))
+                text += ' ';
             text += line.Value();
         } else if (line.Tag() == "CONT") {
             skipLevel = kNoSkip;
