@@ -56,10 +56,12 @@ Ref<IGEDCOMdb> NewDatabase(const std::string& encoding) {
     return Ref<IGEDCOMdb>::Share(db.get());
 }
 
+// A byte-order mark, or the zero bytes of "0 " written in UTF-16.
 bool IsUtf16(const std::string& head) {
-    return head.size() >= 2 && (head.compare(0, 2, "\xFF\xFE") == 0 ||
-                                head.compare(0, 2, "\xFE\xFF") == 0 || head[0] == '\0' ||
-                                head[1] == '\0');
+    for (const std::string& start : {std::string("\xFF\xFE"), std::string("\xFE\xFF"),
+                                    std::string("0\0 \0", 4), std::string("\0" "0\0 ", 4)})
+        if (head.compare(0, start.size(), start) == 0) return true;
+    return false;
 }
 
 }  // namespace
