@@ -1,15 +1,16 @@
 #include "access/file_text.h"
 
-#include <string>
+#include <new>
 
 namespace kinfold {
 
-HRESULT ReturnDecodedText(TextEncoding encoding, BSTR* out, std::string_view text) {
-    HRESULT hr = BeginOut(out);
-    if (FAILED(hr)) return hr;
-    const std::u16string units = DecodeText(encoding, text);
-    *out = AllocBstrUtf16(units);
-    return *out != nullptr ? S_OK : E_OUTOFMEMORY;
+BSTR AllocFileBstr(TextEncoding encoding, std::string_view text) {
+    if (encoding == TextEncoding::Bytes) return AllocBstr(text);
+    try {
+        return AllocBstrUtf16(DecodeText(encoding, text));
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
 }
 
 }  // namespace kinfold

@@ -13,14 +13,24 @@
 
 namespace kinfold {
 
-HRESULT ReturnDecodedText(TextEncoding encoding, BSTR* out, std::string_view text);
+// The decoding of the file `record` was read from; Bytes once the record
+// has let go of its database.
+inline TextEncoding FileEncoding(const RecordBase& record) {
+    RecordHost* database = record.Database();
+    return database != nullptr ? database->Reader().Encoding() : TextEncoding::Bytes;
+}
+
+// A new BSTR holding `text` decoded as `encoding`; nullptr only when memory
+// runs out.
+BSTR AllocFileBstr(TextEncoding encoding, std::string_view text);
 
 inline HRESULT ReturnFileText(const RecordBase& record, BSTR* out, std::string_view text) {
-    RecordHost* database = record.Database();
-    const TextEncoding encoding =
-        database != nullptr ? database->Reader().Encoding() : TextEncoding::Bytes;
+    const TextEncoding encoding = FileEncoding(record);
     if (encoding == TextEncoding::Bytes) return ReturnText(out, text);
-    return ReturnDecodedText(encoding, out, text);
+    HRESULT hr = BeginOut(out);
+    if (FAILED(hr)) return hr;
+    *out = AllocFileBstr(encoding, text);
+    return *out != nullptr ? S_OK : E_OUTOFMEMORY;
 }
 
 }  // namespace kinfold

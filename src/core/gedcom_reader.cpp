@@ -123,8 +123,11 @@ void GedcomReader::UseImage(std::string image) {
     image_ = std::move(image);
     useImage_ = true;
     length_ = static_cast<uint32_t>(std::min<size_t>(image_.size(), INT32_MAX));
-    Seek(0);
+    position_ = 0;
+    windowStart_ = 0;
     windowLength_ = 0;
+    lastFill_ = 0;
+    windowAtEnd_ = false;
 }
 
 bool GedcomReader::ReadLine(GedcomLine& line) {

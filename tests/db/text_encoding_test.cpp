@@ -18,7 +18,7 @@ constexpr char16_t kCutE = 0xE000;
 
 const std::u16string kFile =
     u"0 HEAD\n1 GEDC\n2 VERS 5.5.1\n"
-    u"0 @I1@ INDI\n1 NAME José /Núñez/\n1 BIRT\n2 PLAC Montréal\n"
+    u"0 @I1@ INDI\n1 NAME José /Núñez/\n"
     u"0 @I2@ INDI\n1 NAME Zoë /Müller/\n"
     u"0 @I3@ INDI\n1 NAME François /Çelik/\n"
     u"0 @N1@ NOTE Montr\uE000al\n"
@@ -99,7 +99,7 @@ std::u16string Units(const Bstr& text) {
     return std::u16string(reinterpret_cast<const char16_t*>(text.get()), SysStringLen(text.get()));
 }
 
-// The names of the three, the place of the first birth and the note.
+// The names of the three and the note.
 std::vector<std::u16string> Ask(IGEDCOMdb* db) {
     std::vector<std::u16string> answers;
     for (const char* id : {"@I1@", "@I2@", "@I3@"}) {
@@ -113,15 +113,7 @@ std::vector<std::u16string> Ask(IGEDCOMdb* db) {
         answers.push_back(Units(full));
         answers.push_back(Units(surname));
     }
-    ComPtr<IGDIndividualRecord> first;
-    ComPtr<IGDFactEventRecord> birth;
-    ComPtr<IGDPlaceRecord> place;
-    Bstr id("@I1@"), placeName, note;
-    db->GetIndividualFromID(id.get(), first.Out());
-    if (first && SUCCEEDED(first->get_Birth(birth.Out())) && birth &&
-        SUCCEEDED(birth->get_Place(place.Out())) && place)
-        place->get_Name(placeName.Out());
-    answers.push_back(Units(placeName));
+    Bstr note;
     ComPtr<IGDNotes> notes;
     ComPtr<IGDNoteRecord> record;
     VARIANT key = TextVariant("@N1@");
@@ -172,7 +164,7 @@ TEST(TextEncoding, EveryFormGivesTheSameAnswers) {
     LiveObjectGuard guard;
     const std::vector<std::u16string> expected = {
         u"José Núñez", u"Núñez", u"Zoë Müller", u"Müller", u"François Çelik", u"Çelik",
-        u"Montréal",   u" Montréal"};
+        u" Montréal"};
     for (const Form& form : kForms) {
         for (const char16_t* lineEnd : {u"\n", u"\r\n", u"\r"}) {
             SCOPED_TRACE(std::string(form.what) + (lineEnd[0] == '\n'   ? " LF"
@@ -192,9 +184,9 @@ TEST(TextEncoding, DefaultKeepsTodaysAnswers) {
     const std::string bytes = Write(ibmpc, u"\r\n");
     ComPtr<IGEDCOMdb2> fresh(NewDatabase2("bytes"));
     const std::vector<std::u16string> answers = LoadAndAsk(fresh.get(), bytes);
-    ASSERT_EQ(answers.size(), 8u);
+    ASSERT_EQ(answers.size(), 7u);
     EXPECT_EQ(answers[1], u"N\u00A3\u00A4ez");
-    EXPECT_EQ(answers[7], u" Montr\u201Aal");  // a NOTE record keeps its blank
+    EXPECT_EQ(answers[6], u" Montr\u201Aal");  // a NOTE record keeps its blank
 
     // Two databases in one process, each with its own file and choice.
     ComPtr<IGEDCOMdb2> automatic(NewDatabase2("auto"));

@@ -61,7 +61,7 @@ HRESULT GDAddressRecord::get_WWW(BSTR* pVal) { return ReturnOwnerValue(pVal, "WW
 HRESULT GDAddressRecord::ReturnOwnerValues(IGDList** out, std::string_view tag) const {
     HRESULT hr = BeginOut(out);
     if (FAILED(hr)) return hr;
-    std::unique_ptr<ValueList> values(new (std::nothrow) ValueList);
+    std::unique_ptr<ValueList> values(new (std::nothrow) ValueList(FileEncoding(*this)));
     if (values == nullptr) return E_OUTOFMEMORY;
     if (ownerPosition_ != -1) {
         RecordList lines;

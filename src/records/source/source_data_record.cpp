@@ -32,7 +32,7 @@ HRESULT GDSourceDataRecord::get_Text(BSTR* pVal) {
 HRESULT GDSourceDataRecord::get_Texts(IGDList** pVal) {
     HRESULT hr = BeginOut(pVal);
     if (FAILED(hr)) return hr;
-    std::unique_ptr<ValueList> texts(new (std::nothrow) ValueList);
+    std::unique_ptr<ValueList> texts(new (std::nothrow) ValueList(FileEncoding(*this)));
     if (texts == nullptr) return E_OUTOFMEMORY;
     RecordList lines;
     if (SUCCEEDED(BuildSubRecords("TEXT", lines, Position())) && ownerPosition_ != -1)
