@@ -15,7 +15,7 @@ namespace kinfold {
 
 class ValueList {
    public:
-    explicit ValueList(TextEncoding encoding) : encoding_(encoding) {}
+    explicit ValueList(TextEncoding encoding = TextEncoding::Bytes) : encoding_(encoding) {}
     ValueList(const ValueList&) = delete;
     ValueList& operator=(const ValueList&) = delete;
     ~ValueList();
