@@ -35,7 +35,7 @@ TEST(TypeLibrary, IdentityAndVersion) {
     ASSERT_EQ(S_OK, library->GetLibAttr(&attr));
     EXPECT_TRUE(IsEqualGUID(LIBID_KinfoldLib, attr->guid));
     EXPECT_EQ(1, attr->wMajorVerNum);
-    EXPECT_EQ(2, attr->wMinorVerNum);
+    EXPECT_EQ(3, attr->wMinorVerNum);
     library->ReleaseTLibAttr(attr);
 
     Bstr name, help;

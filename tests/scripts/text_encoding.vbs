@@ -15,7 +15,7 @@ Sub Check(condition, what)
     End If
 End Sub
 
-expected = "Jos" & ChrW(233) & " N" & ChrW(250) & ChrW(241) & "ez"
+expected = "Jos" & Chr(233) & " N" & Chr(250) & Chr(241) & "ez"
 
 Set db = CreateObject("Kinfold.GEDCOMdb")
 Check db.TextEncoding = "bytes", "TextEncoding of a new database: " & db.TextEncoding
@@ -31,7 +31,7 @@ For Each file In Array("encoding_ansel.ged", "encoding_utf16.ged")
     Check db.LoadGEDCOMFile(folder & file), "loading " & file
     Set person = db.GetIndividualFromID("@I1@")
     Check person.Name.FullName = expected, file & ": " & person.Name.FullName
-    Check person.Notes(1).Note = "Montr" & ChrW(233) & "al", file & ": " & person.Notes(1).Note
+    Check person.Notes(1).Note = "Montr" & Chr(233) & "al", file & ": " & person.Notes(1).Note
 Next
 
 WScript.Echo "PASS"
