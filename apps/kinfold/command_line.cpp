@@ -27,6 +27,10 @@ const char kUsage[] =
     "\n"
     "Options:\n"
     "  --json                      print JSON for programs instead of text\n"
+    "  --encoding bytes|auto       how the file's text is read: bytes as they are (the\n"
+    "                              default), or auto, decoded by the file's byte-order\n"
+    "                              mark or CHAR line (UTF-8, UTF-16, ANSEL, ANSI, IBMPC,\n"
+    "                              MACINTOSH, ASCII)\n"
     "  --help                      print this help\n"
     "\n"
     "Exit codes: 0 done, 1 the file cannot be loaded, 2 the command line is wrong,\n"
@@ -84,6 +88,14 @@ bool ParseCommandLine(int argc, const char* const* argv, CommandLine* line, std:
         std::string word = argv[i];
         if (word == "--json") {
             line->json = true;
+            continue;
+        }
+        if (word == "--encoding" || word.compare(0, 11, "--encoding=") == 0) {
+            line->encoding = word.size() > 10 ? word.substr(11) : i + 1 < argc ? argv[++i] : "";
+            if (line->encoding != "bytes" && line->encoding != "auto") {
+                *error = "--encoding takes bytes or auto, not '" + line->encoding + "'";
+                return false;
+            }
             continue;
         }
         if (word.size() < 2 || word.compare(0, 2, "--") != 0) {

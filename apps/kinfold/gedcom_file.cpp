@@ -29,13 +29,26 @@ std::string FileSystemReason(const std::string& path) {
     return "";
 }
 
-Ref<IGEDCOMdb> NewDatabase() {
+Ref<IGEDCOMdb> NewDatabase(const std::string& encoding) {
     Ref<IClassFactory> factory;
-    Ref<IGEDCOMdb> db;
+    Ref<IGEDCOMdb2> db;
     if (SUCCEEDED(DllGetClassObject(CLSID_GEDCOMdb, IID_IClassFactory,
                                     reinterpret_cast<void**>(&factory))))
-        factory->CreateInstance(nullptr, IID_IGEDCOMdb, reinterpret_cast<void**>(&db));
-    return db;
+        factory->CreateInstance(nullptr, IID_IGEDCOMdb2, reinterpret_cast<void**>(&db));
+    if (!db) return {};
+    BSTR name = AllocBstr(encoding);
+    const HRESULT hr = db->put_TextEncoding(name);
+    SysFreeString(name);
+    if (FAILED(hr)) return {};
+    return Ref<IGEDCOMdb>::Share(db.get());
+}
+
+// A byte-order mark, or the zero bytes of "0 " written in UTF-16.
+bool IsUtf16(const std::string& head) {
+    for (const std::string& start : {std::string("\xFF\xFE"), std::string("\xFE\xFF"),
+                                    std::string("0\0 \0", 4), std::string("\0" "0\0 ", 4)})
+        if (head.compare(0, start.size(), start) == 0) return true;
+    return false;
 }
 
 }  // namespace
@@ -47,10 +60,11 @@ std::string UnreadableReason(const std::string& path) {
     return "";
 }
 
-std::string NotGedcomReason(const std::string& head) {
-    if (head.size() >= 2 &&
-        ((head[0] == '\xFF' && head[1] == '\xFE') || (head[0] == '\xFE' && head[1] == '\xFF')))
-        return "is UTF-16 text; save it as UTF-8 or ANSI";
+std::string NotGedcomReason(const std::string& head, bool decoded) {
+    if (decoded && IsUtf16(head)) return "";
+    if (head.size() >= 2 && ((head[0] == '\xFF' && head[1] == '\xFE') ||
+                             (head[0] == '\xFE' && head[1] == '\xFF')))
+        return "is UTF-16 text; save it as UTF-8 or ANSI, or read it with --encoding auto";
     if (head.find('\0') != std::string::npos) return "is a binary file, not a GEDCOM file";
     size_t start = head.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
     while (start < head.size() && (head[start] == ' ' || head[start] == '\t' ||
@@ -67,15 +81,16 @@ std::string CorruptLine(const std::string& path) {
     return "";
 }
 
-LoadedFile LoadGedcomFile(const std::string& path, std::string* error) {
+LoadedFile LoadGedcomFile(const std::string& path, const std::string& encoding,
+                          std::string* error) {
     LoadedFile file;
     std::string reason = FileSystemReason(path);
-    if (reason.empty()) reason = NotGedcomReason(ReadHead(path, 512));
+    if (reason.empty()) reason = NotGedcomReason(ReadHead(path, 512), encoding == "auto");
     if (!reason.empty()) {
         *error = path + ": " + reason;
         return file;
     }
-    Ref<IGEDCOMdb> db = NewDatabase();
+    Ref<IGEDCOMdb> db = NewDatabase(encoding);
     if (!db) {
         *error = "the library could not create a database";
         return file;

@@ -14,17 +14,19 @@ struct LoadedFile {
     double seconds = 0;  // the time LoadGEDCOMFile took
 };
 
-// Creates a database and loads `path` into it. On failure `error` says why
-// in one line (without the program's name) and `db` is empty.
-LoadedFile LoadGedcomFile(const std::string& path, std::string* error);
+// Creates a database, sets its TextEncoding to `encoding` ("bytes" or
+// "auto") and loads `path` into it. On failure `error` says why in one line
+// (without the program's name) and `db` is empty.
+LoadedFile LoadGedcomFile(const std::string& path, const std::string& encoding,
+                          std::string* error);
 
 // Why `path` names no file that could be read (it is missing or a folder),
 // or "" when it names one.
 std::string UnreadableReason(const std::string& path);
 
 // Why the bytes at the start of a file show it is no GEDCOM text, or "" when
-// they look like one.
-std::string NotGedcomReason(const std::string& head);
+// they look like one. UTF-16 is GEDCOM text only when it is decoded.
+std::string NotGedcomReason(const std::string& head, bool decoded);
 
 // The first problem that makes the loader call the file corrupt, as
 // "line N: TAG @X@ names no record", or "" when there is none.

@@ -62,7 +62,7 @@ int Run(int argc, const char* const* argv) {
 #ifndef _WIN32
     std::signal(SIGINT, OnInterrupt);
 #endif
-    LoadedFile file = LoadGedcomFile(line.File(), &error);
+    LoadedFile file = LoadGedcomFile(line.File(), line.encoding, &error);
     if (interrupted) return Fail(kCancelled, "cancelled while loading " + line.File());
     if (!file.db) return Fail(kCannotLoad, error);
 

@@ -30,16 +30,20 @@ class LoadError(Error):
         self.reason = reason
 
 
-def _reason_not_gedcom(path):
+def _reason_not_gedcom(path, decoded):
     """Why the file at `path` is no GEDCOM text, judged by its first bytes;
     None when it looks like one. The library itself reads whatever it is
-    given, so these are told before it does."""
+    given, so these are told before it does. UTF-16 is GEDCOM text when the
+    database decodes it."""
     with open(path, 'rb') as file:
         head = file.read(512)
     if not head:
         return 'the file is empty'
+    utf16 = head[:2] in (b'\xff\xfe', b'\xfe\xff') or head[:4] in (b'0\0 \0', b'\x000\0 ')
+    if utf16 and decoded:
+        return None
     if head[:2] in (b'\xff\xfe', b'\xfe\xff'):
-        return 'the file is UTF-16 text; save it as UTF-8 or ANSI'
+        return 'the file is UTF-16 text; save it as UTF-8 or ANSI, or load it with encoding="auto"'
     if b'\0' in head:
         return 'the file is binary, not GEDCOM'
     if not head.lstrip(b'\xef\xbb\xbf \t\r\n').startswith(b'0 HEAD'):
@@ -47,18 +51,24 @@ def _reason_not_gedcom(path):
     return None
 
 
-def load(path):
+def load(path, encoding='bytes'):
     """A new database with the GEDCOM file at `path` loaded into it.
+
+    `encoding` is the database's TextEncoding: 'bytes' reads text as it is,
+    'auto' decodes it by the file's byte-order mark or CHAR line.
 
     Unlike LoadGEDCOMFile, which answers False, this raises: OSError for a
     file that cannot be opened, LoadError with the reason for one that is
-    not GEDCOM or is corrupt.
+    not GEDCOM or is corrupt, ValueError for an unknown encoding.
     """
     path = os.fspath(path)
-    reason = _reason_not_gedcom(path)
+    if encoding not in ('bytes', 'auto'):
+        raise ValueError("encoding must be 'bytes' or 'auto', not %r" % (encoding,))
+    reason = _reason_not_gedcom(path, encoding == 'auto')
     if reason is not None:
         raise LoadError(path, reason)
     db = GEDCOMdb()
+    db.TextEncoding = encoding
     _take_messages()
     if db.LoadGEDCOMFile(path):
         return db

@@ -98,9 +98,10 @@ def test_objects_compare_by_identity_and_missing_ones_are_none(db):
 
 def test_dir_lists_the_members_from_the_type_information(db):
     members = dir(db)
-    assert {'LoadGEDCOMFile', 'Individuals', 'ReturnBlankFlags', 'Assistant'} <= set(members)
+    assert {'LoadGEDCOMFile', 'Individuals', 'ReturnBlankFlags', 'Assistant',
+            'TextEncoding'} <= set(members)
     assert 'Children' in dir(db.Families[0])
-    with pytest.raises(AttributeError, match="IGEDCOMdb has no member 'Individual'"):
+    with pytest.raises(AttributeError, match="IGEDCOMdb2 has no member 'Individual'"):
         db.Individual
 
 
@@ -163,6 +164,28 @@ BAD_FILES = {
     'letter.ged': (b'Dear cousin,\n', 'does not begin with a 0 HEAD line'),
     'corrupt.ged': (b'0 HEAD\n0 @I1@ INDI\n1 FAMC @F9@\n0 TRLR\n', 'GEDCOM file is corrupt'),
 }
+
+
+ANSEL_PERSON = b'0 HEAD\n1 CHAR ANSEL\n0 @I1@ INDI\n1 NAME Jos\xe2e /N\xe2u\xe4nez/\n0 TRLR\n'
+
+
+@pytest.mark.parametrize('contents, encoding, name', [
+    (ANSEL_PERSON, 'bytes', 'Jos\u00e2e N\u00e2u\u00e4nez'),  # read as Windows-1252
+    (ANSEL_PERSON, 'auto', 'Jos\u00e9 N\u00fa\u00f1ez'),
+    ('0 HEAD\n1 CHAR UNICODE\n0 @I1@ INDI\n1 NAME Jos\u00e9 /N\u00fa\u00f1ez/\n0 TRLR\n'
+     .encode('utf-16-be'), 'auto', 'Jos\u00e9 N\u00fa\u00f1ez'),
+], ids=['bytes', 'ansel', 'utf-16'])
+def test_load_decodes_with_the_encoding_keyword(tmp_path, contents, encoding, name):
+    path = tmp_path / 'person.ged'
+    path.write_bytes(contents)
+    db = kinfold.load(path, encoding=encoding)
+    assert db.TextEncoding == encoding
+    assert db.Individuals['@I1@'].Name.FullName == name
+
+
+def test_load_refuses_an_unknown_encoding():
+    with pytest.raises(ValueError, match='latin'):
+        kinfold.load(SAMPLE, encoding='latin')
 
 
 @pytest.mark.parametrize('name', BAD_FILES)

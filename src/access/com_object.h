@@ -195,12 +195,13 @@ class DualInterface : public Base {
     }
 };
 
-// Error information is supported for the object's own interface only.
-template <class Iface>
+// Error information is supported for the object's own interfaces only (a
+// newer version of an interface and the one it extends).
+template <class... Ifaces>
 class ErrorInfoSupport : public ISupportErrorInfo {
    public:
     HRESULT STDMETHODCALLTYPE InterfaceSupportsErrorInfo(REFIID riid) override {
-        return IsEqualIID(riid, __uuidof(Iface)) ? S_OK : S_FALSE;
+        return (IsEqualIID(riid, __uuidof(Ifaces)) || ...) ? S_OK : S_FALSE;
     }
 };
 

@@ -1,6 +1,6 @@
 #include "access/value_list.h"
 
-#include "platform/text.h"
+#include "access/file_text.h"
 
 namespace kinfold {
 
@@ -11,7 +11,7 @@ ValueList::~ValueList() {
 bool ValueList::Append(std::string_view text) {
     VARIANT value;
     VariantInit(&value);
-    V_BSTR(&value) = AllocBstr(text);
+    V_BSTR(&value) = AllocFileBstr(encoding_, text);
     if (V_BSTR(&value) == nullptr) return false;
     V_VT(&value) = VT_BSTR;
     try {

@@ -21,6 +21,9 @@ struct DatabaseOptions {
     int16_t mergeCitationAndMasterSource = 1;
     // Compiled when set, so that a footnote only walks its tokens.
     FootnoteFormat footnoteFormat;
+    // Off: text crosses to the host as the platform reads bytes. On: each
+    // file loaded is decoded by what it declares and what its bytes show.
+    bool decodeTextAutomatically = false;
 };
 
 }  // namespace kinfold

@@ -2,8 +2,11 @@
 
 #include <new>
 #include <string>
+#include <utility>
 
 #include "platform/progress.h"
+#include "core/database_options.h"
+#include "core/encoding_detection.h"
 #include "core/record_base.h"
 #include "core/record_host.h"
 #include "platform/notifier.h"
@@ -15,6 +18,7 @@ HRESULT GedcomLoader::Load(std::string_view path, Progress& window) {
     if (opened == kFileTooLarge)
         ShowMessage("ERROR: GEDCOM file is too large. Files of 2 GB or more cannot be read.");
     if (FAILED(opened)) return E_FAIL;
+    if (database_.Options().decodeTextAutomatically) ChooseDecoding();
     const uint32_t length = reader_.GetLength();
     int64_t nextMark = 0;
     const uint32_t step = length / 200;
@@ -50,6 +54,15 @@ HRESULT GedcomLoader::Load(std::string_view path, Progress& window) {
     }
     if (FAILED(hr)) ShowMessage("ERROR: GEDCOM file is corrupt");
     return hr;
+}
+
+// UTF-16 files, and files with lines ended by a lone CR, are read from an
+// image transformed once in memory (UTF-8 with LF line ends); everything
+// after, positions included, works on that image as on a file.
+void GedcomLoader::ChooseDecoding() {
+    EncodingChoice choice = ChooseEncoding(reader_.ReadAll());
+    if (choice.useImage) reader_.UseImage(std::move(choice.image));
+    reader_.SetEncoding(choice.encoding);
 }
 
 void GedcomLoader::Reset() {

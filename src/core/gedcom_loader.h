@@ -46,6 +46,7 @@ class GedcomLoader {
     const std::string& LastError() const { return lastError_; }
 
    private:
+    void ChooseDecoding();
     void PushContext(RecordBase* record);
     void PopToLevel();
     void ReportError(std::string_view text, HRESULT hr);

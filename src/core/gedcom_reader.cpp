@@ -1,6 +1,8 @@
 #include "core/gedcom_reader.h"
 
+#include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "core/gedcom_line.h"
 
@@ -49,6 +51,10 @@ HRESULT GedcomReader::Open(std::string_view path) {
     length_ = 0;
     fileName_.assign(path.data(), path.size());
     file_.Close();
+    image_.clear();
+    image_.shrink_to_fit();
+    useImage_ = false;
+    encoding_ = TextEncoding::Bytes;
     windowStart_ = 0;
     windowLength_ = 0;
     lastFill_ = 0;
@@ -95,7 +101,7 @@ void GedcomReader::Refill() {
     }
     const size_t size = lastFill_ * 2 < kLargeFill ? lastFill_ * 2 : kLargeFill;
     windowStart_ = position_;
-    windowLength_ = file_.ReadAt(position_, window_.get(), size);
+    windowLength_ = ReadAt(position_, window_.get(), size);
     windowData_ = window_.get();
     windowAtEnd_ = windowLength_ < size;
     lastFill_ = size;
@@ -113,7 +119,7 @@ void GedcomReader::FillBlock() {
     if (kept == nullptr) {
         char* buffer = blocks_.SlotFor(block);
         if (buffer == nullptr) buffer = window_.get();
-        length = file_.ReadAt(start, buffer, kBlock);
+        length = ReadAt(start, buffer, kBlock);
         const bool whole = length == kBlock || start + length >= length_;
         if (buffer != window_.get() && whole) blocks_.Keep(block, length);
         if (!whole) blocks_.Clear();
@@ -124,6 +130,32 @@ void GedcomReader::FillBlock() {
     windowLength_ = length;
     windowAtEnd_ = length < kBlock;
     lastFill_ = kBlock;
+}
+
+size_t GedcomReader::ReadAt(uint64_t offset, char* buffer, size_t count) {
+    if (!useImage_) return file_.ReadAt(offset, buffer, count);
+    if (offset >= image_.size()) return 0;
+    const size_t n = std::min(count, static_cast<size_t>(image_.size() - offset));
+    std::memcpy(buffer, image_.data() + offset, n);
+    return n;
+}
+
+std::string GedcomReader::ReadAll() {
+    std::string bytes(length_, '\0');
+    bytes.resize(file_.IsOpen() ? file_.ReadAt(0, bytes.data(), bytes.size()) : 0);
+    return bytes;
+}
+
+void GedcomReader::UseImage(std::string image) {
+    image_ = std::move(image);
+    useImage_ = true;
+    length_ = static_cast<uint32_t>(std::min<size_t>(image_.size(), INT32_MAX));
+    blocks_.Clear();
+    position_ = 0;
+    windowStart_ = 0;
+    windowLength_ = 0;
+    lastFill_ = 0;
+    windowAtEnd_ = false;
 }
 
 bool GedcomReader::ReadLine(GedcomLine& line) {
@@ -186,7 +218,9 @@ std::string GedcomReader::ReadTextValue(int32_t position, bool concatenateWithSp
         // Exact tests: the continuation tags are never subject to the case switch.
         if (line.Tag() == "CONC") {
             skipLevel = kNoSkip;
-            if (concatenateWithSpace) text += ' ';
+            if (concatenateWithSpace &&
+                (encoding_ == TextEncoding::Bytes || !EndsInsideCharacter(encoding_, text)))
+                text += ' ';
             text += line.Value();
         } else if (line.Tag() == "CONT") {
             skipLevel = kNoSkip;

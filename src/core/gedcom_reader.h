@@ -13,6 +13,7 @@
 
 #include "core/block_cache.h"
 #include "core/fixed_string.h"
+#include "core/text_encoding.h"
 #include "platform/automation.h"
 #include "platform/raw_file.h"
 
@@ -66,6 +67,17 @@ class GedcomReader {
     // joined; kUnexpectedEndOfFile when that line cannot be read.
     std::string ReadTextValue(int32_t position, bool concatenateWithSpace);
 
+    // Decoding chosen for the open file, Bytes unless its host asked to
+    // decode automatically. A CONC line that goes on with a character the
+    // line before it broke off joins it without the separating space.
+    TextEncoding Encoding() const { return encoding_; }
+    void SetEncoding(TextEncoding encoding) { encoding_ = encoding; }
+    // The whole open file, read once for choosing its decoding.
+    std::string ReadAll();
+    // Reads `image` from now on instead of the file, until the next Open:
+    // for files whose bytes must be transformed before lines can be read.
+    void UseImage(std::string image);
+
     uint32_t GetLength() const { return length_; }
     const std::string& GetFileName() const { return fileName_; }
     // Byte offset of the next line ReadLine will read.
@@ -78,7 +90,12 @@ class GedcomReader {
     // One physical line; `blank` tells whether it was blank after trimming.
     bool ReadPhysicalLine(GedcomLine& line, bool& blank);
 
+    size_t ReadAt(uint64_t offset, char* buffer, size_t count);
+
     RawFile file_;
+    std::string image_;
+    bool useImage_ = false;
+    TextEncoding encoding_ = TextEncoding::Bytes;
     std::string fileName_;
     uint32_t position_ = 0;
     uint32_t length_ = 0;

@@ -78,7 +78,8 @@ void* GEDCOMdb::FindInterface(REFIID riid) {
         static_cast<IUnknown*>(marshal)->Release();
         return marshal;
     }
-    return LookupInterface<IGEDCOMdb, ISupportErrorInfo, IConnectionPointContainer>(this, riid);
+    return LookupInterface<IGEDCOMdb2, IGEDCOMdb, ISupportErrorInfo, IConnectionPointContainer>(
+        this, riid);
 }
 
 HRESULT GEDCOMdb::LoadGEDCOMFile(BSTR FileName, VARIANT_BOOL* pVal) {
@@ -232,6 +233,18 @@ HRESULT GEDCOMdb::get_ConfidentialNotice(BSTR* pVal) {
 }
 HRESULT GEDCOMdb::put_ConfidentialNotice(BSTR newVal) {
     options_.confidentialNotice = BstrToText(newVal);
+    return S_OK;
+}
+
+// "bytes" keeps text as the platform reads it; "auto" decodes each file
+// loaded from then on by what it declares and what its bytes show.
+HRESULT GEDCOMdb::get_TextEncoding(BSTR* pVal) {
+    return ReturnText(pVal, options_.decodeTextAutomatically ? "auto" : "bytes");
+}
+HRESULT GEDCOMdb::put_TextEncoding(BSTR newVal) {
+    const std::string name = BstrToText(newVal);
+    if (name != "auto" && name != "bytes") return E_INVALIDARG;
+    options_.decodeTextAutomatically = name == "auto";
     return S_OK;
 }
 

@@ -17,8 +17,8 @@
 namespace kinfold {
 
 class GEDCOMdb : public ObjectRoot,
-                 public DualInterface<IGEDCOMdb>,
-                 public ErrorInfoSupport<IGEDCOMdb>,
+                 public DualInterface<IGEDCOMdb2>,
+                 public ErrorInfoSupport<IGEDCOMdb2, IGEDCOMdb>,
                  public NoConnectionPoints,
                  public RecordHost {
    public:
@@ -66,6 +66,10 @@ class GEDCOMdb : public ObjectRoot,
     HRESULT STDMETHODCALLTYPE put_SourceFootnoteFormat(BSTR newVal) override;
     HRESULT STDMETHODCALLTYPE get_ConfidentialNotice(BSTR* pVal) override;
     HRESULT STDMETHODCALLTYPE put_ConfidentialNotice(BSTR newVal) override;
+
+    // IGEDCOMdb2
+    HRESULT STDMETHODCALLTYPE get_TextEncoding(BSTR* pVal) override;
+    HRESULT STDMETHODCALLTYPE put_TextEncoding(BSTR newVal) override;
 
     // RecordHost
     GedcomReader& Reader() override { return loader_.Reader(); }

@@ -135,6 +135,7 @@ def test_bad_files_give_one_line_and_exit_code_1(bad_files, name, command):
     (['relatives', SAMPLE, '@I1@', '--order', 'cousins'], 2, "unknown --order 'cousins'"),
     (['relatives', SAMPLE, '@I1@', '--order', 'ancestors', '--generations', 'two'], 2,
      "not 'two'"),
+    (['stats', SAMPLE, '--encoding', 'latin'], 2, "--encoding takes bytes or auto, not 'latin'"),
     (['show', SAMPLE, 'I1'], 3, 'keep their @ signs'),
     (['relatives', SAMPLE, '@I99@', '--order', 'ancestors'], 3, 'no individual has the ID @I99@'),
 ])
@@ -144,11 +145,30 @@ def test_bad_command_lines(arguments, code, message):
     assert err.count('\n') == 1 and message in err, err
 
 
+ANSEL_PERSON = b'0 HEAD\n1 CHAR ANSEL\n0 @I1@ INDI\n1 NAME Jos\xe2e /N\xe2u\xe4nez/\n0 TRLR\n'
+
+
+@pytest.mark.parametrize('contents, encoding, name', [
+    (ANSEL_PERSON, [], 'Jos\u00e2e N\u00e2u\u00e4nez'),  # bytes, read as Windows-1252
+    (ANSEL_PERSON, ['--encoding', 'auto'], 'Jos\u00e9 N\u00fa\u00f1ez'),
+    (ANSEL_PERSON.replace(b'ANSEL', b'UNICODE').decode('latin-1').replace(
+        'Jos\xe2e /N\xe2u\xe4nez/', 'Jos\u00e9 /N\u00fa\u00f1ez/').encode('utf-16'),
+     ['--encoding=auto'], 'Jos\u00e9 N\u00fa\u00f1ez'),
+], ids=['bytes', 'ansel', 'utf-16'])
+@pytest.mark.skipif('wine' in COMMAND[0], reason='the Windows tool prints in the ANSI code page')
+def test_encoding_option_decodes_the_file(tmp_path, contents, encoding, name):
+    path = tmp_path / 'person.ged'
+    path.write_bytes(contents)
+    code, out, err = run('show', str(path), '@I1@', '--json', *encoding)
+    assert (code, err) == (0, '')
+    assert json.loads(out)['name'] == name
+
+
 def test_help_lists_every_command():
     code, out, err = run('stats', '--help')
     assert (code, err) == (0, '')
     for command in ('stats FILE', 'show FILE ID', 'find FILE', 'relatives FILE ID', 'footnotes FILE',
-                    'check FILE'):
+                    'check FILE', '--encoding bytes|auto'):
         assert command in out
 
 

@@ -41,11 +41,25 @@ TEST(DispatchTable, EveryInterfaceIsFoundByItsIid) {
         EXPECT_EQ(&iface, FindDispatchInterface(*iface.iid)) << iface.name;
         ++count;
     }
-    EXPECT_EQ(43u, count);
+    EXPECT_EQ(44u, count);
     EXPECT_EQ(nullptr, FindDispatchInterface(IID_IDispatch));
     const DispatchInterface* individual = FindDispatchInterface(__uuidof(IGDIndividualRecord));
     ASSERT_NE(nullptr, individual);
     EXPECT_STREQ("IGDIndividualRecord", individual->name);
+}
+
+// An interface that extends another answers for the members of both, as
+// the dispatch side of a dual interface does in a type library.
+TEST(DispatchTable, ExtendedInterfaceServesTheMembersItInherits) {
+    const DispatchInterface* second = FindDispatchInterface(IID_IGEDCOMdb2);
+    const DispatchInterface* first = FindDispatchInterface(IID_IGEDCOMdb);
+    ASSERT_NE(nullptr, second);
+    ASSERT_NE(nullptr, first);
+    std::set<std::string> names;
+    for (const DispatchMember& member : *second) names.insert(member.name);
+    for (const DispatchMember& member : *first) EXPECT_EQ(1u, names.count(member.name));
+    EXPECT_EQ(27, FirstNamed(*second, "TextEncoding").id);
+    EXPECT_EQ(1, FirstNamed(*second, "LoadGEDCOMFile").id);
 }
 
 TEST(DispatchTable, EveryMemberIsFoundByNameInAnyCase) {

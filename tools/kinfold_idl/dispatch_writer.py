@@ -18,6 +18,15 @@ _ZERO = {"VT_BSTR": "nullptr", "VT_UNKNOWN": "nullptr", "VT_DISPATCH": "nullptr"
          "VT_BOOL": "VARIANT_FALSE"}
 
 
+def _dispatch_members(iface, definition):
+    """The members a host reaches through the interface's IDispatch: those of
+    the interfaces it derives from (other than IDispatch), then its own."""
+    bases = {i.name: i for i in definition.interfaces}
+    inherited = (_dispatch_members(bases[iface.base], definition)
+                 if iface.base in bases else [])
+    return inherited + list(iface.members)
+
+
 def _symbol(iface, member):
     return "%s_%s" % (iface.name, VtableName(member))
 
@@ -83,7 +92,7 @@ def _param_entry(param, definition, where):
 
 def _member_tables(iface, definition):
     lines, entries = [], []
-    for member in iface.members:
+    for member in _dispatch_members(iface, definition):
         where = Where(definition, iface, member)
         symbol = _symbol(iface, member)
         in_params = member.in_params()
@@ -119,15 +128,15 @@ def WriteDispatchTables(definition):
            "namespace {",
            ""]
     for iface in definition.interfaces:
-        for member in iface.members:
+        for member in _dispatch_members(iface, definition):
             out += _thunk(iface, member, definition)
             out.append("")
         out += _member_tables(iface, definition)
         out.append("")
     out.append("const DispatchInterface kInterfaces[] = {")
     for iface in definition.interfaces:
-        members = ("%s_members, %d" % (iface.name, len(iface.members))
-                   if iface.members else "nullptr, 0")
+        count = len(_dispatch_members(iface, definition))
+        members = "%s_members, %d" % (iface.name, count) if count else "nullptr, 0"
         out.append('    {"%s", &IID_%s, %s},' % (iface.name, iface.name, members))
     out += ["};",
             "",

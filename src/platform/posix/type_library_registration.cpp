@@ -13,7 +13,7 @@ namespace kinfold {
 namespace {
 
 // Mirrors the library's attributes in the interface definition.
-constexpr const OLECHAR* kVersionKey = u"1.2";
+constexpr const OLECHAR* kVersionKey = u"1.3";
 constexpr const OLECHAR* kHelpString = u"Kinfold 2.0 Type Library";
 
 OleString LibraryKey() { return u"TypeLib\\" + GuidText(LIBID_KinfoldLib); }

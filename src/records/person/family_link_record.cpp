@@ -1,5 +1,6 @@
 #include "records/person/family_link_record.h"
 
+#include "access/file_text.h"
 #include "access/out_param.h"
 #include "core/record_factory.h"
 #include "records/person/on_demand_records.h"
@@ -33,11 +34,11 @@ HRESULT GDFamilyLinkRecord::get_Link(IGDFamilyRecord** pVal) {
 
 HRESULT GDFamilyLinkRecord::get_LinkageStatus(BSTR* pVal) {
     if (pVal == nullptr) return E_POINTER;
-    return ReturnText(pVal, ReadTagValue("STAT"));
+    return ReturnFileText(*this, pVal, ReadTagValue("STAT"));
 }
 
 HRESULT GDFamilyLinkRecord::get_PedigreeLinkageType(BSTR* pVal) {
-    return ReturnText(pVal, Pedigree());
+    return ReturnFileText(*this, pVal, Pedigree());
 }
 
 HRESULT GDFamilyLinkRecord::get_Notes(IGDNotes** pVal) {

@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "access/file_text.h"
 #include "access/out_param.h"
 #include "core/gedcom_line.h"
 #include "core/record_factory.h"
@@ -46,7 +47,7 @@ HRESULT GDFamilyRecord::Link(RecordHost& database) {
     return S_OK;
 }
 
-HRESULT GDFamilyRecord::get_ID(BSTR* pVal) { return ReturnText(pVal, Id()); }
+HRESULT GDFamilyRecord::get_ID(BSTR* pVal) { return ReturnFileText(*this, pVal, Id()); }
 
 void GDFamilyRecord::DropReferences() {
     RecordBase::DropReferences();

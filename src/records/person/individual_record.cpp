@@ -1,5 +1,6 @@
 #include "records/person/individual_record.h"
 
+#include "access/file_text.h"
 #include "access/out_param.h"
 #include "access/pointer_handles.h"
 #include "core/gedcom_line.h"
@@ -86,7 +87,7 @@ HRESULT GDIndividualRecord::Link(RecordHost& database) {
     return SUCCEEDED(hr) ? spouseFamilyLinks_.Link(database) : hr;
 }
 
-HRESULT GDIndividualRecord::get_ID(BSTR* pVal) { return ReturnText(pVal, Id()); }
+HRESULT GDIndividualRecord::get_ID(BSTR* pVal) { return ReturnFileText(*this, pVal, Id()); }
 
 void GDIndividualRecord::DropReferences() {
     RecordBase::DropReferences();

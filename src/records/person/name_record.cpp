@@ -1,5 +1,6 @@
 #include "records/person/name_record.h"
 
+#include "access/file_text.h"
 #include "access/out_param.h"
 #include "core/gedcom_line.h"
 #include "records/person/confidential_notice.h"
@@ -32,13 +33,14 @@ bool GDNameRecord::TakeSubLine(const GedcomLine& line, RecordBase** child) {
 }
 
 HRESULT GDNameRecord::ReturnGuarded(BSTR* out, std::string_view text) const {
-    return ReturnText(out, IsConfidential() ? ConfidentialNotice(*this) : text);
+    return IsConfidential() ? ReturnText(out, ConfidentialNotice(*this))
+                            : ReturnFileText(*this, out, text);
 }
 
 HRESULT GDNameRecord::ReturnGuardedTag(BSTR* out, std::string_view tag) const {
     if (out == nullptr) return E_POINTER;
     if (IsConfidential()) return ReturnText(out, ConfidentialNotice(*this));
-    return ReturnText(out, ReadTagValue(tag));
+    return ReturnFileText(*this, out, ReadTagValue(tag));
 }
 
 HRESULT GDNameRecord::get_FullName(BSTR* pVal) { return ReturnGuarded(pVal, FullName()); }

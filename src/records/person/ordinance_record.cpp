@@ -1,5 +1,6 @@
 #include "records/person/ordinance_record.h"
 
+#include "access/file_text.h"
 #include "core/gedcom_line.h"
 #include "core/record_host.h"
 #include "records/person/on_demand_records.h"
@@ -9,7 +10,7 @@ namespace kinfold {
 
 HRESULT GDOrdinanceRecord::get_Type(BSTR* pVal) {
     if (pVal == nullptr) return E_POINTER;
-    return ReturnText(pVal, GetTag());
+    return ReturnFileText(*this, pVal, GetTag());
 }
 
 HRESULT GDOrdinanceRecord::get_Date(BSTR* pVal) { return ReturnTagValue(pVal, *this, "DATE"); }
@@ -22,7 +23,7 @@ HRESULT GDOrdinanceRecord::get_Status(BSTR* pVal) { return ReturnTagValue(pVal, 
 // The date the status was given, under STAT: not the ordinance's own DATE.
 HRESULT GDOrdinanceRecord::get_StatusLastModified(BSTR* pVal) {
     if (pVal == nullptr) return E_POINTER;
-    return ReturnText(pVal, ReadNestedValue("STAT", "DATE"));
+    return ReturnFileText(*this, pVal, ReadNestedValue("STAT", "DATE"));
 }
 
 HRESULT GDOrdinanceRecord::get_Notes(IGDNotes** pVal) {

@@ -1,15 +1,16 @@
 #include "records/person/place_record.h"
 
+#include "access/file_text.h"
 #include "access/out_param.h"
 #include "records/person/on_demand_records.h"
 
 namespace kinfold {
 
-HRESULT GDPlaceRecord::get_Name(BSTR* pVal) { return ReturnText(pVal, Value()); }
+HRESULT GDPlaceRecord::get_Name(BSTR* pVal) { return ReturnFileText(*this, pVal, Value()); }
 
 HRESULT GDPlaceRecord::ReturnTagValue(BSTR* out, std::string_view tag) const {
     if (out == nullptr) return E_POINTER;
-    return ReturnText(out, ReadTagValue(tag));
+    return ReturnFileText(*this, out, ReadTagValue(tag));
 }
 
 HRESULT GDPlaceRecord::get_Type(BSTR* pVal) { return ReturnTagValue(pVal, "TYPE"); }
@@ -24,7 +25,7 @@ HRESULT GDPlaceRecord::ReturnMapValue(BSTR* out, std::string_view tag) const {
     if (out == nullptr) return E_POINTER;
     int32_t map = Position();
     if (!FindSubTag("MAP", map, false)) return ReturnText(out, {});
-    return ReturnText(out, ReadTagValue(tag, map));
+    return ReturnFileText(*this, out, ReadTagValue(tag, map));
 }
 
 HRESULT GDPlaceRecord::get_Latitude(BSTR* pVal) { return ReturnMapValue(pVal, "LATI"); }

@@ -5,6 +5,7 @@
 
 #include <string_view>
 
+#include "access/file_text.h"
 #include "access/out_param.h"
 #include "core/record_base.h"
 
@@ -13,7 +14,7 @@ namespace kinfold {
 // The file is not read for a NULL out-pointer.
 inline HRESULT ReturnTagValue(BSTR* out, const RecordBase& record, std::string_view tag) {
     if (out == nullptr) return E_POINTER;
-    return ReturnText(out, record.ReadTagValue(tag));
+    return ReturnFileText(record, out, record.ReadTagValue(tag));
 }
 
 }  // namespace kinfold

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "access/collections.h"
+#include "access/file_text.h"
 #include "access/out_param.h"
 #include "access/value_list.h"
 #include "core/record_list.h"
@@ -29,12 +30,12 @@ HRESULT ReturnAddressUnder(IGDAddressRecord** out, const RecordBase& owner, int3
 
 HRESULT GDAddressRecord::get_Address(BSTR* pVal) {
     if (pVal == nullptr) return E_POINTER;
-    return ReturnText(pVal, ReadText(Position()));
+    return ReturnFileText(*this, pVal, ReadText(Position()));
 }
 
 HRESULT GDAddressRecord::ReturnPart(BSTR* out, std::string_view tag) const {
     if (out == nullptr) return E_POINTER;
-    return ReturnText(out, ReadTagValue(tag));
+    return ReturnFileText(*this, out, ReadTagValue(tag));
 }
 
 HRESULT GDAddressRecord::get_Addr1(BSTR* pVal) { return ReturnPart(pVal, "ADR1"); }
@@ -47,7 +48,7 @@ HRESULT GDAddressRecord::get_Country(BSTR* pVal) { return ReturnPart(pVal, "CTRY
 
 HRESULT GDAddressRecord::ReturnOwnerValue(BSTR* out, std::string_view tag) const {
     if (out == nullptr) return E_POINTER;
-    return ReturnText(out, ReadTagValue(tag, ownerPosition_));
+    return ReturnFileText(*this, out, ReadTagValue(tag, ownerPosition_));
 }
 
 HRESULT GDAddressRecord::get_Phone(BSTR* pVal) { return ReturnOwnerValue(pVal, "PHON"); }
@@ -60,7 +61,7 @@ HRESULT GDAddressRecord::get_WWW(BSTR* pVal) { return ReturnOwnerValue(pVal, "WW
 HRESULT GDAddressRecord::ReturnOwnerValues(IGDList** out, std::string_view tag) const {
     HRESULT hr = BeginOut(out);
     if (FAILED(hr)) return hr;
-    std::unique_ptr<ValueList> values(new (std::nothrow) ValueList);
+    std::unique_ptr<ValueList> values(new (std::nothrow) ValueList(FileEncoding(*this)));
     if (values == nullptr) return E_OUTOFMEMORY;
     if (ownerPosition_ != -1) {
         RecordList lines;

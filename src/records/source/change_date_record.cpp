@@ -1,5 +1,6 @@
 #include "records/source/change_date_record.h"
 
+#include "access/file_text.h"
 #include "access/out_param.h"
 #include "records/person/on_demand_records.h"
 
@@ -7,7 +8,7 @@ namespace kinfold {
 
 HRESULT GDChangeDateRecord::get_Date(BSTR* pVal) {
     if (pVal == nullptr) return E_POINTER;
-    return ReturnText(pVal, ReadTagValue("DATE"));
+    return ReturnFileText(*this, pVal, ReadTagValue("DATE"));
 }
 
 // GEDCOM puts the time under the date, not beside it.
@@ -15,7 +16,7 @@ HRESULT GDChangeDateRecord::get_Time(BSTR* pVal) {
     if (pVal == nullptr) return E_POINTER;
     int32_t date = Position();
     if (!FindSubTag("DATE", date, false)) return ReturnText(pVal, {});
-    return ReturnText(pVal, ReadTagValue("TIME", date));
+    return ReturnFileText(*this, pVal, ReadTagValue("TIME", date));
 }
 
 HRESULT GDChangeDateRecord::get_Notes(IGDNotes** pVal) {

@@ -1,5 +1,6 @@
 #include "records/source/header_record.h"
 
+#include "access/file_text.h"
 #include "records/person/first_sub_record.h"
 #include "records/person/tag_value.h"
 #include "records/source/address_record.h"
@@ -10,7 +11,7 @@ namespace {
 HRESULT ReturnNestedValue(BSTR* out, const RecordBase& record, std::string_view outer,
                           std::string_view inner) {
     if (out == nullptr) return E_POINTER;
-    return ReturnText(out, record.ReadNestedValue(outer, inner));
+    return ReturnFileText(record, out, record.ReadNestedValue(outer, inner));
 }
 
 }  // namespace
@@ -54,11 +55,11 @@ HRESULT GDHeaderRecord::get_PlaceFormat(BSTR* pVal) {
 }
 HRESULT GDHeaderRecord::get_Description(BSTR* pVal) {
     if (pVal == nullptr) return E_POINTER;
-    return ReturnText(pVal, ReadTagText("NOTE"));
+    return ReturnFileText(*this, pVal, ReadTagText("NOTE"));
 }
 
 // The system identifier is the value of the SOUR line itself.
-HRESULT GDSourceSystemRecord::get_System(BSTR* pVal) { return ReturnText(pVal, Value()); }
+HRESULT GDSourceSystemRecord::get_System(BSTR* pVal) { return ReturnFileText(*this, pVal, Value()); }
 HRESULT GDSourceSystemRecord::get_Version(BSTR* pVal) {
     return ReturnTagValue(pVal, *this, "VERS");
 }
@@ -76,7 +77,7 @@ HRESULT GDSourceSystemRecord::get_Name(BSTR* pVal) { return ReturnTagValue(pVal,
 HRESULT GDSourceSystemRecord::get_DataSourceCopyright(BSTR* pVal) {
     if (pVal == nullptr) return E_POINTER;
     int32_t data = Position();
-    return ReturnText(pVal, FindSubTag("DATA", data, false) ? ReadTagText("COPR", data) : "");
+    return ReturnFileText(*this, pVal, FindSubTag("DATA", data, false) ? ReadTagText("COPR", data) : "");
 }
 
 // The corporation's address stands under CORP, and its telephone and other

@@ -2,6 +2,7 @@
 // its link step resolves that pointer in the store `StoreOf` picks.
 #pragma once
 
+#include "access/file_text.h"
 #include "access/out_param.h"
 #include "access/record_object.h"
 #include "core/gedcom_line.h"
@@ -21,7 +22,7 @@ class LinkedRecord : public RecordObject<Iface, Base> {
         if (form_ != ReferenceForm::Pointer) return S_OK;
         return this->LinkPointer(database, StoreKind);
     }
-    HRESULT STDMETHODCALLTYPE get_ID(BSTR* pVal) override { return ReturnText(pVal, this->Id()); }
+    HRESULT STDMETHODCALLTYPE get_ID(BSTR* pVal) override { return ReturnFileText(*this, pVal, this->Id()); }
 
     ReferenceForm Form() const { return form_; }
 

@@ -1,6 +1,7 @@
 #include "records/source/multimedia_record.h"
 
 #include "access/collections.h"
+#include "access/file_text.h"
 #include "core/record_factory.h"
 #include "records/person/on_demand_records.h"
 #include "records/person/tag_value.h"
@@ -62,7 +63,7 @@ HRESULT GDMultimediaRecord::get_Sources(IGDSources** pVal) {
 HRESULT GDMultimediaRecord::get_ID(BSTR* pVal) {
     if (pVal == nullptr) return E_POINTER;
     if (IsPointer()) return ForwardTo(*this, &GDMultimediaRecord::get_ID, pVal);
-    return ReturnText(pVal, Id());
+    return ReturnFileText(*this, pVal, Id());
 }
 
 HRESULT GDMultimediaRecord::get_LastModified(IGDChangeDateRecord** pVal) {
@@ -113,9 +114,9 @@ bool GDMediaFileRecord::TakeSubLine(const GedcomLine& line, RecordBase** child) 
     return false;
 }
 
-HRESULT GDMediaFileRecord::get_Path(BSTR* pVal) { return ReturnText(pVal, Value()); }
-HRESULT GDMediaFileRecord::get_Format(BSTR* pVal) { return ReturnText(pVal, format_.View()); }
-HRESULT GDMediaFileRecord::get_MediaType(BSTR* pVal) { return ReturnText(pVal, mediaType_.View()); }
+HRESULT GDMediaFileRecord::get_Path(BSTR* pVal) { return ReturnFileText(*this, pVal, Value()); }
+HRESULT GDMediaFileRecord::get_Format(BSTR* pVal) { return ReturnFileText(*this, pVal, format_.View()); }
+HRESULT GDMediaFileRecord::get_MediaType(BSTR* pVal) { return ReturnFileText(*this, pVal, mediaType_.View()); }
 HRESULT GDMediaFileRecord::get_Title(BSTR* pVal) { return ReturnTagValue(pVal, *this, "TITL"); }
 
 }  // namespace kinfold

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "access/collections.h"
+#include "access/file_text.h"
 #include "records/person/first_sub_record.h"
 #include "records/person/on_demand_records.h"
 #include "records/source/forwarding.h"
@@ -19,7 +20,7 @@ std::string GDNoteRecord::Text() const {
 HRESULT GDNoteRecord::get_Note(BSTR* pVal) {
     if (pVal == nullptr) return E_POINTER;
     if (IsPointer()) return ForwardTo(*this, &GDNoteRecord::get_Note, pVal);
-    return ReturnText(pVal, ReadText(Position()));
+    return ReturnFileText(*this, pVal, ReadText(Position()));
 }
 
 HRESULT GDNoteRecord::get_UserRefNumbers(IGDReferenceNumbers** pVal) {
@@ -31,13 +32,13 @@ HRESULT GDNoteRecord::get_UserRefNumbers(IGDReferenceNumbers** pVal) {
 HRESULT GDNoteRecord::get_RecordID(BSTR* pVal) {
     if (pVal == nullptr) return E_POINTER;
     if (IsPointer()) return ForwardTo(*this, &GDNoteRecord::get_RecordID, pVal);
-    return ReturnText(pVal, ReadTagValue("RIN"));
+    return ReturnFileText(*this, pVal, ReadTagValue("RIN"));
 }
 
 HRESULT GDNoteRecord::get_ID(BSTR* pVal) {
     if (pVal == nullptr) return E_POINTER;
     if (IsPointer()) return ForwardTo(*this, &GDNoteRecord::get_ID, pVal);
-    return ReturnText(pVal, Id());
+    return ReturnFileText(*this, pVal, Id());
 }
 
 // Not forwarded: citations written under the pointer line count as well,

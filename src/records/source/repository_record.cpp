@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "access/collections.h"
+#include "access/file_text.h"
 #include "core/record_factory.h"
 #include "records/person/on_demand_records.h"
 #include "records/person/tag_value.h"
@@ -86,7 +87,7 @@ HRESULT GDRepositoryRecord::get_Tag(VARIANT* pVal) { return tag_.Get(pVal); }
 HRESULT GDRepositoryRecord::put_Tag(VARIANT newVal) { return tag_.Put(newVal); }
 HRESULT GDRepositoryRecord::putref_Tag(VARIANT newVal) { return tag_.Put(newVal); }
 
-HRESULT GDCallNumberRecord::get_CallNumber(BSTR* pVal) { return ReturnText(pVal, Value()); }
+HRESULT GDCallNumberRecord::get_CallNumber(BSTR* pVal) { return ReturnFileText(*this, pVal, Value()); }
 HRESULT GDCallNumberRecord::get_Media(BSTR* pVal) { return ReturnTagValue(pVal, *this, "MEDI"); }
 HRESULT GDCallNumberRecord::get_Tag(VARIANT* pVal) { return tag_.Get(pVal); }
 HRESULT GDCallNumberRecord::put_Tag(VARIANT newVal) { return tag_.Put(newVal); }

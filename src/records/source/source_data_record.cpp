@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "access/collections.h"
+#include "access/file_text.h"
 #include "records/person/on_demand_records.h"
 #include "records/person/tag_value.h"
 
@@ -23,15 +24,15 @@ HRESULT ReturnSourceData(IGDSourceDataRecord** out, const RecordBase& owner) {
 HRESULT GDSourceDataRecord::get_Text(BSTR* pVal) {
     if (pVal == nullptr) return E_POINTER;
     int32_t position = Position();
-    if (FindSubTag("TEXT", position, false)) return ReturnText(pVal, ReadText(position));
-    return ReturnText(pVal, ownerPosition_ != -1 ? ReadTagText("TEXT", ownerPosition_) : "");
+    if (FindSubTag("TEXT", position, false)) return ReturnFileText(*this, pVal, ReadText(position));
+    return ReturnFileText(*this, pVal, ownerPosition_ != -1 ? ReadTagText("TEXT", ownerPosition_) : "");
 }
 
 // The texts under DATA first, then those beside it under the owner.
 HRESULT GDSourceDataRecord::get_Texts(IGDList** pVal) {
     HRESULT hr = BeginOut(pVal);
     if (FAILED(hr)) return hr;
-    std::unique_ptr<ValueList> texts(new (std::nothrow) ValueList);
+    std::unique_ptr<ValueList> texts(new (std::nothrow) ValueList(FileEncoding(*this)));
     if (texts == nullptr) return E_OUTOFMEMORY;
     RecordList lines;
     if (SUCCEEDED(BuildSubRecords("TEXT", lines, Position())) && ownerPosition_ != -1)

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "access/collections.h"
+#include "access/file_text.h"
 #include "core/record_factory.h"
 #include "records/person/on_demand_records.h"
 #include "records/person/tag_value.h"
@@ -56,25 +57,25 @@ std::string GDSourceRecord::OwnTitle() const {
 
 HRESULT GDSourceRecord::get_Footnote(BSTR* pVal) {
     if (pVal == nullptr) return E_POINTER;
-    return ReturnText(pVal, BuildFootnote(*this, OptionsOf(*this).footnoteFormat));
+    return ReturnFileText(*this, pVal, BuildFootnote(*this, OptionsOf(*this).footnoteFormat));
 }
 
 HRESULT GDSourceRecord::get_Author(BSTR* pVal) {
     if (pVal == nullptr) return E_POINTER;
     if (IsMerged()) return ForwardTo(*this, &GDSourceRecord::get_Author, pVal);
-    return ReturnText(pVal, ReadTagText("AUTH"));
+    return ReturnFileText(*this, pVal, ReadTagText("AUTH"));
 }
 
 HRESULT GDSourceRecord::get_PublicationFacts(BSTR* pVal) {
     if (pVal == nullptr) return E_POINTER;
     if (IsMerged()) return ForwardTo(*this, &GDSourceRecord::get_PublicationFacts, pVal);
-    return ReturnText(pVal, ReadTagText("PUBL"));
+    return ReturnFileText(*this, pVal, ReadTagText("PUBL"));
 }
 
 HRESULT GDSourceRecord::get_Title(BSTR* pVal) {
     if (pVal == nullptr) return E_POINTER;
     if (IsMerged()) return ForwardTo(*this, &GDSourceRecord::get_Title, pVal);
-    return ReturnText(pVal, OwnTitle());
+    return ReturnFileText(*this, pVal, OwnTitle());
 }
 
 HRESULT GDSourceRecord::get_AbbreviatedTitle(BSTR* pVal) {
@@ -120,14 +121,14 @@ HRESULT GDSourceRecord::get_EventCitedFrom(BSTR* pVal) {
 
 HRESULT GDSourceRecord::get_Page(BSTR* pVal) {
     if (pVal == nullptr) return E_POINTER;
-    return ReturnText(pVal, ReadTagText("PAGE"));
+    return ReturnFileText(*this, pVal, ReadTagText("PAGE"));
 }
 
 HRESULT GDSourceRecord::get_RecordID(BSTR* pVal) { return ReturnTagValue(pVal, *this, "RIN"); }
 
 HRESULT GDSourceRecord::get_RoleInEvent(BSTR* pVal) {
     if (pVal == nullptr) return E_POINTER;
-    return ReturnText(pVal, ReadNestedValue("EVEN", "ROLE"));
+    return ReturnFileText(*this, pVal, ReadNestedValue("EVEN", "ROLE"));
 }
 
 HRESULT GDSourceRecord::get_RecordType(gd_SourceRecordType* pVal) {

@@ -1,5 +1,6 @@
 #include "records/source/submitter_record.h"
 
+#include "access/file_text.h"
 #include "core/record_host.h"
 #include "records/person/first_sub_record.h"
 #include "records/person/on_demand_records.h"
@@ -29,7 +30,7 @@ HRESULT GDSubmitterRecord::get_RecordID(BSTR* pVal) {
 HRESULT GDSubmitterRecord::get_ID(BSTR* pVal) {
     if (pVal == nullptr) return E_POINTER;
     if (IsPointer()) return ForwardTo(*this, &GDSubmitterRecord::get_ID, pVal);
-    return ReturnText(pVal, Id());
+    return ReturnFileText(*this, pVal, Id());
 }
 
 HRESULT GDSubmitterRecord::get_LastModified(IGDChangeDateRecord** pVal) {
@@ -114,7 +115,7 @@ HRESULT GDSubmissionRecord::get_RecordID(BSTR* pVal) {
 }
 
 // Not forwarded: a pointer has no ID of its own and shows none.
-HRESULT GDSubmissionRecord::get_ID(BSTR* pVal) { return ReturnText(pVal, Id()); }
+HRESULT GDSubmissionRecord::get_ID(BSTR* pVal) { return ReturnFileText(*this, pVal, Id()); }
 
 HRESULT GDSubmissionRecord::get_Submitter(IGDSubmitterRecord** pVal) {
     HRESULT hr = BeginOut(pVal);
