@@ -10,10 +10,10 @@ namespace kinfold {
 
 namespace {
 
-// A seek away from the window reads the one block around it (a record member
-// reads only a few lines), through the block cache; sequential reading doubles
-// the fill from there up to the maximum, which keeps system calls rare during
-// a load.
+// A seek away from the window refills a small block, since a record member
+// reads only a few lines; sequential reading doubles the block up to the
+// maximum, which keeps system calls rare during a load.
+constexpr size_t kSmallFill = 512;
 constexpr size_t kLargeFill = 256 * 1024;
 
 // Levels compared as unsigned numbers, so "all ones" is a skip level that
@@ -59,7 +59,6 @@ HRESULT GedcomReader::Open(std::string_view path) {
     windowLength_ = 0;
     lastFill_ = 0;
     windowAtEnd_ = false;
-    blocks_.Clear();
     if (path.empty()) return E_FAIL;
     if (!file_.Open(path)) {
         fileName_.clear();
@@ -93,43 +92,13 @@ HRESULT GedcomReader::Seek(uint32_t position) {
 
 void GedcomReader::Refill() {
     const bool continues = position_ >= windowStart_ && position_ <= windowStart_ + windowLength_;
-    if (!continues || lastFill_ == 0) {
-        FillBlock();
-        // A block that ends within a line's reach of the position is followed
-        // by a sequential fill from the position.
-        if (windowAtEnd_ || windowStart_ + windowLength_ - position_ >= kMaxLineBytes) return;
-    }
-    const size_t size = lastFill_ * 2 < kLargeFill ? lastFill_ * 2 : kLargeFill;
+    const size_t size = continues && lastFill_ != 0
+                            ? (lastFill_ * 2 < kLargeFill ? lastFill_ * 2 : kLargeFill)
+                            : kSmallFill;
     windowStart_ = position_;
     windowLength_ = ReadAt(position_, window_.get(), size);
-    windowData_ = window_.get();
     windowAtEnd_ = windowLength_ < size;
     lastFill_ = size;
-    // Short before the end taken at open: the file shrank (or the read
-    // failed), so kept blocks may hold bytes the file no longer has.
-    if (windowAtEnd_ && windowStart_ + windowLength_ < length_) blocks_.Clear();
-}
-
-void GedcomReader::FillBlock() {
-    constexpr size_t kBlock = BlockCache::kBlockSize;
-    const uint32_t block = position_ / kBlock;
-    const uint64_t start = static_cast<uint64_t>(block) * kBlock;
-    size_t length = 0;
-    const char* kept = blocks_.Find(block, length);
-    if (kept == nullptr) {
-        char* buffer = blocks_.SlotFor(block);
-        if (buffer == nullptr) buffer = window_.get();
-        length = ReadAt(start, buffer, kBlock);
-        const bool whole = length == kBlock || start + length >= length_;
-        if (buffer != window_.get() && whole) blocks_.Keep(block, length);
-        if (!whole) blocks_.Clear();
-        kept = buffer;
-    }
-    windowData_ = kept;
-    windowStart_ = start;
-    windowLength_ = length;
-    windowAtEnd_ = length < kBlock;
-    lastFill_ = kBlock;
 }
 
 size_t GedcomReader::ReadAt(uint64_t offset, char* buffer, size_t count) {
@@ -150,7 +119,6 @@ void GedcomReader::UseImage(std::string image) {
     image_ = std::move(image);
     useImage_ = true;
     length_ = static_cast<uint32_t>(std::min<size_t>(image_.size(), INT32_MAX));
-    blocks_.Clear();
     position_ = 0;
     windowStart_ = 0;
     windowLength_ = 0;
@@ -177,13 +145,11 @@ bool GedcomReader::ReadPhysicalLine(GedcomLine& line, bool& blank) {
     size_t available = inWindow ? static_cast<size_t>(windowStart_ + windowLength_ - position_) : 0;
     if (!inWindow || (available < kMaxLineBytes && !windowAtEnd_)) {
         Refill();
-        // A block starts before the position, and a short one may end before it.
-        const uint64_t end = windowStart_ + windowLength_;
-        available = position_ >= windowStart_ && position_ < end ? static_cast<size_t>(end - position_) : 0;
+        available = windowLength_;
     }
     if (available == 0) return false;
 
-    const char* begin = windowData_ + (position_ - windowStart_);
+    const char* begin = window_.get() + (position_ - windowStart_);
     const size_t scan = available < kMaxLineBytes ? available : kMaxLineBytes;
 
     // The line is a C string to the code that splits it, so a NUL byte ends

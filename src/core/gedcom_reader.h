@@ -1,9 +1,8 @@
 // The open GEDCOM file, read one physical line at a time. It is read once in
 // order while loading and then at random, by byte position, every time a
 // record member re-reads its lines, so both paths avoid system calls: lines
-// come out of a window of the file held in memory, a seek that lands in the
-// window costs nothing, and the blocks read at random are kept for the next
-// member that needs them.
+// come out of a window of the file held in memory, and a seek that lands in
+// the window costs nothing.
 #pragma once
 
 #include <cstdint>
@@ -11,7 +10,6 @@
 #include <string>
 #include <string_view>
 
-#include "core/block_cache.h"
 #include "core/fixed_string.h"
 #include "core/text_encoding.h"
 #include "platform/automation.h"
@@ -85,8 +83,6 @@ class GedcomReader {
 
  private:
     void Refill();
-    // Makes the block around the position the window, from the cache or the file.
-    void FillBlock();
     // One physical line; `blank` tells whether it was blank after trimming.
     bool ReadPhysicalLine(GedcomLine& line, bool& blank);
 
@@ -105,13 +101,10 @@ class GedcomReader {
     // they were when read. windowAtEnd_ says the read that filled it came up
     // short, so nothing lies beyond it.
     std::unique_ptr<char[]> window_;
-    // The window's bytes: window_ after a sequential fill, else a kept block.
-    const char* windowData_ = nullptr;
     uint64_t windowStart_ = 0;
     size_t windowLength_ = 0;
     size_t lastFill_ = 0;
     bool windowAtEnd_ = false;
-    BlockCache blocks_;
 };
 
 }  // namespace kinfold

@@ -52,8 +52,9 @@ SubLine LazyRecordList::LineAt(const RecordBase& owner, size_t index) const {
 RecordBase* LazyRecordList::ObjectAt(size_t index) const {
     Line& line = lines_[index];
     if (line.object == nullptr) {
-        line.object = MakeKeptLineObject(kind_, database_, line.position, line.level,
-                                         [&](RecordBase& made) { made.SetConfidentialState(line.state); });
+        line.object = MakeKeptLineObject(
+            kind_, database_, line.position, line.level, OpeningLine::FromFile,
+            [&](RecordBase& made) { made.SetConfidentialState(line.state); });
     }
     return line.object;
 }

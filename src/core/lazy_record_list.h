@@ -26,17 +26,23 @@ class RecordHost;
 // stands there now), a line with the position and level only.
 GedcomLine KeptOpeningLine(RecordHost* database, int32_t position, int16_t level);
 
+// Whether an object made from a kept line needs its opening line's texts
+// from the file, or has all it answers from memory in what was kept.
+enum class OpeningLine { FromFile, KeptOnly };
+
 // Makes the object of `kind` for a line kept at `position`: its opening line
-// as KeptOpeningLine gives it, then `keep(object)` hands it what was kept of
-// the line at load (and may throw std::bad_alloc). Null when it cannot be
-// made; otherwise the caller holds the one reference.
+// as KeptOpeningLine gives it (or, KeptOnly, the position and level alone),
+// then `keep(object)` hands it what was kept of the line at load (and may
+// throw std::bad_alloc). Null when it cannot be made; otherwise the caller
+// holds the one reference.
 template <class Keep>
 RecordBase* MakeKeptLineObject(RecordKind kind, RecordHost* database, int32_t position,
-                               int16_t level, Keep keep) {
+                               int16_t level, OpeningLine opening, Keep keep) {
     RecordBase* object = nullptr;
     if (FAILED(CreateRecord(kind, &object))) return nullptr;
     try {
-        object->TakeOpeningLine(KeptOpeningLine(database, position, level));
+        object->TakeOpeningLine(KeptOpeningLine(
+            opening == OpeningLine::FromFile ? database : nullptr, position, level));
         keep(*object);
     } catch (const std::bad_alloc&) {
         object->Release();

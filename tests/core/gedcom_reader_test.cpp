@@ -324,9 +324,9 @@ TEST(GedcomReaderChangedFile, ShrunkAfterReadingGivesWhatTheBytesNowSay) {
     EXPECT_EQ(reader.Position(), cut);
 }
 
-// Blocks read at random are kept, but not past a read that shows the file
-// shrank: a line whose block was kept is not found once the file ends before it.
-TEST(GedcomReaderChangedFile, KeptBlocksGoOnceTheFileIsFoundShorter) {
+// Lines read at random before the file shrank are read again afterwards:
+// one the file now ends before is not found, one it cuts is what remains.
+TEST(GedcomReaderChangedFile, LinesReadBeforeTheFileShrankAreReadAgain) {
     const std::string text = ManyLines(3000);
     const TempFile file(text);
     GedcomReader reader;
@@ -339,14 +339,14 @@ TEST(GedcomReaderChangedFile, KeptBlocksGoOnceTheFileIsFoundShorter) {
         ASSERT_TRUE(reader.ReadLine(line));
     }
     std::filesystem::resize_file(file.Path(), early + 3);
-    // Away from both kept blocks, then back to each of them.
+    // Away from both lines, then back to each of them.
     ASSERT_EQ(reader.Seek(static_cast<uint32_t>(text.size() / 4)), S_OK);
     EXPECT_FALSE(reader.ReadLine(line));
     ASSERT_EQ(reader.Seek(static_cast<uint32_t>(late)), S_OK);
     EXPECT_FALSE(reader.ReadLine(line));
     ASSERT_EQ(reader.Seek(static_cast<uint32_t>(early)), S_OK);
     ASSERT_TRUE(reader.ReadLine(line));
-    EXPECT_EQ(line.Tag(), "N");  // "1 N" now, where the kept block said "1 NAME ..."
+    EXPECT_EQ(line.Tag(), "N");  // "1 N" now, where the file said "1 NAME ..."
 }
 
 TEST(GedcomReaderChangedFile, RewrittenWhileReadingStillEnds) {

@@ -50,7 +50,8 @@ RecordBase* FamilyLinkList::ObjectAt(size_t index) const {
     FamilyLinkLine& line = lines_[index];
     if (line.object_ == nullptr) {
         line.object_ = MakeKeptLineObject(
-            RecordKind::FamilyLink, database_, line.position_, line.level_, [&](RecordBase& made) {
+            RecordKind::FamilyLink, database_, line.position_, line.level_, OpeningLine::KeptOnly,
+            [&](RecordBase& made) {
                 auto& link = static_cast<GDFamilyLinkRecord&>(made);
                 link.KeepPedigree(childLinks_, line.pedigreeWritten_ ? &line.pedigree_ : nullptr);
                 link.SetTarget(line.family_);

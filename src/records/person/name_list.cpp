@@ -45,7 +45,8 @@ RecordBase* NameList::ObjectAt(size_t index) const {
     NameLine& line = lines_[index];
     if (line.object_ == nullptr) {
         line.object_ = MakeKeptLineObject(
-            RecordKind::Name, database_, line.position_, line.level_, [&](RecordBase& made) {
+            RecordKind::Name, database_, line.position_, line.level_, OpeningLine::KeptOnly,
+            [&](RecordBase& made) {
                 static_cast<GDNameRecord&>(made).KeepSplit(line.GivenName(), line.Surname(),
                                                            line.FullName());
                 made.SetConfidentialState(line.state_);
