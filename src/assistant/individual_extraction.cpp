@@ -17,19 +17,6 @@
 namespace kinfold {
 namespace {
 
-// Sets the process-wide comparison switch for as long as it lives and puts
-// the old value back when it goes, on every way out of a search.
-class CompareCaseScope {
-   public:
-    explicit CompareCaseScope(int value) : saved_(SetCompareCase(value)) {}
-    ~CompareCaseScope() { SetCompareCase(saved_); }
-    CompareCaseScope(const CompareCaseScope&) = delete;
-    CompareCaseScope& operator=(const CompareCaseScope&) = delete;
-
-   private:
-    int saved_;
-};
-
 // The criterion as text, numbers included; the conversion's code when it has none.
 HRESULT PatternOf(VARIANT& criteria, std::string& pattern) {
     VARIANT text;

@@ -31,6 +31,19 @@ int CompareFolded(std::string_view a, std::string_view b);
 // store lookup, so the byte-wise path is inline.
 inline int CompareCase() { return detail::compareCaseSwitch.load(std::memory_order_relaxed); }
 
+// Sets the comparison switch for as long as it lives and puts the old value
+// back when it goes, on every way out of the scope.
+class CompareCaseScope {
+   public:
+    explicit CompareCaseScope(int value) : saved_(SetCompareCase(value)) {}
+    ~CompareCaseScope() { SetCompareCase(saved_); }
+    CompareCaseScope(const CompareCaseScope&) = delete;
+    CompareCaseScope& operator=(const CompareCaseScope&) = delete;
+
+   private:
+    int saved_;
+};
+
 // Negative, zero or positive as `a` orders before, equal to or after `b`
 // under the switch. Folding goes to lower case, so '_' sorts after letters.
 inline int CompareText(std::string_view a, std::string_view b) {

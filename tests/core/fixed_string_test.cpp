@@ -4,15 +4,13 @@
 
 #include <string>
 
-#include "support/compare_case_guard.h"
 
 namespace kinfold {
 namespace {
 
-using test::CompareCaseGuard;
 
 TEST(CompareCaseSwitch, StoresOnlyZeroOrOneAndReturnsPrevious) {
-    CompareCaseGuard guard(1);
+    CompareCaseScope guard(1);
     EXPECT_EQ(CompareCase(), 1);
     EXPECT_EQ(SetCompareCase(0), 1);
     EXPECT_EQ(CompareCase(), 0);
@@ -51,7 +49,7 @@ TEST(CompareText, FollowsTheSwitch) {
         SCOPED_TRACE(std::string(row.a) + " vs " + row.b);
         const auto sign = [](int v) { return (v > 0) - (v < 0); };
         {
-            CompareCaseGuard guard(1);
+            CompareCaseScope guard(1);
             EXPECT_EQ(sign(CompareText(row.a, row.b)), row.sensitive);
             EXPECT_EQ(TextEquals(row.a, row.b), row.sensitive == 0);
             EXPECT_EQ(FixedString(row.a) == FixedString(row.b), row.sensitive == 0);
@@ -59,7 +57,7 @@ TEST(CompareText, FollowsTheSwitch) {
             EXPECT_EQ(TextLess()(row.a, row.b), row.sensitive < 0);
         }
         {
-            CompareCaseGuard guard(0);
+            CompareCaseScope guard(0);
             EXPECT_EQ(sign(CompareText(row.a, row.b)), row.insensitive);
             EXPECT_EQ(TextEquals(row.a, row.b), row.insensitive == 0);
             EXPECT_EQ(FixedString(row.a) == FixedString(row.b), row.insensitive == 0);
@@ -102,12 +100,12 @@ TEST(MatchPattern, PrefixSuffixAndWildcard) {
     for (const PatternRow& row : rows) {
         SCOPED_TRACE(std::string(row.text) + " ~ " + row.pattern);
         {
-            CompareCaseGuard guard(1);
+            CompareCaseScope guard(1);
             EXPECT_EQ(MatchPattern(row.text, row.pattern), row.sensitive);
             EXPECT_EQ(FixedString(row.text).Match(row.pattern), row.sensitive);
         }
         {
-            CompareCaseGuard guard(0);
+            CompareCaseScope guard(0);
             EXPECT_EQ(MatchPattern(row.text, row.pattern), row.insensitive);
         }
     }

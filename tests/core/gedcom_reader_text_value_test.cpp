@@ -1,9 +1,10 @@
 #include <gtest/gtest.h>
 
+#include "core/fixed_string.h"
+
 #include <string>
 
 #include "core/gedcom_reader.h"
-#include "support/compare_case_guard.h"
 #include "support/temp_file.h"
 
 namespace kinfold {
@@ -43,7 +44,7 @@ TEST(ReadTextValue, JoinsContinuationLines) {
         {"tags are exact", "1 NOTE A\n2 conc no\n2 Cont no\n2 CONC B\n", "1 NOTE", "A B", "AB"},
         {"CRLF ends", "1 NOTE A\r\n2 CONC B\r\n2 CONT C\r\n", "1 NOTE", "A B\nC", "AB\nC"},
     };
-    test::CompareCaseGuard caseBlind(0);
+    CompareCaseScope caseBlind(0);
     for (const JoinRow& row : rows) {
         SCOPED_TRACE(row.what);
         const std::string text = row.file;

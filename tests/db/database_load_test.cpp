@@ -2,8 +2,9 @@
 // what order, and which files fail to load.
 #include <gtest/gtest.h>
 
+#include "core/fixed_string.h"
+
 #include "support/com_test_support.h"
-#include "support/compare_case_guard.h"
 #include "support/live_object_guard.h"
 
 namespace kinfold::test {
@@ -76,7 +77,7 @@ TEST_F(DatabaseLoadTest, GetIndividualFromIdTakesTheIdWithItsAtSigns) {
     EXPECT_EQ(FoundId("@I10@"), "@I10@");
     EXPECT_EQ(FoundId("I10"), "");
     EXPECT_EQ(FoundId("@i10@"), "");
-    CompareCaseGuard caseBlind(0);
+    CompareCaseScope caseBlind(0);
     EXPECT_EQ(FoundId("@i10@"), "@I10@");
 }
 
