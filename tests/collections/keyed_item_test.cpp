@@ -4,7 +4,6 @@
 
 #include "access/collections.h"
 #include "collections/collection_fixture.h"
-#include "support/compare_case_guard.h"
 
 namespace kinfold::test {
 namespace {
@@ -90,7 +89,7 @@ class KeyedItem : public CollectionTest {
    protected:
     // Runs every row against `collection`, whose elements are @N1@, @N2@, @N3@.
     void ExpectIndexRows(IGDNotes* collection) {
-        CompareCaseGuard caseSensitive(1);
+        CompareCaseScope caseSensitive(1);
         for (const IndexRow& row : kIndexRows) {
             SCOPED_TRACE(row.name);
             IndexArg index;
@@ -162,12 +161,12 @@ TEST_F(KeyedItem, IdComparisonFollowsTheCaseSwitch) {
     ASSERT_EQ(MakeStoreCollection(&store, owner_->store, owner_), S_OK);
     int element = -1;
     {
-        CompareCaseGuard caseSensitive(1);
+        CompareCaseScope caseSensitive(1);
         EXPECT_EQ(ItemById(list, "@n2@", &element), E_FAIL);
         EXPECT_EQ(ItemById(store, "@n2@", &element), E_FAIL);
     }
     {
-        CompareCaseGuard caseBlind(0);
+        CompareCaseScope caseBlind(0);
         EXPECT_EQ(ItemById(list, "@n2@", &element), S_OK);
         EXPECT_EQ(element, 1);
         EXPECT_EQ(ItemById(store, "@n2@", &element), S_OK);
