@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "access/collections.h"
+#include "core/fixed_string.h"
 #include "collections/collection_fixture.h"
 
 namespace kinfold::test {
