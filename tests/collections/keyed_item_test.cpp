@@ -3,8 +3,8 @@
 #include <memory>
 
 #include "access/collections.h"
-#include "core/fixed_string.h"
 #include "collections/collection_fixture.h"
+#include "core/fixed_string.h"
 
 namespace kinfold::test {
 namespace {
