@@ -39,7 +39,11 @@ def WriteHeader(definition):
         out += _enum(enum)
     out.append("")
     if definition.library:
-        out.append('extern "C" const IID LIBID_%s;' % definition.library.name)
+        library = definition.library
+        out.append('extern "C" const IID LIBID_%s;' % library.name)
+        # Native registration writes the keys a type library would have.
+        out.append('#define KINFOLD_LIBRARY_VERSION "%s"' % library.version)
+        out.append('#define KINFOLD_LIBRARY_HELPSTRING "%s"' % library.helpstring)
     out += ['extern "C" const IID IID_%s;' % i.name for i in definition.interfaces]
     out += ['extern "C" const IID DIID_%s;' % d.name for d in definition.dispinterfaces]
     out += ['extern "C" const CLSID CLSID_%s;' % c.name for c in definition.coclasses]

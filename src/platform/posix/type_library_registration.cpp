@@ -12,9 +12,9 @@
 namespace kinfold {
 namespace {
 
-// Mirrors the library's attributes in the interface definition.
-constexpr const OLECHAR* kVersionKey = u"1.3";
-constexpr const OLECHAR* kHelpString = u"Kinfold 2.0 Type Library";
+// The library's attributes, as the interface definition gives them.
+constexpr const OLECHAR* kVersionKey = u"" KINFOLD_LIBRARY_VERSION;
+constexpr const OLECHAR* kHelpString = u"" KINFOLD_LIBRARY_HELPSTRING;
 
 OleString LibraryKey() { return u"TypeLib\\" + GuidText(LIBID_KinfoldLib); }
 
