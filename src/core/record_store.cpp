@@ -9,45 +9,75 @@
 namespace kinfold {
 namespace {
 
-constexpr uint64_t kEmptySlot = ~uint64_t{0};
-
-// An index slot holds the high half of the key's hash beside the record's
-// position, so that a probe rarely has to read a record's ID to pass it by.
-uint64_t SlotOf(uint64_t hash, size_t position) {
-    return (hash & ~uint64_t{0xFFFFFFFFu}) | position;
-}
-size_t PositionIn(uint64_t slot) { return static_cast<size_t>(slot & 0xFFFFFFFFu); }
-bool SameHash(uint64_t slot, uint64_t hash) { return (slot ^ hash) >> 32 == 0; }
-
 // Store keys are IDs as a FixedString holds them.
 std::string_view Key(std::string_view id) { return BoundText(id); }
 
-// The first eight bytes of a key as a number that orders as the bytes do;
-// shorter keys are padded with zeros, which no ID contains, so a key orders
-// before every longer key it begins.
-uint64_t PrefixOf(std::string_view key) {
+// Eight bytes of a key from `from` on, as a number that orders as the bytes
+// do; bytes past the key's end count as zeros, which no ID contains, so a
+// key orders before every longer key it begins.
+uint64_t WordAt(std::string_view key, size_t from) {
     unsigned char bytes[8] = {};
-    // An empty key may have no bytes at all, not even an address to copy from.
-    if (!key.empty()) std::memcpy(bytes, key.data(), key.size() < 8 ? key.size() : 8);
-    uint64_t prefix = 0;
-    for (unsigned char byte : bytes) prefix = prefix << 8 | byte;
-    return prefix;
+    // An empty rest may have no bytes at all, not even an address to copy from.
+    if (key.size() > from) std::memcpy(bytes, key.data() + from, std::min<size_t>(key.size() - from, 8));
+    uint64_t word = 0;
+    for (unsigned char byte : bytes) word = word << 8 | byte;
+    return word;
 }
 
-// FNV-1a over the key's bytes.
+// A key of up to fifteen bytes is whole in its two words, and its last
+// byte, a padding zero, tells it from a longer key.
+KeyCheck WordsOf(std::string_view key) { return KeyCheck{WordAt(key, 0), WordAt(key, 8)}; }
+bool IsShort(const KeyCheck& words) { return (words.low & 0xFF) == 0; }
+
+// Where a key starts probing: a short key mixes its words, so that it is
+// hashed without its bytes; a longer key hashes all of them (FNV-1a).
+uint64_t MixOf(const KeyCheck& words) {
+    const uint64_t hash = words.high * 0x9E3779B97F4A7C15ull ^ words.low * 0xC2B2AE3D27D4EB4Full;
+    return hash ^ hash >> 29;
+}
 uint64_t HashOf(std::string_view key) {
     uint64_t hash = 14695981039346656037ull;
     for (unsigned char byte : key) hash = (hash ^ byte) * 1099511628211ull;
     return hash;
 }
 
-// A record with what its ordering needs at hand, so that most comparisons
-// never follow the pointer to its ID.
+// What a slot keeps to recognise its key: a short key's own words, so that a
+// match needs no look at the record at all; a longer key's hash with a
+// non-zero last byte, which no short key has, after which a match still
+// compares the record's ID.
+KeyCheck CheckOf(const KeyCheck& words, uint64_t hash) {
+    return IsShort(words) ? words : KeyCheck{hash, 1};
+}
+
+// The slot a hash starts probing at, for a table of `size` slots (below
+// 2^32): the high half of the hash scaled to the size, which needs no power
+// of two and no 128-bit product.
+size_t HomeSlot(uint64_t hash, size_t size) {
+    return static_cast<size_t>(((hash >> 32) * static_cast<uint64_t>(size)) >> 32);
+}
+
+// A record with its key's words at hand, so that ordering, finding equal IDs
+// and indexing read a record's ID only for keys longer than the words hold.
 struct SortEntry {
-    uint64_t prefix;
+    KeyCheck words;
     uint32_t filed;  // order of filing, which decides among equal IDs
     RecordBase* record;
 };
+
+bool SameKey(const SortEntry& a, const SortEntry& b) {
+    return a.words == b.words && (IsShort(a.words) || Key(a.record->Id()) == Key(b.record->Id()));
+}
+
+// Byte order, as IDs compare while a file loads; among equal IDs, filing order.
+bool Precedes(const SortEntry& a, const SortEntry& b) {
+    if (a.words.high != b.words.high) return a.words.high < b.words.high;
+    if (a.words.low != b.words.low) return a.words.low < b.words.low;
+    if (!IsShort(a.words)) {
+        const int order = Key(a.record->Id()).compare(Key(b.record->Id()));
+        if (order != 0) return order < 0;
+    }
+    return a.filed < b.filed;
+}
 
 }  // namespace
 
@@ -64,13 +94,58 @@ bool RecordStore::Add(RecordBase* record) {
 }
 
 void RecordStore::Seal() {
-    OrderById();
+    index_.clear();
+    std::vector<SortEntry> entries;
+    try {
+        entries.reserve(records_.size());
+    } catch (const std::bad_alloc&) {
+        SealWithoutIndex();
+        return;
+    }
+    for (size_t i = 0; i < records_.size(); ++i)
+        entries.push_back({WordsOf(Key(records_[i]->Id())), static_cast<uint32_t>(i), records_[i]});
+    std::sort(entries.begin(), entries.end(), Precedes);
+
     // Within a run of equal IDs the last filed is the one the file meant.
     size_t kept = 0;
+    for (size_t i = 0; i < entries.size(); ++i) {
+        if (i + 1 < entries.size() && SameKey(entries[i], entries[i + 1])) {
+            entries[i].record->DropReferences();
+            entries[i].record->Release();
+        } else {
+            entries[kept++] = entries[i];
+        }
+    }
+    entries.resize(kept);
+    records_.resize(kept);
+    for (size_t i = 0; i < kept; ++i) records_[i] = entries[i].record;
+
+    // Four fifths full at most: linear probing then passes about two slots
+    // per lookup that finds its record, mostly in one cache line. Without
+    // memory for the index, lookups search the ordered records instead.
+    const size_t size = kept + kept / 4 + 1;
+    try {
+        index_.assign(size, Slot{nullptr, KeyCheck{0, 0}});
+    } catch (const std::bad_alloc&) {
+        return;
+    }
+    for (const SortEntry& entry : entries) {
+        const uint64_t hash =
+            IsShort(entry.words) ? MixOf(entry.words) : HashOf(Key(entry.record->Id()));
+        size_t slot = HomeSlot(hash, size);
+        while (index_[slot].record != nullptr) slot = slot + 1 == size ? 0 : slot + 1;
+        index_[slot] = Slot{entry.record, CheckOf(entry.words, hash)};
+    }
+}
+
+// Without memory to order through, the records are ordered in place and
+// found by binary search.
+void RecordStore::SealWithoutIndex() {
+    std::stable_sort(records_.begin(), records_.end(),
+                     [](RecordBase* a, RecordBase* b) { return Key(a->Id()) < Key(b->Id()); });
+    size_t kept = 0;
     for (size_t i = 0; i < records_.size(); ++i) {
-        const bool displaced =
-            i + 1 < records_.size() && Key(records_[i]->Id()) == Key(records_[i + 1]->Id());
-        if (displaced) {
+        if (i + 1 < records_.size() && Key(records_[i]->Id()) == Key(records_[i + 1]->Id())) {
             records_[i]->DropReferences();
             records_[i]->Release();
         } else {
@@ -78,53 +153,12 @@ void RecordStore::Seal() {
         }
     }
     records_.resize(kept);
-    BuildIndex();
-}
-
-// Byte order, as IDs compare while a file loads; among equal IDs, filing order.
-void RecordStore::OrderById() {
-    std::vector<SortEntry> entries;
-    try {
-        entries.reserve(records_.size());
-    } catch (const std::bad_alloc&) {
-        std::stable_sort(records_.begin(), records_.end(),
-                         [](RecordBase* a, RecordBase* b) { return Key(a->Id()) < Key(b->Id()); });
-        return;
-    }
-    for (size_t i = 0; i < records_.size(); ++i)
-        entries.push_back(
-            {PrefixOf(Key(records_[i]->Id())), static_cast<uint32_t>(i), records_[i]});
-    std::sort(entries.begin(), entries.end(), [](const SortEntry& a, const SortEntry& b) {
-        if (a.prefix != b.prefix) return a.prefix < b.prefix;
-        const int order = Key(a.record->Id()).compare(Key(b.record->Id()));
-        return order != 0 ? order < 0 : a.filed < b.filed;
-    });
-    for (size_t i = 0; i < entries.size(); ++i) records_[i] = entries[i].record;
-}
-
-// Without memory for the index, lookups search the ordered records instead.
-void RecordStore::BuildIndex() {
-    index_.clear();
-    size_t size = 16;
-    while (size < records_.size() * 2) size *= 2;
-    try {
-        index_.assign(size, kEmptySlot);
-    } catch (const std::bad_alloc&) {
-        return;
-    }
-    const size_t mask = size - 1;
-    for (size_t i = 0; i < records_.size(); ++i) {
-        const uint64_t hash = HashOf(Key(records_[i]->Id()));
-        size_t slot = hash & mask;
-        while (index_[slot] != kEmptySlot) slot = (slot + 1) & mask;
-        index_[slot] = SlotOf(hash, i);
-    }
 }
 
 void RecordStore::Clear() {
     std::vector<RecordBase*> records;
     records.swap(records_);
-    std::vector<uint64_t>().swap(index_);
+    std::vector<Slot>().swap(index_);
     for (RecordBase* record : records) {
         record->DropReferences();
         record->Release();
@@ -141,12 +175,16 @@ RecordBase* RecordStore::Find(std::string_view id) const {
         return nullptr;
     }
     if (index_.empty()) return FindOrdered(key);
-    const size_t mask = index_.size() - 1;
-    const uint64_t hash = HashOf(key);
-    for (size_t slot = hash & mask; index_[slot] != kEmptySlot; slot = (slot + 1) & mask) {
-        if (!SameHash(index_[slot], hash)) continue;
-        RecordBase* record = records_[PositionIn(index_[slot])];
-        if (Key(record->Id()) == key) return record;
+    const size_t size = index_.size();
+    const KeyCheck words = WordsOf(key);
+    const uint64_t hash = IsShort(words) ? MixOf(words) : HashOf(key);
+    const KeyCheck check = CheckOf(words, hash);
+    const bool shortKey = IsShort(words);
+    for (size_t slot = HomeSlot(hash, size); index_[slot].record != nullptr;
+         slot = slot + 1 == size ? 0 : slot + 1) {
+        if (!(index_[slot].check == check)) continue;
+        RecordBase* record = index_[slot].record;
+        if (shortKey || Key(record->Id()) == key) return record;
     }
     return nullptr;
 }

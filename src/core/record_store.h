@@ -14,6 +14,13 @@
 
 namespace kinfold {
 
+// What an index slot keeps to recognise its key without reading the record.
+struct KeyCheck {
+    uint64_t high;
+    uint64_t low;
+    bool operator==(const KeyCheck& other) const { return high == other.high && low == other.low; }
+};
+
 class RecordStore {
    public:
     RecordStore() = default;
@@ -36,14 +43,17 @@ class RecordStore {
     std::vector<RecordBase*>::const_iterator end() const { return records_.end(); }
 
    private:
-    void OrderById();
-    void BuildIndex();
+    void SealWithoutIndex();
     RecordBase* FindOrdered(std::string_view key) const;
 
     std::vector<RecordBase*> records_;
-    // Open addressing over positions in records_, each slot with part of its
-    // key's hash; a power of two at least twice the number of records.
-    std::vector<uint64_t> index_;
+    // Open addressing over the records, each slot with a check of its key
+    // beside the record, so that a lookup mostly reads nothing but its slot.
+    struct Slot {
+        RecordBase* record;
+        KeyCheck check;
+    };
+    std::vector<Slot> index_;
 };
 
 }  // namespace kinfold
