@@ -44,6 +44,11 @@ class Collection : public ObjectRoot, public DualInterface<CollectionIface>, pri
     }
     explicit Collection(std::unique_ptr<Container> owned)
         : container_(owned.get()), owned_(std::move(owned)) {}
+    // A view of what `owner` holds, which the collection owns.
+    Collection(std::unique_ptr<Container> owned, IUnknown* owner)
+        : container_(owned.get()), owner_(owner), owned_(std::move(owned)) {
+        owner_->AddRef();
+    }
     ~Collection() override {
         if (owner_ != nullptr) owner_->Release();
     }

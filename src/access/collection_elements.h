@@ -25,9 +25,19 @@
 namespace kinfold {
 
 inline RecordBase* ElementAt(const RecordList& list, size_t position) { return list.At(position); }
+
+// A record's list of kept lines (names, family links, events) seen with the
+// record, whose database the lines' objects are made from.
+template <class Lines>
+struct KeptLinesView {
+    const Lines* lines;
+    const RecordBase* owner;
+    size_t Size() const { return lines->Size(); }
+};
 // Made on first use: null when memory runs out.
-inline RecordBase* ElementAt(const LazyRecordList& list, size_t position) {
-    return list.ObjectAt(position);
+template <class Lines>
+RecordBase* ElementAt(const KeptLinesView<Lines>& view, size_t position) {
+    return view.lines->ObjectAt(*view.owner, position);
 }
 inline RecordBase* ElementAt(const RecordStore& store, size_t position) {
     return store.At(position);

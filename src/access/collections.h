@@ -9,6 +9,7 @@
 #pragma once
 
 #include <memory>
+#include <new>
 #include <type_traits>
 #include <utility>
 
@@ -25,15 +26,27 @@
 
 namespace kinfold {
 
-// A record's own list (an individual's names, its unfiltered events, ...):
-// a RecordList of objects, or a list of kept lines whose objects are made as
-// they are asked for (any container with Size and an ElementAt overload).
-template <class CollectionIface, class Container>
-HRESULT MakeLiveCollection(CollectionIface** out, const Container& list, IUnknown* owner) {
+// A record's own list of objects (a multimedia record's files, ...).
+template <class CollectionIface>
+HRESULT MakeLiveCollection(CollectionIface** out, const RecordList& list, IUnknown* owner) {
     static_assert(kHoldsRecords<CollectionIface>, "a record list is shown by a record collection");
     HRESULT hr = BeginOut(out);
     if (FAILED(hr)) return hr;
-    return CreateObject<Collection<CollectionIface, Container>>(out, list, owner);
+    return CreateObject<Collection<CollectionIface, RecordList>>(out, list, owner);
+}
+
+// A record's list of kept lines (an individual's names, its unfiltered
+// events, ...), whose objects are made as they are asked for.
+template <class CollectionIface, class Lines>
+HRESULT MakeKeptLinesCollection(CollectionIface** out, const Lines& lines, RecordBase* owner) {
+    static_assert(kHoldsRecords<CollectionIface>, "a record list is shown by a record collection");
+    HRESULT hr = BeginOut(out);
+    if (FAILED(hr)) return hr;
+    std::unique_ptr<KeptLinesView<Lines>> view(new (std::nothrow)
+                                                   KeptLinesView<Lines>{&lines, owner});
+    if (view == nullptr) return E_OUTOFMEMORY;
+    return CreateObject<Collection<CollectionIface, KeptLinesView<Lines>>>(out, std::move(view),
+                                                                          owner);
 }
 
 // One of the database's stores; Item counts positions in ID order.

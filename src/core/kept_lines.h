@@ -33,12 +33,10 @@ class KeptLines {
     // The database is going: made objects let go of it, and lines not made
     // yet will be made without the file.
     void DropObjectReferences() {
-        database_ = nullptr;
         for (const Line& line : lines_)
             if (line.object_ != nullptr) line.object_->DropReferences();
     }
 
-    RecordHost* database_ = nullptr;
     mutable PoolVector<Line> lines_;
 };
 

@@ -22,8 +22,7 @@ LazyRecordList::~LazyRecordList() {
         if (line.object != nullptr) line.object->Release();
 }
 
-bool LazyRecordList::Add(const GedcomLine& line, RecordHost* database) {
-    database_ = database;
+bool LazyRecordList::Add(const GedcomLine& line) {
     try {
         lines_.emplace_back(Line{line.Position(), line.Level(), 2, nullptr});
     } catch (const std::bad_alloc&) {
@@ -49,18 +48,17 @@ SubLine LazyRecordList::LineAt(const RecordBase& owner, size_t index) const {
     return SubLine(owner, lines_[index].position, ConfidentialStateAt(index));
 }
 
-RecordBase* LazyRecordList::ObjectAt(size_t index) const {
+RecordBase* LazyRecordList::ObjectAt(const RecordBase& owner, size_t index) const {
     Line& line = lines_[index];
     if (line.object == nullptr) {
         line.object = MakeKeptLineObject(
-            kind_, database_, line.position, line.level, OpeningLine::FromFile,
+            RecordKind::FactEvent, owner.Database(), line.position, line.level, OpeningLine::FromFile,
             [&](RecordBase& made) { made.SetConfidentialState(line.state); });
     }
     return line.object;
 }
 
 void LazyRecordList::DropReferences() {
-    database_ = nullptr;
     for (const Line& line : lines_)
         if (line.object != nullptr) line.object->DropReferences();
 }

@@ -1,5 +1,6 @@
 // Sub-lines of a record that a large file holds by the million (events and
-// attributes of individuals and families), kept from loading as a few bytes
+// attributes of individuals and families, whose objects are of the fact and
+// event kind), kept from loading as a few bytes
 // each: where the line is, its level and its confidentiality state. The
 // record object for a line is made the first time a host asks for it and is
 // kept from then on, so every later read gives the same object, with the
@@ -75,13 +76,13 @@ class SubLine {
 
 class LazyRecordList {
    public:
-    explicit LazyRecordList(RecordKind kind) : kind_(kind) {}
+    LazyRecordList() = default;
     LazyRecordList(const LazyRecordList&) = delete;
     LazyRecordList& operator=(const LazyRecordList&) = delete;
     ~LazyRecordList();
 
-    // Keeps `line` of `database`'s file; false when memory runs out.
-    bool Add(const GedcomLine& line, RecordHost* database);
+    // Keeps `line`; false when memory runs out.
+    bool Add(const GedcomLine& line);
 
     size_t Size() const { return lines_.size(); }
     int32_t PositionAt(size_t index) const { return lines_[index].position; }
@@ -91,12 +92,13 @@ class LazyRecordList {
     // The line seen through `owner`; empty for an index past the end.
     SubLine LineAt(const RecordBase& owner, size_t index) const;
 
-    // The object for line `index`, made now if it was not yet; null when it
-    // cannot be made. The list keeps its own reference.
-    RecordBase* ObjectAt(size_t index) const;
+    // The object for line `index` of `owner`'s list, made now if it was not
+    // yet; null when it cannot be made. The list keeps its own reference.
+    RecordBase* ObjectAt(const RecordBase& owner, size_t index) const;
 
-    // The database is going: made objects let go of it, and lines not made
-    // yet will be made from what the list keeps, without the file.
+    // The database is going: made objects let go of it. Lines not made yet
+    // will be made from what the list keeps, without the file, as their
+    // owner has let go of it too.
     void DropReferences();
 
    private:
@@ -107,8 +109,6 @@ class LazyRecordList {
         RecordBase* object;
     };
 
-    RecordKind kind_;
-    RecordHost* database_ = nullptr;
     mutable PoolVector<Line> lines_;
 };
 

@@ -43,20 +43,16 @@ std::unique_ptr<RecordList> EventsOfType(const RecordList& events, const std::st
     return Matching(events, filter);
 }
 
-std::unique_ptr<RecordList> EventsOfType(const LazyRecordList& events, const std::string& filter) {
-    return Matching(events, filter);
-}
-
 HRESULT ReturnEvents(IGDFactEvents** out, const LazyRecordList& events, const VARIANT& tag,
-                     IUnknown* owner) {
+                     RecordBase* owner) {
     HRESULT hr = BeginOut(out);
     if (FAILED(hr)) return hr;
     bool filtered = false;
     std::string filter;
     hr = ReadTagFilter(tag, filtered, filter);
     if (FAILED(hr)) return hr;
-    if (!filtered) return MakeLiveCollection(out, events, owner);
-    return MakeBuiltCollection(out, EventsOfType(events, filter));
+    if (!filtered) return MakeKeptLinesCollection(out, events, owner);
+    return MakeBuiltCollection(out, Matching(KeptLinesView<LazyRecordList>{&events, owner}, filter));
 }
 
 HRESULT ReturnEvent(IGDFactEventRecord** out, const LazyRecordList& events, size_t index,
@@ -64,7 +60,7 @@ HRESULT ReturnEvent(IGDFactEventRecord** out, const LazyRecordList& events, size
     HRESULT hr = BeginOut(out);
     if (FAILED(hr)) return hr;
     if (index >= events.Size()) return ReturnObject(out, BlankEventFor(owner));
-    RecordBase* event = events.ObjectAt(index);
+    RecordBase* event = events.ObjectAt(owner, index);
     if (event == nullptr) return E_OUTOFMEMORY;
     return ReturnObject(out, event);
 }

@@ -21,12 +21,11 @@ HRESULT ReadTagFilter(const VARIANT& tag, bool& filtered, std::string& text);
 // The events of `events` whose Type equals `filter`, each with a new
 // reference; null when memory runs out.
 std::unique_ptr<RecordList> EventsOfType(const RecordList& events, const std::string& filter);
-std::unique_ptr<RecordList> EventsOfType(const LazyRecordList& events, const std::string& filter);
 
-// `events` as the host sees them: the owner's own list without a filter, a
-// built list of the matching events with one.
+// `owner`'s `events` as the host sees them: the owner's own list without a
+// filter, a built list of the matching events with one.
 HRESULT ReturnEvents(IGDFactEvents** out, const LazyRecordList& events, const VARIANT& tag,
-                     IUnknown* owner);
+                     RecordBase* owner);
 
 // Event number `index` of `events` (its object made now if it was not yet),
 // or, past the end, the database's blank event when the host asked for

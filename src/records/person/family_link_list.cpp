@@ -10,10 +10,9 @@
 
 namespace kinfold {
 
-bool FamilyLinkList::Add(const GedcomLine& line, RecordHost* database) {
-    database_ = database;
+bool FamilyLinkList::Add(const GedcomLine& line, bool childLink) {
     try {
-        lines_.emplace_back(line.Position(), line.Level(), line.Pointer());
+        lines_.emplace_back(line.Position(), line.Level(), line.Pointer(), childLink);
     } catch (const std::bad_alloc&) {
         return false;
     }
@@ -46,14 +45,14 @@ void FamilyLinkList::DropReferences() {
     DropObjectReferences();
 }
 
-RecordBase* FamilyLinkList::ObjectAt(size_t index) const {
+RecordBase* FamilyLinkList::ObjectAt(const RecordBase& owner, size_t index) const {
     FamilyLinkLine& line = lines_[index];
     if (line.object_ == nullptr) {
         line.object_ = MakeKeptLineObject(
-            RecordKind::FamilyLink, database_, line.position_, line.level_, OpeningLine::KeptOnly,
+            RecordKind::FamilyLink, owner.Database(), line.position_, line.level_, OpeningLine::KeptOnly,
             [&](RecordBase& made) {
                 auto& link = static_cast<GDFamilyLinkRecord&>(made);
-                link.KeepPedigree(childLinks_, line.pedigreeWritten_ ? &line.pedigree_ : nullptr);
+                link.KeepPedigree(line.childLink_, line.pedigreeWritten_ ? &line.pedigree_ : nullptr);
                 link.SetTarget(line.family_);
             });
     }

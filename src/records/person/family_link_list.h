@@ -21,8 +21,8 @@ class RecordHost;
 
 class FamilyLinkLine {
    public:
-    FamilyLinkLine(int32_t position, int16_t level, std::string_view pointer)
-        : pointer_(pointer), position_(position), level_(level) {}
+    FamilyLinkLine(int32_t position, int16_t level, std::string_view pointer, bool childLink)
+        : pointer_(pointer), position_(position), level_(level), childLink_(childLink) {}
 
     // The family the line names; null before linking and once the database
     // is gone.
@@ -39,17 +39,17 @@ class FamilyLinkLine {
     RecordBase* object_ = nullptr;
     int32_t position_;
     int16_t level_;
+    // A FAMC line, whose pedigree is "birth" unless written; else FAMS,
+    // "spouse".
+    bool childLink_;
     bool pedigreeWritten_ = false;
 };
 
 class FamilyLinkList : public KeptLines<FamilyLinkLine> {
    public:
-    // `childLinks`: FAMC lines, whose pedigree is "birth" unless written;
-    // else FAMS lines, "spouse".
-    explicit FamilyLinkList(bool childLinks) : childLinks_(childLinks) {}
-
-    // Keeps `line` of `database`'s file; false when memory runs out.
-    bool Add(const GedcomLine& line, RecordHost* database);
+    // Keeps the FAMC (`childLink`) or FAMS line `line`; false when memory
+    // runs out.
+    bool Add(const GedcomLine& line, bool childLink);
     // A PEDI line under the last line kept: the last one wins. False when
     // memory runs out.
     bool WritePedigree(std::string_view pedigree);
@@ -59,17 +59,9 @@ class FamilyLinkList : public KeptLines<FamilyLinkLine> {
     // The database is going: lines also forget their families.
     void DropReferences();
 
-    // The object for line `index`, made now if it was not yet; null when it
-    // cannot be made.
-    RecordBase* ObjectAt(size_t index) const;
-
-   private:
-    bool childLinks_;
+    // The object for line `index` of `owner`'s list, made now if it was not
+    // yet; null when it cannot be made.
+    RecordBase* ObjectAt(const RecordBase& owner, size_t index) const;
 };
-
-// How a collection reaches the lines' objects.
-inline RecordBase* ElementAt(const FamilyLinkList& list, size_t position) {
-    return list.ObjectAt(position);
-}
 
 }  // namespace kinfold

@@ -25,11 +25,12 @@ bool GDFamilyRecord::TakeSubLine(const GedcomLine& line, RecordBase** child) {
     }
     if (tag == "HUSB" || tag == "WIFE") {
         (tag == "HUSB" ? husband_ : wife_) = IndividualLine(line.Pointer());
+        (tag == "HUSB" ? hasHusband_ : hasWife_) = true;
         return false;
     }
     if (!InTagTable(kFamilyEventTags, tag)) return false;
-    if (!events_.Add(line, Database())) return false;
-    if (tag == "MARR") married_ = events_.Size() - 1;
+    if (!events_.Add(line)) return false;
+    if (tag == "MARR") married_ = static_cast<uint32_t>(events_.Size() - 1);
     Database()->AddTypeName(TypeSet::FamilyEvents, TypeNameWhileLoading(*this, line, "EVEN"));
     return false;
 }
@@ -39,8 +40,8 @@ HRESULT GDFamilyRecord::Link(RecordHost& database) {
         HRESULT hr = child.Link(database);
         if (FAILED(hr)) return hr;
     }
-    for (IndividualLine* partner : {&husband_, &wife_}) {
-        if (!partner->Present()) continue;
+    for (IndividualLine* partner : {hasHusband_ ? &husband_ : nullptr, hasWife_ ? &wife_ : nullptr}) {
+        if (partner == nullptr) continue;
         HRESULT hr = partner->Link(database);
         if (FAILED(hr)) return hr;
     }

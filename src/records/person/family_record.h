@@ -43,28 +43,33 @@ class GDFamilyRecord : public RecordObject<IGDFamilyRecord, IGDFamilyRecord> {
 
     // 0 not confidential, 1 confidential, 2 not decided (reads as not
     // confidential). A spouse's choice reaches the family through this.
-    void SetConfidentialState(int32_t state) override { confidentialState_ = state; }
+    void SetConfidentialState(int32_t state) override {
+        confidentialState_ = static_cast<int8_t>(state);
+    }
     int32_t ConfidentialState() const override { return confidentialState_; }
 
     using IndividualLines = PoolVector<IndividualLine>;
     const IndividualLines& Children() const { return children_; }
     // The last HUSB and WIFE lines, or null when the family has none.
-    const IndividualLine* Husband() const { return husband_.Present() ? &husband_ : nullptr; }
-    const IndividualLine* Wife() const { return wife_.Present() ? &wife_ : nullptr; }
+    const IndividualLine* Husband() const { return hasHusband_ ? &husband_ : nullptr; }
+    const IndividualLine* Wife() const { return hasWife_ ? &wife_ : nullptr; }
     const LazyRecordList& Events() const { return events_; }
-    // The first MARR line; empty when there is none.
+    // The last MARR line; empty when there is none.
     SubLine Married() const { return events_.LineAt(*this, married_); }
     void SetEventStates(int32_t state) { events_.SetConfidentialState(state); }
 
    private:
     IndividualLines children_;
-    LazyRecordList events_{RecordKind::FactEvent};
+    LazyRecordList events_;
     IndividualLine husband_;
     IndividualLine wife_;
-    // Index in events_; past the end when there is none.
-    size_t married_ = static_cast<size_t>(-1);
+    // Index in events_; past the end when there is none. The fields are
+    // ordered to pack: a large file holds families by the hundred thousand.
+    uint32_t married_ = UINT32_MAX;
+    bool hasHusband_ = false;
+    bool hasWife_ = false;
+    int8_t confidentialState_ = 2;
     HostTag hostTag_;
-    int32_t confidentialState_ = 2;
 };
 
 }  // namespace kinfold

@@ -8,7 +8,7 @@
 
 namespace kinfold {
 void GDIndividualRecord::SpreadConfidentialState(int32_t state) {
-    confidentialState_ = state;
+    confidentialState_ = static_cast<int8_t>(state);
     names_.SetConfidentialState(state);
     events_.SetConfidentialState(state);
     for (const FamilyLinkLine& link : spouseFamilyLinks_) {

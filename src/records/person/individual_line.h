@@ -16,10 +16,8 @@ namespace kinfold {
 class IndividualLine {
    public:
     IndividualLine() = default;
-    explicit IndividualLine(std::string_view pointer) : pointer_(pointer), present_(true) {}
+    explicit IndividualLine(std::string_view pointer) : pointer_(pointer) {}
 
-    // A family without this line (no HUSB, say) holds an absent one.
-    bool Present() const { return present_; }
     RecordBase* Target() const { return target_; }
 
     HRESULT Link(RecordHost& database) {
@@ -31,7 +29,6 @@ class IndividualLine {
    private:
     CompactText pointer_;
     RecordBase* target_ = nullptr;
-    bool present_ = false;
 };
 
 }  // namespace kinfold

@@ -14,7 +14,7 @@ HRESULT GDIndividualRecord::get_Name(IGDNameRecord** pVal) {
     HRESULT hr = BeginOut(pVal);
     if (FAILED(hr)) return hr;
     if (names_.Size() == 0) return ReturnObject(pVal, BlankNameFor(*this));
-    RecordBase* name = names_.ObjectAt(0);
+    RecordBase* name = names_.ObjectAt(*this, 0);
     if (name == nullptr) return E_OUTOFMEMORY;
     return ReturnObject(pVal, name);
 }
@@ -25,7 +25,7 @@ HRESULT GDIndividualRecord::get_Sex(BSTR* pVal) {
 }
 
 HRESULT GDIndividualRecord::get_Names(IGDNames** pVal) {
-    return MakeLiveCollection(pVal, names_, static_cast<RecordBase*>(this));
+    return MakeKeptLinesCollection(pVal, names_, this);
 }
 
 HRESULT GDIndividualRecord::get_Notes(IGDNotes** pVal) {

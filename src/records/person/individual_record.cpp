@@ -42,23 +42,23 @@ bool GDIndividualRecord::TakeSubLine(const GedcomLine& line, RecordBase** child)
     // Kept lines take the lines under them through TakeLineUnderKept.
     if (tag == "NAME") {
         lastKept_ = KeptLine::Name;
-        return names_.Add(line, Database());
+        return names_.Add(line);
     }
     if (tag == "FAMC") {
         lastKept_ = KeptLine::ChildLink;
-        return childFamilyLinks_.Add(line, Database());
+        return childFamilyLinks_.Add(line, true);
     }
     if (tag == "FAMS") {
         lastKept_ = KeptLine::SpouseLink;
-        return spouseFamilyLinks_.Add(line, Database());
+        return spouseFamilyLinks_.Add(line, false);
     }
 
     RecordHost& database = *Database();
     if (InTagTable(kIndividualEventTags, tag)) {
         // The event keeps nothing of the lines under it, which are skipped.
-        if (!events_.Add(line, Database())) return false;
-        if (tag == "BIRT" && birth_ == kNoEvent) birth_ = events_.Size() - 1;
-        if (tag == "DEAT" && death_ == kNoEvent) death_ = events_.Size() - 1;
+        if (!events_.Add(line)) return false;
+        if (tag == "BIRT" && birth_ == kNoEvent) birth_ = static_cast<uint32_t>(events_.Size() - 1);
+        if (tag == "DEAT" && death_ == kNoEvent) death_ = static_cast<uint32_t>(events_.Size() - 1);
         database.AddTypeName(TypeSet::IndividualEvents, TypeNameWhileLoading(*this, line, "EVEN"));
         return false;
     }

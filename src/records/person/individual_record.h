@@ -90,19 +90,20 @@ class GDIndividualRecord : public RecordObject<IGDIndividualRecord, IGDIndividua
     bool TakeLineUnderKept(const GedcomLine& line);
 
     NameList names_;
-    FamilyLinkList childFamilyLinks_{true};
-    FamilyLinkList spouseFamilyLinks_{false};
-    LazyRecordList events_{RecordKind::FactEvent};
-    // Indexes in events_; kNoEvent when there is none.
-    static constexpr size_t kNoEvent = static_cast<size_t>(-1);
-    size_t birth_ = kNoEvent;
-    size_t death_ = kNoEvent;
+    FamilyLinkList childFamilyLinks_;
+    FamilyLinkList spouseFamilyLinks_;
+    LazyRecordList events_;
+    // Indexes in events_; kNoEvent when there is none. The fields are
+    // ordered to pack: a large file holds individuals by the hundred thousand.
+    static constexpr uint32_t kNoEvent = UINT32_MAX;
+    uint32_t birth_ = kNoEvent;
+    uint32_t death_ = kNoEvent;
+    LONG pointerHandle_ = 0;
     char sex_ = '?';
     // The list the last kept line went to, which takes the lines under it.
     enum class KeptLine : uint8_t { Name, ChildLink, SpouseLink };
     KeptLine lastKept_ = KeptLine::Name;
-    LONG pointerHandle_ = 0;
-    int32_t confidentialState_ = 2;
+    int8_t confidentialState_ = 2;
     HostTag hostTag_;
 };
 

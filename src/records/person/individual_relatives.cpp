@@ -30,11 +30,11 @@ HRESULT GDIndividualRecord::get_ChildFamilies(IGDFamilies** pVal) {
 }
 
 HRESULT GDIndividualRecord::get_ChildFamilyLinks(IGDFamilyLinks** pVal) {
-    return MakeLiveCollection(pVal, childFamilyLinks_, static_cast<RecordBase*>(this));
+    return MakeKeptLinesCollection(pVal, childFamilyLinks_, this);
 }
 
 HRESULT GDIndividualRecord::get_SpouseFamilyLinks(IGDFamilyLinks** pVal) {
-    return MakeLiveCollection(pVal, spouseFamilyLinks_, static_cast<RecordBase*>(this));
+    return MakeKeptLinesCollection(pVal, spouseFamilyLinks_, this);
 }
 
 // An adoptive family listed first is the parent family as much as a birth

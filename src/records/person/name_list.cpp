@@ -11,8 +11,7 @@
 
 namespace kinfold {
 
-bool NameList::Add(const GedcomLine& line, RecordHost* database) {
-    database_ = database;
+bool NameList::Add(const GedcomLine& line) {
     try {
         const NameSplit parts = SplitName(line.Value());
         TextTriple split;
@@ -41,11 +40,11 @@ void NameList::SetConfidentialState(int32_t state) {
     }
 }
 
-RecordBase* NameList::ObjectAt(size_t index) const {
+RecordBase* NameList::ObjectAt(const RecordBase& owner, size_t index) const {
     NameLine& line = lines_[index];
     if (line.object_ == nullptr) {
         line.object_ = MakeKeptLineObject(
-            RecordKind::Name, database_, line.position_, line.level_, OpeningLine::KeptOnly,
+            RecordKind::Name, owner.Database(), line.position_, line.level_, OpeningLine::KeptOnly,
             [&](RecordBase& made) {
                 static_cast<GDNameRecord&>(made).KeepSplit(line.GivenName(), line.Surname(),
                                                            line.FullName());

@@ -47,9 +47,8 @@ class NameLine {
 
 class NameList : public KeptLines<NameLine> {
    public:
-    // Keeps the NAME line `line` of `database`'s file, split; false when
-    // memory runs out.
-    bool Add(const GedcomLine& line, RecordHost* database);
+    // Keeps the NAME line `line`, split; false when memory runs out.
+    bool Add(const GedcomLine& line);
     // A line directly under the last NAME line kept: SURN and GIVN, when the
     // file gives them, say better than the slashes which part is which; the
     // full name stays as written. Throws std::bad_alloc.
@@ -58,14 +57,9 @@ class NameList : public KeptLines<NameLine> {
     void SetConfidentialState(int32_t state);
     void DropReferences() { DropObjectReferences(); }
 
-    // The object for line `index`, made now if it was not yet; null when it
-    // cannot be made.
-    RecordBase* ObjectAt(size_t index) const;
+    // The object for line `index` of `owner`'s list, made now if it was not
+    // yet; null when it cannot be made.
+    RecordBase* ObjectAt(const RecordBase& owner, size_t index) const;
 };
-
-// How a collection reaches the lines' objects.
-inline RecordBase* ElementAt(const NameList& list, size_t position) {
-    return list.ObjectAt(position);
-}
 
 }  // namespace kinfold

@@ -23,12 +23,12 @@ class FactEventFixture : public LoadedDatabaseTest {
     GDFactEventRecord* IndividualEvent(std::string_view id, size_t index) const {
         auto* individual = static_cast<GDIndividualRecord*>(Database().IndividualStore().Find(id));
         if (individual == nullptr || index >= individual->Events().Size()) return nullptr;
-        return static_cast<GDFactEventRecord*>(individual->Events().ObjectAt(index));
+        return static_cast<GDFactEventRecord*>(individual->Events().ObjectAt(*individual, index));
     }
     GDFactEventRecord* FamilyEvent(std::string_view id, size_t index) const {
         auto* family = static_cast<GDFamilyRecord*>(Database().FamilyStore().Find(id));
         if (family == nullptr || index >= family->Events().Size()) return nullptr;
-        return static_cast<GDFactEventRecord*>(family->Events().ObjectAt(index));
+        return static_cast<GDFactEventRecord*>(family->Events().ObjectAt(*family, index));
     }
 
     // The event's interface with one reference, as a host holds it.

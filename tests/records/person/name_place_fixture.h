@@ -32,7 +32,7 @@ class NamePlaceFixture : public LoadedDatabaseTest {
     IGDNameRecord* Name(std::string_view id, size_t index = 0) {
         GDIndividualRecord* individual = Individual(id);
         if (individual == nullptr || index >= individual->Names().Size()) return nullptr;
-        return QueryFor<IGDNameRecord>(individual->Names().ObjectAt(index));
+        return QueryFor<IGDNameRecord>(individual->Names().ObjectAt(*individual, index));
     }
 
     // A new place object, for the caller to adopt, for the PLAC line under
