@@ -4,12 +4,16 @@
 // points to, so that a kept object never reads freed memory.
 #pragma once
 
-#include <unordered_set>
+#include <cstddef>
+#include <vector>
 
 #include "core/record_base.h"
 
 namespace kinfold {
 
+// A walk over a large file builds and drops a place or a citation per
+// person, so the set is open addressing over the records' addresses: adding
+// and removing one allocates nothing.
 class HandedOutRecords {
    public:
     HandedOutRecords() = default;
@@ -19,11 +23,17 @@ class HandedOutRecords {
     // False when there is no memory to list the record.
     bool Add(RecordBase& record);
     // Called by the record's destructor.
-    void Remove(RecordBase& record) { records_.erase(&record); }
+    void Remove(RecordBase& record);
     void DropAll();
 
    private:
-    std::unordered_set<RecordBase*> records_;
+    size_t HomeOf(const RecordBase* record) const;
+    void Insert(RecordBase* record);
+    bool Grow();
+
+    // A power of two of slots, null where empty, at most half of them used.
+    std::vector<RecordBase*> slots_;
+    size_t count_ = 0;
 };
 
 }  // namespace kinfold
