@@ -18,8 +18,8 @@ constexpr uint16_t kNoSkip = 0xFFFF;
 // Lines under a non-matching line are passed over, so in a well-formed file
 // only the lines one level below the base are compared. `position` follows
 // every line read.
-bool ScanForTag(GedcomReader& reader, std::string_view tag, int32_t& position, int16_t baseLevel) {
-    GedcomLine line;
+bool ScanForTag(GedcomReader& reader, std::string_view tag, int32_t& position, int16_t baseLevel,
+                GedcomLine& line) {
     uint16_t skipLevel = kNoSkip;
     while (reader.ReadContentLine(line)) {
         position = line.Position();
@@ -64,28 +64,33 @@ bool RecordBase::FindSubTag(std::string_view tag, int32_t& position, bool startA
 
 bool RecordBase::FindFirstSubTag(std::string_view tag, int32_t& position,
                                  int16_t& baseLevel) const {
+    GedcomLine line;
+    return FindFirstSubTag(tag, position, baseLevel, line);
+}
+
+bool RecordBase::FindFirstSubTag(std::string_view tag, int32_t& position, int16_t& baseLevel,
+                                 GedcomLine& line) const {
     // A record a host created through its class object has no file to read.
     if (database_ == nullptr || position == -1) return false;
     GedcomReader& reader = database_->Reader();
     if (FAILED(reader.Seek(static_cast<uint32_t>(position)))) return false;
-    GedcomLine start;
-    if (!reader.ReadContentLine(start)) return false;
-    baseLevel = start.Level();
-    return ScanForTag(reader, tag, position, baseLevel);
+    if (!reader.ReadContentLine(line)) return false;
+    baseLevel = line.Level();
+    return ScanForTag(reader, tag, position, baseLevel, line);
 }
 
 bool RecordBase::FindNextTag(std::string_view tag, int32_t& position, int16_t baseLevel) const {
     if (database_ == nullptr) return false;
     GedcomReader& reader = database_->Reader();
     if (FAILED(reader.Seek(static_cast<uint32_t>(position)))) return false;
-    return ScanForTag(reader, tag, position, baseLevel);
+    GedcomLine line;
+    return ScanForTag(reader, tag, position, baseLevel, line);
 }
 
 bool RecordBase::ReadTagLine(std::string_view tag, GedcomLine& line) const {
     int32_t position = position_;
-    if (!FindSubTag(tag, position, false)) return false;
-    GedcomReader& reader = database_->Reader();
-    return SUCCEEDED(reader.Seek(static_cast<uint32_t>(position))) && reader.ReadContentLine(line);
+    int16_t baseLevel = 0;
+    return FindFirstSubTag(tag, position, baseLevel, line);
 }
 
 std::string RecordBase::ReadTagValue(std::string_view tag) const {
@@ -95,11 +100,9 @@ std::string RecordBase::ReadTagValue(std::string_view tag) const {
 
 std::string RecordBase::ReadTagValue(std::string_view tag, int32_t startPosition) const {
     int32_t position = startPosition;
-    if (startPosition == -1 || !FindSubTag(tag, position, true)) return std::string();
-    GedcomReader& reader = database_->Reader();
+    int16_t baseLevel = 0;
     GedcomLine line;
-    if (FAILED(reader.Seek(static_cast<uint32_t>(position))) || !reader.ReadContentLine(line))
-        return std::string();
+    if (startPosition == -1 || !FindFirstSubTag(tag, position, baseLevel, line)) return std::string();
     return std::string(line.Value());
 }
 

@@ -100,8 +100,11 @@ class RecordBase : public IUnknown {
     }
 
    private:
-    // FindSubTag from the line at `position`, whose level it also gives.
+    // FindSubTag from the line at `position`, whose level it also gives;
+    // `line`, when given, receives the line found.
     bool FindFirstSubTag(std::string_view tag, int32_t& position, int16_t& baseLevel) const;
+    bool FindFirstSubTag(std::string_view tag, int32_t& position, int16_t& baseLevel,
+                         GedcomLine& line) const;
 
     RecordHost* database_ = nullptr;
     RecordBase* target_ = nullptr;
