@@ -51,6 +51,8 @@ void* LookupInterface(Self* self, REFIID riid) {
 
 template <class Impl>
 class ComObject final : public Impl {
+    static_assert(alignof(Impl) <= kPoolAlignment, "objects live in pool blocks");
+
    public:
     template <class... Args>
     explicit ComObject(Args&&... args) : Impl(std::forward<Args>(args)...) {}

@@ -16,6 +16,9 @@
 
 namespace kinfold {
 
+// Blocks are aligned to kPoolAlignment bytes.
+constexpr size_t kPoolAlignment = 8;
+
 class ObjectPool {
    public:
     static void* Allocate(size_t size) noexcept;
