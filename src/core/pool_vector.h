@@ -45,7 +45,10 @@ class PoolVector {
     T& emplace_back(Args&&... args) {
         const uint32_t count = static_cast<uint32_t>(size());
         if (block_ == nullptr || count == Head()->capacity) {
-            Grow(count == 0 ? 1 : count * 2, std::forward<Args>(args)...);
+            // Most lists stay short: up to four they grow one by one and hold
+            // no spare entries; the blocks they leave are reused by the next
+            // record's lists.
+            Grow(count < 4 ? count + 1 : count * 2, std::forward<Args>(args)...);
         } else {
             new (Items() + count) T(std::forward<Args>(args)...);
         }
