@@ -16,11 +16,17 @@ std::string_view Key(std::string_view id) { return BoundText(id); }
 // do; bytes past the key's end count as zeros, which no ID contains, so a
 // key orders before every longer key it begins.
 uint64_t WordAt(std::string_view key, size_t from) {
-    unsigned char bytes[8] = {};
-    // An empty rest may have no bytes at all, not even an address to copy from.
-    if (key.size() > from) std::memcpy(bytes, key.data() + from, std::min<size_t>(key.size() - from, 8));
+    const size_t left = key.size() > from ? key.size() - from : 0;
     uint64_t word = 0;
-    for (unsigned char byte : bytes) word = word << 8 | byte;
+    if (left >= 8) {
+        std::memcpy(&word, key.data() + from, 8);
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+        word = __builtin_bswap64(word);
+#endif
+        return word;
+    }
+    for (size_t i = 0; i < left; ++i)
+        word |= uint64_t{static_cast<unsigned char>(key[from + i])} << (56 - 8 * i);
     return word;
 }
 
