@@ -64,14 +64,16 @@ class Collection : public ObjectRoot, public DualInterface<CollectionIface>, pri
         return CreateEnumerator(pVal, static_cast<CollectionIface*>(this), *this);
     }
 
+    // Reading an ID from the index may run out of memory.
     HRESULT STDMETHODCALLTYPE get_Item(Index index, Result* pVal) override {
         HRESULT hr = BeginItemOut(pVal);
         if (FAILED(hr)) return hr;
         if (container_ == nullptr) return E_POINTER;
-        ElementOf<Container> element{};
-        hr = FindElement(*container_, index, &element);
-        if (FAILED(hr)) return hr;
-        return HandOut(element, pVal);
+        return CatchOutOfMemory([&] {
+            ElementOf<Container> element{};
+            const HRESULT found = FindElement(*container_, index, &element);
+            return FAILED(found) ? found : HandOut(element, pVal);
+        });
     }
 
     HRESULT STDMETHODCALLTYPE get_Count(LONG* pVal) override {

@@ -4,7 +4,9 @@
 // decoding.
 #pragma once
 
+#include <string>
 #include <string_view>
+#include <type_traits>
 
 #include "access/out_param.h"
 #include "core/gedcom_reader.h"
@@ -31,6 +33,15 @@ inline HRESULT ReturnFileText(const RecordBase& record, BSTR* out, std::string_v
     if (FAILED(hr)) return hr;
     *out = AllocFileBstr(encoding, text);
     return *out != nullptr ? S_OK : E_OUTOFMEMORY;
+}
+
+// The text `produce()` reads from the record's file (E_OUTOFMEMORY when
+// reading it runs out of memory).
+template <class Produce, class = std::enable_if_t<std::is_invocable_v<Produce>>>
+HRESULT ReturnFileText(const RecordBase& record, BSTR* out, Produce produce) {
+    static_assert(std::is_same_v<std::invoke_result_t<Produce>, std::string>);
+    return CatchOutOfMemory(
+        [&] { return ReturnFileText(record, out, std::string_view(produce())); });
 }
 
 }  // namespace kinfold

@@ -4,7 +4,10 @@
 // stored; a returned object carries one reference for the caller.
 #pragma once
 
+#include <new>
+#include <string>
 #include <string_view>
+#include <type_traits>
 
 #include "platform/automation.h"
 #include "platform/text.h"
@@ -33,6 +36,27 @@ inline HRESULT ReturnText(BSTR* out, std::string_view text) {
     if (FAILED(hr)) return hr;
     *out = AllocBstr(text);
     return *out != nullptr ? S_OK : E_OUTOFMEMORY;
+}
+
+// Runs the work of a member that may run out of memory part way (a text read
+// from the file, a list built for the call). No exception may reach the
+// host, which cannot catch one through the interface: running out of memory
+// answers E_OUTOFMEMORY instead.
+template <class Work>
+HRESULT CatchOutOfMemory(Work work) noexcept {
+    try {
+        return work();
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
+    }
+}
+
+// The text `produce()` makes, such as a value read from the file. It makes a
+// string of its own: a view could outlive what it shows.
+template <class Produce, class = std::enable_if_t<std::is_invocable_v<Produce>>>
+HRESULT ReturnText(BSTR* out, Produce produce) {
+    static_assert(std::is_same_v<std::invoke_result_t<Produce>, std::string>);
+    return CatchOutOfMemory([&] { return ReturnText(out, std::string_view(produce())); });
 }
 
 inline HRESULT ReturnBool(VARIANT_BOOL* out, bool value) {

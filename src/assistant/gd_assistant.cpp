@@ -9,13 +9,15 @@ namespace kinfold {
 
 HRESULT GDAssistant::GetFactEventTypeDescription(BSTR Type, BSTR* pVal) {
     if (pVal == nullptr) return E_POINTER;
-    const std::string type = BstrToText(Type);
-    return ReturnText(pVal, FactEventTypeDescription(type));
+    return CatchOutOfMemory([&] {
+        const std::string type = BstrToText(Type);
+        return ReturnText(pVal, FactEventTypeDescription(type));
+    });
 }
 
 HRESULT GDAssistant::Soundex(BSTR Name, BSTR* pVal) {
     if (pVal == nullptr) return E_POINTER;
-    return ReturnText(pVal, SoundexCode(BstrToText(Name)));
+    return ReturnText(pVal, [&] { return SoundexCode(BstrToText(Name)); });
 }
 
 }  // namespace kinfold

@@ -10,8 +10,8 @@
 #include "core/record_factory.h"
 #include "db/assistant_factory.h"
 #include "db/confidentiality.h"
-#include "platform/progress.h"
 #include "platform/free_threaded_marshaler.h"
+#include "platform/progress.h"
 #include "platform/text.h"
 
 namespace kinfold {
@@ -102,7 +102,7 @@ HRESULT GEDCOMdb::LoadGEDCOMFile(BSTR FileName, VARIANT_BOOL* pVal) {
 HRESULT GEDCOMdb::GetIndividualFromID(BSTR ID, IGDIndividualRecord** pVal) {
     HRESULT hr = BeginOut(pVal);
     if (FAILED(hr)) return hr;
-    return ReturnObject(pVal, individuals_.Find(BstrToText(ID)));
+    return CatchOutOfMemory([&] { return ReturnObject(pVal, individuals_.Find(BstrToText(ID))); });
 }
 
 HRESULT GEDCOMdb::get_Individuals(IGDIndividuals** pVal) {
@@ -220,20 +220,20 @@ HRESULT GEDCOMdb::get_SourceFootnoteFormat(BSTR* pVal) {
     return ReturnText(pVal, options_.footnoteFormat.Text());
 }
 HRESULT GEDCOMdb::put_SourceFootnoteFormat(BSTR newVal) {
-    try {
+    return CatchOutOfMemory([&] {
         options_.footnoteFormat.Compile(BstrToText(newVal));
-    } catch (const std::bad_alloc&) {
-        return E_OUTOFMEMORY;
-    }
-    return S_OK;
+        return S_OK;
+    });
 }
 
 HRESULT GEDCOMdb::get_ConfidentialNotice(BSTR* pVal) {
     return ReturnText(pVal, options_.confidentialNotice);
 }
 HRESULT GEDCOMdb::put_ConfidentialNotice(BSTR newVal) {
-    options_.confidentialNotice = BstrToText(newVal);
-    return S_OK;
+    return CatchOutOfMemory([&] {
+        options_.confidentialNotice = BstrToText(newVal);
+        return S_OK;
+    });
 }
 
 // "bytes" keeps text as the platform reads it; "auto" decodes each file
@@ -242,10 +242,12 @@ HRESULT GEDCOMdb::get_TextEncoding(BSTR* pVal) {
     return ReturnText(pVal, options_.decodeTextAutomatically ? "auto" : "bytes");
 }
 HRESULT GEDCOMdb::put_TextEncoding(BSTR newVal) {
-    const std::string name = BstrToText(newVal);
-    if (name != "auto" && name != "bytes") return E_INVALIDARG;
-    options_.decodeTextAutomatically = name == "auto";
-    return S_OK;
+    return CatchOutOfMemory([&] {
+        const std::string name = BstrToText(newVal);
+        if (name != "auto" && name != "bytes") return E_INVALIDARG;
+        options_.decodeTextAutomatically = name == "auto";
+        return S_OK;
+    });
 }
 
 HRESULT GEDCOMdb::OpenTopLevelRecord(const GedcomLine& line, RecordBase** record) {

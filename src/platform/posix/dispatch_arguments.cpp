@@ -1,5 +1,7 @@
 #include "platform/posix/dispatch_arguments.h"
 
+#include <new>
+
 namespace kinfold {
 namespace {
 
@@ -92,7 +94,8 @@ HRESULT ConvertArgument(const DispatchParam& param, const VARIANT& source, VARIA
 
 HRESULT PrepareArgument(const DispatchParam& param, const VARIANT* supplied, VARIANT* out) {
     const bool omittable = param.optional || param.hasDefault;
-    if (supplied && !(omittable && IsMissing(*supplied))) return ConvertArgument(param, *supplied, out);
+    if (supplied && !(omittable && IsMissing(*supplied)))
+        return ConvertArgument(param, *supplied, out);
     if (!param.hasDefault) return ConvertArgument(param, MissingArgument(), out);
     VARIANT literal;
     HRESULT hr = DefaultLiteral(param, &literal);
@@ -148,15 +151,22 @@ HRESULT DispatchArguments::Prepare(const DispatchMember& member, const DISPPARAM
     if (params.cNamedArgs > params.cArgs || (params.cArgs && !params.rgvarg) ||
         (params.cNamedArgs && !params.rgdispidNamedArgs))
         return E_INVALIDARG;
-    std::vector<int> sources(member.paramCount, kNotSupplied);
+    std::vector<int> sources;
+    try {
+        sources.assign(member.paramCount, kNotSupplied);
+        values_.resize(member.paramCount);
+    } catch (const std::bad_alloc&) {
+        values_.clear();
+        return E_OUTOFMEMORY;
+    }
     HRESULT hr = MapArguments(member, params, &sources);
     if (FAILED(hr)) return hr;
-    values_.resize(member.paramCount);
     for (VARIANT& value : values_) VariantInit(&value);
     for (UINT i = 0; i < member.paramCount; ++i) {
         const int source = sources[i];
-        hr = PrepareArgument(member.params[i], source == kNotSupplied ? nullptr : &params.rgvarg[source],
-                             &values_[i]);
+        hr =
+            PrepareArgument(member.params[i],
+                            source == kNotSupplied ? nullptr : &params.rgvarg[source], &values_[i]);
         if (FAILED(hr)) {
             if (argErr && source != kNotSupplied) *argErr = static_cast<UINT>(source);
             Clear();

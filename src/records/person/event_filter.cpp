@@ -47,12 +47,15 @@ HRESULT ReturnEvents(IGDFactEvents** out, const LazyRecordList& events, const VA
                      RecordBase* owner) {
     HRESULT hr = BeginOut(out);
     if (FAILED(hr)) return hr;
-    bool filtered = false;
-    std::string filter;
-    hr = ReadTagFilter(tag, filtered, filter);
-    if (FAILED(hr)) return hr;
-    if (!filtered) return MakeKeptLinesCollection(out, events, owner);
-    return MakeBuiltCollection(out, Matching(KeptLinesView<LazyRecordList>{&events, owner}, filter));
+    return CatchOutOfMemory([&] {
+        bool filtered = false;
+        std::string filter;
+        const HRESULT read = ReadTagFilter(tag, filtered, filter);
+        if (FAILED(read)) return read;
+        if (!filtered) return MakeKeptLinesCollection(out, events, owner);
+        return MakeBuiltCollection(out,
+                                   Matching(KeptLinesView<LazyRecordList>{&events, owner}, filter));
+    });
 }
 
 HRESULT ReturnEvent(IGDFactEventRecord** out, const LazyRecordList& events, size_t index,

@@ -14,7 +14,7 @@ namespace kinfold {
 HRESULT GDFactEventRecord::ReturnGuardedValue(BSTR* out, std::string_view tag) const {
     if (out == nullptr) return E_POINTER;
     if (IsConfidential()) return ReturnText(out, ConfidentialNotice(*this));
-    return ReturnFileText(*this, out, ReadTagValue(tag));
+    return ReturnFileText(*this, out, [&] { return ReadTagValue(tag); });
 }
 
 // Only the first partner line counts, and only AGE lines directly under it.
@@ -25,7 +25,7 @@ HRESULT GDFactEventRecord::ReturnPartnerAge(BSTR* out, std::string_view partnerT
     int32_t partner = Position();
     if (!FindSubTag(partnerTag, partner, false)) return ReturnText(out, {});
     if (IsConfidential()) return ReturnText(out, ConfidentialNotice(*this));
-    return ReturnFileText(*this, out, ReadTagValue("AGE", partner));
+    return ReturnFileText(*this, out, [&] { return ReadTagValue("AGE", partner); });
 }
 
 HRESULT GDFactEventRecord::get_Date(BSTR* pVal) { return ReturnGuardedValue(pVal, "DATE"); }
@@ -46,7 +46,7 @@ HRESULT GDFactEventRecord::get_Data(BSTR* pVal) {
     if (IsConfidential()) return ReturnText(pVal, ConfidentialNotice(*this));
     // The blank event has no line at all, which is not a damaged file.
     if (Position() == -1) return ReturnText(pVal, {});
-    return ReturnFileText(*this, pVal, ReadText(Position()));
+    return ReturnFileText(*this, pVal, [&] { return ReadText(Position()); });
 }
 
 std::string GDFactEventRecord::Type() const {
@@ -56,22 +56,22 @@ std::string GDFactEventRecord::Type() const {
 
 HRESULT GDFactEventRecord::get_Type(BSTR* pVal) {
     if (pVal == nullptr) return E_POINTER;
-    return ReturnFileText(*this, pVal, Type());
+    return ReturnFileText(*this, pVal, [&] { return Type(); });
 }
 
 HRESULT GDFactEventRecord::get_GEDCOMTag(BSTR* pVal) {
     if (pVal == nullptr) return E_POINTER;
-    return ReturnFileText(*this, pVal, GetTag());
+    return ReturnFileText(*this, pVal, [&] { return GetTag(); });
 }
 
 HRESULT GDFactEventRecord::get_Descriptor(BSTR* pVal) {
     if (pVal == nullptr) return E_POINTER;
-    return ReturnFileText(*this, pVal, ReadTagValue("TYPE"));
+    return ReturnFileText(*this, pVal, [&] { return ReadTagValue("TYPE"); });
 }
 
 HRESULT GDFactEventRecord::get_RestrictionNotice(BSTR* pVal) {
     if (pVal == nullptr) return E_POINTER;
-    return ReturnFileText(*this, pVal, ReadTagValue("RESN"));
+    return ReturnFileText(*this, pVal, [&] { return ReadTagValue("RESN"); });
 }
 
 HRESULT GDFactEventRecord::get_Confidential(VARIANT_BOOL* pVal) {
@@ -132,7 +132,7 @@ HRESULT GDFactEventRecord::get_AdoptedByParent(BSTR* pVal) {
     if (pVal == nullptr) return E_POINTER;
     int32_t family = Position();
     if (!FindSubTag("FAMC", family, false)) return ReturnText(pVal, {});
-    return ReturnFileText(*this, pVal, ReadTagValue("ADOP", family));
+    return ReturnFileText(*this, pVal, [&] { return ReadTagValue("ADOP", family); });
 }
 
 HRESULT GDFactEventRecord::get_Tag(VARIANT* pVal) { return hostTag_.Get(pVal); }

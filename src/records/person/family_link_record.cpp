@@ -34,7 +34,7 @@ HRESULT GDFamilyLinkRecord::get_Link(IGDFamilyRecord** pVal) {
 
 HRESULT GDFamilyLinkRecord::get_LinkageStatus(BSTR* pVal) {
     if (pVal == nullptr) return E_POINTER;
-    return ReturnFileText(*this, pVal, ReadTagValue("STAT"));
+    return ReturnFileText(*this, pVal, [&] { return ReadTagValue("STAT"); });
 }
 
 HRESULT GDFamilyLinkRecord::get_PedigreeLinkageType(BSTR* pVal) {

@@ -19,14 +19,16 @@ template <class CollectionIface, class Build>
 HRESULT ReturnTableList(CollectionIface** out, bool confidential, const VARIANT& tag, Build build) {
     HRESULT hr = BeginOut(out);
     if (FAILED(hr)) return hr;
-    bool filtered = false;
-    std::string filter;
-    hr = ReadTagFilter(tag, filtered, filter);
-    if (FAILED(hr)) return hr;
-    std::unique_ptr<RecordList> list(new (std::nothrow) RecordList);
-    if (list != nullptr && !confidential)
-        list = build(std::move(list), filtered ? &filter : nullptr);
-    return MakeBuiltCollection(out, std::move(list));
+    return CatchOutOfMemory([&] {
+        bool filtered = false;
+        std::string filter;
+        const HRESULT read = ReadTagFilter(tag, filtered, filter);
+        if (FAILED(read)) return read;
+        std::unique_ptr<RecordList> list(new (std::nothrow) RecordList);
+        if (list != nullptr && !confidential)
+            list = build(std::move(list), filtered ? &filter : nullptr);
+        return MakeBuiltCollection(out, std::move(list));
+    });
 }
 
 }  // namespace

@@ -40,7 +40,7 @@ HRESULT GDNameRecord::ReturnGuarded(BSTR* out, std::string_view text) const {
 HRESULT GDNameRecord::ReturnGuardedTag(BSTR* out, std::string_view tag) const {
     if (out == nullptr) return E_POINTER;
     if (IsConfidential()) return ReturnText(out, ConfidentialNotice(*this));
-    return ReturnFileText(*this, out, ReadTagValue(tag));
+    return ReturnFileText(*this, out, [&] { return ReadTagValue(tag); });
 }
 
 HRESULT GDNameRecord::get_FullName(BSTR* pVal) { return ReturnGuarded(pVal, FullName()); }

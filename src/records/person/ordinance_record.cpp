@@ -10,7 +10,7 @@ namespace kinfold {
 
 HRESULT GDOrdinanceRecord::get_Type(BSTR* pVal) {
     if (pVal == nullptr) return E_POINTER;
-    return ReturnFileText(*this, pVal, GetTag());
+    return ReturnFileText(*this, pVal, [&] { return GetTag(); });
 }
 
 HRESULT GDOrdinanceRecord::get_Date(BSTR* pVal) { return ReturnTagValue(pVal, *this, "DATE"); }
@@ -23,7 +23,7 @@ HRESULT GDOrdinanceRecord::get_Status(BSTR* pVal) { return ReturnTagValue(pVal, 
 // The date the status was given, under STAT: not the ordinance's own DATE.
 HRESULT GDOrdinanceRecord::get_StatusLastModified(BSTR* pVal) {
     if (pVal == nullptr) return E_POINTER;
-    return ReturnFileText(*this, pVal, ReadNestedValue("STAT", "DATE"));
+    return ReturnFileText(*this, pVal, [&] { return ReadNestedValue("STAT", "DATE"); });
 }
 
 HRESULT GDOrdinanceRecord::get_Notes(IGDNotes** pVal) {

@@ -10,7 +10,7 @@ HRESULT GDPlaceRecord::get_Name(BSTR* pVal) { return ReturnFileText(*this, pVal,
 
 HRESULT GDPlaceRecord::ReturnTagValue(BSTR* out, std::string_view tag) const {
     if (out == nullptr) return E_POINTER;
-    return ReturnFileText(*this, out, ReadTagValue(tag));
+    return ReturnFileText(*this, out, [&] { return ReadTagValue(tag); });
 }
 
 HRESULT GDPlaceRecord::get_Type(BSTR* pVal) { return ReturnTagValue(pVal, "TYPE"); }
@@ -25,7 +25,7 @@ HRESULT GDPlaceRecord::ReturnMapValue(BSTR* out, std::string_view tag) const {
     if (out == nullptr) return E_POINTER;
     int32_t map = Position();
     if (!FindSubTag("MAP", map, false)) return ReturnText(out, {});
-    return ReturnFileText(*this, out, ReadTagValue(tag, map));
+    return ReturnFileText(*this, out, [&] { return ReadTagValue(tag, map); });
 }
 
 HRESULT GDPlaceRecord::get_Latitude(BSTR* pVal) { return ReturnMapValue(pVal, "LATI"); }

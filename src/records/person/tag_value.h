@@ -14,7 +14,7 @@ namespace kinfold {
 // The file is not read for a NULL out-pointer.
 inline HRESULT ReturnTagValue(BSTR* out, const RecordBase& record, std::string_view tag) {
     if (out == nullptr) return E_POINTER;
-    return ReturnFileText(record, out, record.ReadTagValue(tag));
+    return ReturnFileText(record, out, [&] { return record.ReadTagValue(tag); });
 }
 
 }  // namespace kinfold

@@ -30,12 +30,12 @@ HRESULT ReturnAddressUnder(IGDAddressRecord** out, const RecordBase& owner, int3
 
 HRESULT GDAddressRecord::get_Address(BSTR* pVal) {
     if (pVal == nullptr) return E_POINTER;
-    return ReturnFileText(*this, pVal, ReadText(Position()));
+    return ReturnFileText(*this, pVal, [&] { return ReadText(Position()); });
 }
 
 HRESULT GDAddressRecord::ReturnPart(BSTR* out, std::string_view tag) const {
     if (out == nullptr) return E_POINTER;
-    return ReturnFileText(*this, out, ReadTagValue(tag));
+    return ReturnFileText(*this, out, [&] { return ReadTagValue(tag); });
 }
 
 HRESULT GDAddressRecord::get_Addr1(BSTR* pVal) { return ReturnPart(pVal, "ADR1"); }
@@ -48,7 +48,7 @@ HRESULT GDAddressRecord::get_Country(BSTR* pVal) { return ReturnPart(pVal, "CTRY
 
 HRESULT GDAddressRecord::ReturnOwnerValue(BSTR* out, std::string_view tag) const {
     if (out == nullptr) return E_POINTER;
-    return ReturnFileText(*this, out, ReadTagValue(tag, ownerPosition_));
+    return ReturnFileText(*this, out, [&] { return ReadTagValue(tag, ownerPosition_); });
 }
 
 HRESULT GDAddressRecord::get_Phone(BSTR* pVal) { return ReturnOwnerValue(pVal, "PHON"); }

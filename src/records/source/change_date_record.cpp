@@ -8,7 +8,7 @@ namespace kinfold {
 
 HRESULT GDChangeDateRecord::get_Date(BSTR* pVal) {
     if (pVal == nullptr) return E_POINTER;
-    return ReturnFileText(*this, pVal, ReadTagValue("DATE"));
+    return ReturnFileText(*this, pVal, [&] { return ReadTagValue("DATE"); });
 }
 
 // GEDCOM puts the time under the date, not beside it.
@@ -16,7 +16,7 @@ HRESULT GDChangeDateRecord::get_Time(BSTR* pVal) {
     if (pVal == nullptr) return E_POINTER;
     int32_t date = Position();
     if (!FindSubTag("DATE", date, false)) return ReturnText(pVal, {});
-    return ReturnFileText(*this, pVal, ReadTagValue("TIME", date));
+    return ReturnFileText(*this, pVal, [&] { return ReadTagValue("TIME", date); });
 }
 
 HRESULT GDChangeDateRecord::get_Notes(IGDNotes** pVal) {

@@ -11,7 +11,7 @@ namespace {
 HRESULT ReturnNestedValue(BSTR* out, const RecordBase& record, std::string_view outer,
                           std::string_view inner) {
     if (out == nullptr) return E_POINTER;
-    return ReturnFileText(record, out, record.ReadNestedValue(outer, inner));
+    return ReturnFileText(record, out, [&] { return record.ReadNestedValue(outer, inner); });
 }
 
 }  // namespace
@@ -55,11 +55,13 @@ HRESULT GDHeaderRecord::get_PlaceFormat(BSTR* pVal) {
 }
 HRESULT GDHeaderRecord::get_Description(BSTR* pVal) {
     if (pVal == nullptr) return E_POINTER;
-    return ReturnFileText(*this, pVal, ReadTagText("NOTE"));
+    return ReturnFileText(*this, pVal, [&] { return ReadTagText("NOTE"); });
 }
 
 // The system identifier is the value of the SOUR line itself.
-HRESULT GDSourceSystemRecord::get_System(BSTR* pVal) { return ReturnFileText(*this, pVal, Value()); }
+HRESULT GDSourceSystemRecord::get_System(BSTR* pVal) {
+    return ReturnFileText(*this, pVal, Value());
+}
 HRESULT GDSourceSystemRecord::get_Version(BSTR* pVal) {
     return ReturnTagValue(pVal, *this, "VERS");
 }
@@ -77,7 +79,9 @@ HRESULT GDSourceSystemRecord::get_Name(BSTR* pVal) { return ReturnTagValue(pVal,
 HRESULT GDSourceSystemRecord::get_DataSourceCopyright(BSTR* pVal) {
     if (pVal == nullptr) return E_POINTER;
     int32_t data = Position();
-    return ReturnFileText(*this, pVal, FindSubTag("DATA", data, false) ? ReadTagText("COPR", data) : "");
+    return ReturnFileText(*this, pVal, [&] {
+        return FindSubTag("DATA", data, false) ? ReadTagText("COPR", data) : "";
+    });
 }
 
 // The corporation's address stands under CORP, and its telephone and other

@@ -20,7 +20,7 @@ std::string GDNoteRecord::Text() const {
 HRESULT GDNoteRecord::get_Note(BSTR* pVal) {
     if (pVal == nullptr) return E_POINTER;
     if (IsPointer()) return ForwardTo(*this, &GDNoteRecord::get_Note, pVal);
-    return ReturnFileText(*this, pVal, ReadText(Position()));
+    return ReturnFileText(*this, pVal, [&] { return ReadText(Position()); });
 }
 
 HRESULT GDNoteRecord::get_UserRefNumbers(IGDReferenceNumbers** pVal) {
@@ -32,7 +32,7 @@ HRESULT GDNoteRecord::get_UserRefNumbers(IGDReferenceNumbers** pVal) {
 HRESULT GDNoteRecord::get_RecordID(BSTR* pVal) {
     if (pVal == nullptr) return E_POINTER;
     if (IsPointer()) return ForwardTo(*this, &GDNoteRecord::get_RecordID, pVal);
-    return ReturnFileText(*this, pVal, ReadTagValue("RIN"));
+    return ReturnFileText(*this, pVal, [&] { return ReadTagValue("RIN"); });
 }
 
 HRESULT GDNoteRecord::get_ID(BSTR* pVal) {

@@ -5,11 +5,13 @@
 
 namespace kinfold {
 
-HRESULT GDReferenceNumberRecord::get_RefNumber(BSTR* pVal) { return ReturnFileText(*this, pVal, Value()); }
+HRESULT GDReferenceNumberRecord::get_RefNumber(BSTR* pVal) {
+    return ReturnFileText(*this, pVal, Value());
+}
 
 HRESULT GDReferenceNumberRecord::get_Type(BSTR* pVal) {
     if (pVal == nullptr) return E_POINTER;
-    return ReturnFileText(*this, pVal, ReadTagValue("TYPE"));
+    return ReturnFileText(*this, pVal, [&] { return ReadTagValue("TYPE"); });
 }
 
 }  // namespace kinfold

@@ -24,8 +24,11 @@ HRESULT ReturnSourceData(IGDSourceDataRecord** out, const RecordBase& owner) {
 HRESULT GDSourceDataRecord::get_Text(BSTR* pVal) {
     if (pVal == nullptr) return E_POINTER;
     int32_t position = Position();
-    if (FindSubTag("TEXT", position, false)) return ReturnFileText(*this, pVal, ReadText(position));
-    return ReturnFileText(*this, pVal, ownerPosition_ != -1 ? ReadTagText("TEXT", ownerPosition_) : "");
+    if (FindSubTag("TEXT", position, false))
+        return ReturnFileText(*this, pVal, [&] { return ReadText(position); });
+    return ReturnFileText(*this, pVal, [&] {
+        return ownerPosition_ != -1 ? ReadTagText("TEXT", ownerPosition_) : "";
+    });
 }
 
 // The texts under DATA first, then those beside it under the owner.

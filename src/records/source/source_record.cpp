@@ -57,25 +57,26 @@ std::string GDSourceRecord::OwnTitle() const {
 
 HRESULT GDSourceRecord::get_Footnote(BSTR* pVal) {
     if (pVal == nullptr) return E_POINTER;
-    return ReturnFileText(*this, pVal, BuildFootnote(*this, OptionsOf(*this).footnoteFormat));
+    return ReturnFileText(*this, pVal,
+                          [&] { return BuildFootnote(*this, OptionsOf(*this).footnoteFormat); });
 }
 
 HRESULT GDSourceRecord::get_Author(BSTR* pVal) {
     if (pVal == nullptr) return E_POINTER;
     if (IsMerged()) return ForwardTo(*this, &GDSourceRecord::get_Author, pVal);
-    return ReturnFileText(*this, pVal, ReadTagText("AUTH"));
+    return ReturnFileText(*this, pVal, [&] { return ReadTagText("AUTH"); });
 }
 
 HRESULT GDSourceRecord::get_PublicationFacts(BSTR* pVal) {
     if (pVal == nullptr) return E_POINTER;
     if (IsMerged()) return ForwardTo(*this, &GDSourceRecord::get_PublicationFacts, pVal);
-    return ReturnFileText(*this, pVal, ReadTagText("PUBL"));
+    return ReturnFileText(*this, pVal, [&] { return ReadTagText("PUBL"); });
 }
 
 HRESULT GDSourceRecord::get_Title(BSTR* pVal) {
     if (pVal == nullptr) return E_POINTER;
     if (IsMerged()) return ForwardTo(*this, &GDSourceRecord::get_Title, pVal);
-    return ReturnFileText(*this, pVal, OwnTitle());
+    return ReturnFileText(*this, pVal, [&] { return OwnTitle(); });
 }
 
 HRESULT GDSourceRecord::get_AbbreviatedTitle(BSTR* pVal) {
@@ -121,14 +122,14 @@ HRESULT GDSourceRecord::get_EventCitedFrom(BSTR* pVal) {
 
 HRESULT GDSourceRecord::get_Page(BSTR* pVal) {
     if (pVal == nullptr) return E_POINTER;
-    return ReturnFileText(*this, pVal, ReadTagText("PAGE"));
+    return ReturnFileText(*this, pVal, [&] { return ReadTagText("PAGE"); });
 }
 
 HRESULT GDSourceRecord::get_RecordID(BSTR* pVal) { return ReturnTagValue(pVal, *this, "RIN"); }
 
 HRESULT GDSourceRecord::get_RoleInEvent(BSTR* pVal) {
     if (pVal == nullptr) return E_POINTER;
-    return ReturnFileText(*this, pVal, ReadNestedValue("EVEN", "ROLE"));
+    return ReturnFileText(*this, pVal, [&] { return ReadNestedValue("EVEN", "ROLE"); });
 }
 
 HRESULT GDSourceRecord::get_RecordType(gd_SourceRecordType* pVal) {
