@@ -62,6 +62,27 @@ size_t HomeSlot(uint64_t hash, size_t size) {
     return static_cast<size_t>(((hash >> 32) * static_cast<uint64_t>(size)) >> 32);
 }
 
+// The slot a probe passes to after `slot`, wrapping at the table's end.
+size_t NextSlot(size_t slot, size_t size) { return slot + 1 == size ? 0 : slot + 1; }
+
+// Within each run of equal IDs in `items` (in ID order) the last filed is
+// the one the file meant; the others let go of what they hold and are
+// released.
+template <class Item, class Same, class RecordOf>
+void DropDisplaced(std::vector<Item>& items, Same same, RecordOf recordOf) {
+    size_t kept = 0;
+    for (size_t i = 0; i < items.size(); ++i) {
+        if (i + 1 < items.size() && same(items[i], items[i + 1])) {
+            RecordBase* displaced = recordOf(items[i]);
+            displaced->DropReferences();
+            displaced->Release();
+        } else {
+            items[kept++] = items[i];
+        }
+    }
+    items.resize(kept);
+}
+
 // A record with its key's words at hand, so that ordering, finding equal IDs
 // and indexing read a record's ID only for keys longer than the words hold.
 struct SortEntry {
@@ -112,17 +133,8 @@ void RecordStore::Seal() {
         entries.push_back({WordsOf(Key(records_[i]->Id())), static_cast<uint32_t>(i), records_[i]});
     std::sort(entries.begin(), entries.end(), Precedes);
 
-    // Within a run of equal IDs the last filed is the one the file meant.
-    size_t kept = 0;
-    for (size_t i = 0; i < entries.size(); ++i) {
-        if (i + 1 < entries.size() && SameKey(entries[i], entries[i + 1])) {
-            entries[i].record->DropReferences();
-            entries[i].record->Release();
-        } else {
-            entries[kept++] = entries[i];
-        }
-    }
-    entries.resize(kept);
+    DropDisplaced(entries, SameKey, [](const SortEntry& entry) { return entry.record; });
+    const size_t kept = entries.size();
     records_.resize(kept);
     for (size_t i = 0; i < kept; ++i) records_[i] = entries[i].record;
 
@@ -139,7 +151,7 @@ void RecordStore::Seal() {
         const uint64_t hash =
             IsShort(entry.words) ? MixOf(entry.words) : HashOf(Key(entry.record->Id()));
         size_t slot = HomeSlot(hash, size);
-        while (index_[slot].record != nullptr) slot = slot + 1 == size ? 0 : slot + 1;
+        while (index_[slot].record != nullptr) slot = NextSlot(slot, size);
         index_[slot] = Slot{entry.record, CheckOf(entry.words, hash)};
     }
 }
@@ -149,16 +161,9 @@ void RecordStore::Seal() {
 void RecordStore::SealWithoutIndex() {
     std::stable_sort(records_.begin(), records_.end(),
                      [](RecordBase* a, RecordBase* b) { return Key(a->Id()) < Key(b->Id()); });
-    size_t kept = 0;
-    for (size_t i = 0; i < records_.size(); ++i) {
-        if (i + 1 < records_.size() && Key(records_[i]->Id()) == Key(records_[i + 1]->Id())) {
-            records_[i]->DropReferences();
-            records_[i]->Release();
-        } else {
-            records_[kept++] = records_[i];
-        }
-    }
-    records_.resize(kept);
+    DropDisplaced(
+        records_, [](RecordBase* a, RecordBase* b) { return Key(a->Id()) == Key(b->Id()); },
+        [](RecordBase* record) { return record; });
 }
 
 void RecordStore::Clear() {
@@ -183,11 +188,11 @@ RecordBase* RecordStore::Find(std::string_view id) const {
     if (index_.empty()) return FindOrdered(key);
     const size_t size = index_.size();
     const KeyCheck words = WordsOf(key);
-    const uint64_t hash = IsShort(words) ? MixOf(words) : HashOf(key);
-    const KeyCheck check = CheckOf(words, hash);
     const bool shortKey = IsShort(words);
+    const uint64_t hash = shortKey ? MixOf(words) : HashOf(key);
+    const KeyCheck check = CheckOf(words, hash);
     for (size_t slot = HomeSlot(hash, size); index_[slot].record != nullptr;
-         slot = slot + 1 == size ? 0 : slot + 1) {
+         slot = NextSlot(slot, size)) {
         if (!(index_[slot].check == check)) continue;
         RecordBase* record = index_[slot].record;
         if (shortKey || Key(record->Id()) == key) return record;
