@@ -46,7 +46,7 @@ HRESULT MakeKeptLinesCollection(CollectionIface** out, const Lines& lines, Recor
                                                    KeptLinesView<Lines>{&lines, owner});
     if (view == nullptr) return E_OUTOFMEMORY;
     return CreateObject<Collection<CollectionIface, KeptLinesView<Lines>>>(out, std::move(view),
-                                                                          owner);
+                                                                           owner);
 }
 
 // One of the database's stores; Item counts positions in ID order.

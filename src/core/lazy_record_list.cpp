@@ -51,9 +51,10 @@ SubLine LazyRecordList::LineAt(const RecordBase& owner, size_t index) const {
 RecordBase* LazyRecordList::ObjectAt(const RecordBase& owner, size_t index) const {
     Line& line = lines_[index];
     if (line.object == nullptr) {
-        line.object = MakeKeptLineObject(
-            RecordKind::FactEvent, owner.Database(), line.position, line.level, OpeningLine::FromFile,
-            [&](RecordBase& made) { made.SetConfidentialState(line.state); });
+        line.object = MakeKeptLineObject(RecordKind::FactEvent, owner.Database(), line.position,
+                                         line.level, OpeningLine::FromFile, [&](RecordBase& made) {
+                                             made.SetConfidentialState(line.state);
+                                         });
     }
     return line.object;
 }

@@ -102,7 +102,8 @@ std::string RecordBase::ReadTagValue(std::string_view tag, int32_t startPosition
     int32_t position = startPosition;
     int16_t baseLevel = 0;
     GedcomLine line;
-    if (startPosition == -1 || !FindFirstSubTag(tag, position, baseLevel, line)) return std::string();
+    if (startPosition == -1 || !FindFirstSubTag(tag, position, baseLevel, line))
+        return std::string();
     return std::string(line.Value());
 }
 

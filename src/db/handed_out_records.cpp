@@ -7,8 +7,8 @@ namespace kinfold {
 
 size_t HandedOutRecords::HomeOf(const RecordBase* record) const {
     // Fibonacci hashing: the product's high bits mix every bit of the address.
-    const uint64_t mixed = static_cast<uint64_t>(reinterpret_cast<uintptr_t>(record)) *
-                           0x9E3779B97F4A7C15ull;
+    const uint64_t mixed =
+        static_cast<uint64_t>(reinterpret_cast<uintptr_t>(record)) * 0x9E3779B97F4A7C15ull;
     return static_cast<size_t>(mixed >> 32) & (slots_.size() - 1);
 }
 

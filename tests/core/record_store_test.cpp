@@ -1,5 +1,7 @@
 // Lookups by ID in a sealed store, across the key lengths at which the index
 // stops holding a key whole and starts comparing the record's ID.
+#include "core/record_store.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,7 +10,6 @@
 
 #include "collections/fake_objects.h"
 #include "core/fixed_string.h"
-#include "core/record_store.h"
 
 namespace kinfold::test {
 namespace {
@@ -30,11 +31,20 @@ class RecordStoreTest : public ::testing::Test {
 // IDs of 3 to 60 bytes, with neighbours that share their first 8, 15 or 16
 // bytes or differ only in length, each with lookups that must miss.
 TEST_F(RecordStoreTest, FindsEveryKeyLengthAndMissesItsNeighbours) {
-    const std::vector<std::string> ids = {
-        "@A@",          "@I1@",           "@I12@",           "@I1234@",          "@I12345@",
-        "@I123456@",    "@I12345.1@",     "@I12345.2@",      "@I123456789012@",  "@I1234567890123@",
-        "@I12345678901234@",              "@I12345678901235@",
-        "@" + std::string(58, 'x') + "@", "@" + std::string(57, 'x') + "y@"};
+    const std::vector<std::string> ids = {"@A@",
+                                          "@I1@",
+                                          "@I12@",
+                                          "@I1234@",
+                                          "@I12345@",
+                                          "@I123456@",
+                                          "@I12345.1@",
+                                          "@I12345.2@",
+                                          "@I123456789012@",
+                                          "@I1234567890123@",
+                                          "@I12345678901234@",
+                                          "@I12345678901235@",
+                                          "@" + std::string(58, 'x') + "@",
+                                          "@" + std::string(57, 'x') + "y@"};
     std::vector<FakeRecordImpl*> filed;
     for (const std::string& id : ids) filed.push_back(File(id));
     store_.Seal();
@@ -67,7 +77,8 @@ TEST_F(RecordStoreTest, LastFiledOfEqualIdsStays) {
 TEST_F(RecordStoreTest, FindsAllOfManyRecords) {
     std::vector<std::string> ids;
     for (int i = 0; i < 5000; ++i)
-        ids.push_back("@I" + std::to_string(i) + (i % 3 == 0 ? std::string(i % 17, '.') : "") + "@");
+        ids.push_back("@I" + std::to_string(i) + (i % 3 == 0 ? std::string(i % 17, '.') : "") +
+                      "@");
     std::vector<FakeRecordImpl*> filed;
     for (const std::string& id : ids) filed.push_back(File(id));
     store_.Seal();

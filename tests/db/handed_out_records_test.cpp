@@ -1,11 +1,12 @@
 // The set of records handed to hosts: after any mix of additions and
 // removals, clearing reaches exactly the records still listed.
+#include "db/handed_out_records.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "collections/fake_objects.h"
-#include "db/handed_out_records.h"
 
 namespace kinfold::test {
 namespace {

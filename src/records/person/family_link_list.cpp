@@ -49,10 +49,11 @@ RecordBase* FamilyLinkList::ObjectAt(const RecordBase& owner, size_t index) cons
     FamilyLinkLine& line = lines_[index];
     if (line.object_ == nullptr) {
         line.object_ = MakeKeptLineObject(
-            RecordKind::FamilyLink, owner.Database(), line.position_, line.level_, OpeningLine::KeptOnly,
-            [&](RecordBase& made) {
+            RecordKind::FamilyLink, owner.Database(), line.position_, line.level_,
+            OpeningLine::KeptOnly, [&](RecordBase& made) {
                 auto& link = static_cast<GDFamilyLinkRecord&>(made);
-                link.KeepPedigree(line.childLink_, line.pedigreeWritten_ ? &line.pedigree_ : nullptr);
+                link.KeepPedigree(line.childLink_,
+                                  line.pedigreeWritten_ ? &line.pedigree_ : nullptr);
                 link.SetTarget(line.family_);
             });
     }

@@ -40,7 +40,8 @@ HRESULT GDFamilyRecord::Link(RecordHost& database) {
         HRESULT hr = child.Link(database);
         if (FAILED(hr)) return hr;
     }
-    for (IndividualLine* partner : {hasHusband_ ? &husband_ : nullptr, hasWife_ ? &wife_ : nullptr}) {
+    for (IndividualLine* partner :
+         {hasHusband_ ? &husband_ : nullptr, hasWife_ ? &wife_ : nullptr}) {
         if (partner == nullptr) continue;
         HRESULT hr = partner->Link(database);
         if (FAILED(hr)) return hr;

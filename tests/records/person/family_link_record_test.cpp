@@ -58,8 +58,8 @@ class FamilyLinkRecordTest : public ::testing::Test {
     ComPtr<IGDFamilyLinkRecord> Link(const FamilyLinkList& links, size_t index) const {
         IGDFamilyLinkRecord* out = nullptr;
         if (index < links.Size())
-            links.ObjectAt(*individual_, index)->QueryInterface(IID_IGDFamilyLinkRecord,
-                                                  reinterpret_cast<void**>(&out));
+            links.ObjectAt(*individual_, index)
+                ->QueryInterface(IID_IGDFamilyLinkRecord, reinterpret_cast<void**>(&out));
         return ComPtr<IGDFamilyLinkRecord>(out);
     }
 
@@ -112,7 +112,8 @@ TEST_F(FamilyLinkRecordTest, LinksNameTheirFamiliesWithTheirPedigreeAndStatus) {
 
 TEST_F(FamilyLinkRecordTest, UnresolvedLinkGivesNoFamily) {
     ComPtr<IGDFamilyLinkRecord> link = Link(individual_->ChildFamilyLinks(), 0);
-    auto* internal = static_cast<GDFamilyLinkRecord*>(individual_->ChildFamilyLinks().ObjectAt(*individual_, 0));
+    auto* internal =
+        static_cast<GDFamilyLinkRecord*>(individual_->ChildFamilyLinks().ObjectAt(*individual_, 0));
     RecordBase* family = internal->Family();
     internal->SetTarget(nullptr);
     ComPtr<IGDFamilyRecord> none;
