@@ -4,12 +4,12 @@
 #include <string>
 #include <utility>
 
-#include "platform/progress.h"
 #include "core/database_options.h"
 #include "core/encoding_detection.h"
 #include "core/record_base.h"
 #include "core/record_host.h"
 #include "platform/notifier.h"
+#include "platform/progress.h"
 
 namespace kinfold {
 
@@ -81,11 +81,19 @@ void GedcomLoader::ProcessLine() {
     if (static_cast<uint16_t>(level) > skipLevel_) return;
     if (level != 0) {
         PopToLevel();
+        if (currentContext_ == nullptr) {
+            skipLevel_ = static_cast<uint16_t>(level);
+            return;
+        }
+        RecordBase* const record = currentContext_->record;
         RecordBase* child = nullptr;
-        const bool accepted =
-            currentContext_ != nullptr && currentContext_->TakeSubLine(current_, &child);
+        const bool accepted = currentContext_->keptLine ? record->TakeLineUnderKept(current_)
+                                                        : record->TakeSubLine(current_, &child);
         skipLevel_ = accepted ? kNoSkip : static_cast<uint16_t>(level);
-        if (child != nullptr) PushContext(child);
+        if (child == record)
+            PushKeptLine(record);
+        else if (child != nullptr)
+            PushContext(child);
         return;
     }
     RecordBase* record = nullptr;
@@ -109,22 +117,29 @@ void GedcomLoader::PushContext(RecordBase* record) {
     current_.ClearValue();
     current_.SetTarget(nullptr);
     record->SetDatabase(&database_);
-    contextStack_.push_back(record);
-    currentContext_ = record;
+    contextStack_.push_back(Context{record, record->Level(), false});
+    currentContext_ = &contextStack_.back();
+}
+
+void GedcomLoader::PushKeptLine(RecordBase* record) {
+    current_.ClearId();
+    current_.ClearValue();
+    current_.SetTarget(nullptr);
+    contextStack_.push_back(Context{record, current_.Level(), true});
+    currentContext_ = &contextStack_.back();
 }
 
 void GedcomLoader::PopToLevel() {
-    while (!contextStack_.empty() && contextStack_.back()->Level() >= current_.Level())
+    while (!contextStack_.empty() && contextStack_.back().level >= current_.Level())
         contextStack_.pop_back();
-    currentContext_ = contextStack_.empty() ? nullptr : contextStack_.back();
+    currentContext_ = contextStack_.empty() ? nullptr : &contextStack_.back();
 }
 
 HRESULT GedcomLoader::ParseSubRecord(RecordFactory factory, int32_t position, RecordBase** record,
                                      int32_t* after) {
     *record = nullptr;
     Reset();
-    if (FAILED(reader_.Seek(static_cast<uint32_t>(position))) ||
-        !reader_.ReadContentLine(current_))
+    if (FAILED(reader_.Seek(static_cast<uint32_t>(position))) || !reader_.ReadContentLine(current_))
         return E_FAIL;
     const int16_t baseLevel = current_.Level();
     skipLevel_ = kNoSkip;

@@ -48,6 +48,10 @@ class GedcomLoader {
    private:
     void ChooseDecoding();
     void PushContext(RecordBase* record);
+    // The record keeps the current line as an entry of its own rather than
+    // as a child object: it stays the context of the lines under that line,
+    // at that line's level, exactly as a child would be.
+    void PushKeptLine(RecordBase* record);
     void PopToLevel();
     void ReportError(std::string_view text, HRESULT hr);
 
@@ -56,9 +60,17 @@ class GedcomLoader {
     RecordHost& database_;
     GedcomReader reader_;
     GedcomLine current_;
+    // An open record, or a line a record kept as an entry (whose lines
+    // go to the record's TakeLineUnderKept), with the level it stands at.
+    struct Context {
+        RecordBase* record;
+        int16_t level;
+        bool keptLine;
+    };
+
     uint16_t skipLevel_ = 0;
-    std::vector<RecordBase*> contextStack_;
-    RecordBase* currentContext_ = nullptr;
+    std::vector<Context> contextStack_;
+    const Context* currentContext_ = nullptr;
     std::string lastError_;
 };
 

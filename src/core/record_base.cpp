@@ -56,6 +56,8 @@ bool RecordBase::TakeSubLine(const GedcomLine&, RecordBase** child) {
     return false;
 }
 
+bool RecordBase::TakeLineUnderKept(const GedcomLine&) { return false; }
+
 bool RecordBase::FindSubTag(std::string_view tag, int32_t& position, bool startAtPosition) const {
     if (!startAtPosition) position = position_;
     int16_t baseLevel = 0;

@@ -31,8 +31,14 @@ class RecordBase : public IUnknown {
     virtual void TakeOpeningLine(const GedcomLine& line);
     // Offered each line directly below the record while loading: true keeps
     // it (with `child`, when set, receiving the lines below it); false skips
-    // the line and everything under it.
+    // the line and everything under it. A record that keeps the line as an
+    // entry of its own instead of a child object names itself as `child`:
+    // the lines under that line then come to TakeLineUnderKept, as they
+    // would have come to the child.
     virtual bool TakeSubLine(const GedcomLine& line, RecordBase** child);
+    // A line under the line this record last kept as an entry; true keeps
+    // it (its lines come here too), false skips it with its lines.
+    virtual bool TakeLineUnderKept(const GedcomLine& line);
     // Called when the database is cleared or destroyed: let go of it and of
     // references to other records, which may be gone before this one is (the
     // host may still hold it). Afterwards the record answers from what it

@@ -12,27 +12,32 @@
 
 namespace kinfold {
 
+// Partners, children and events are kept as entries of the family's lists,
+// not as child objects; the family names itself as the child, and refuses
+// every line under them (RecordBase::TakeLineUnderKept).
 bool GDFamilyRecord::TakeSubLine(const GedcomLine& line, RecordBase** child) {
     *child = nullptr;
     const std::string_view tag = line.Tag();
-    // A pointer line keeps nothing of the lines under it, which are skipped.
-    if (tag == "CHIL") {
+    if (tag == "CHIL" || tag == "HUSB" || tag == "WIFE") {
         try {
-            children_.emplace_back(line.Pointer());
+            if (tag == "CHIL")
+                children_.emplace_back(line.Pointer());
+            else
+                (tag == "HUSB" ? husband_ : wife_) = IndividualLine(line.Pointer());
         } catch (const std::bad_alloc&) {
+            return false;
         }
+        if (tag == "HUSB") hasHusband_ = true;
+        if (tag == "WIFE") hasWife_ = true;
+    } else if (InTagTable(kFamilyEventTags, tag)) {
+        if (!events_.Add(line)) return false;
+        if (tag == "MARR") married_ = static_cast<uint32_t>(events_.Size() - 1);
+        Database()->AddTypeName(TypeSet::FamilyEvents, TypeNameWhileLoading(*this, line, "EVEN"));
+    } else {
         return false;
     }
-    if (tag == "HUSB" || tag == "WIFE") {
-        (tag == "HUSB" ? husband_ : wife_) = IndividualLine(line.Pointer());
-        (tag == "HUSB" ? hasHusband_ : hasWife_) = true;
-        return false;
-    }
-    if (!InTagTable(kFamilyEventTags, tag)) return false;
-    if (!events_.Add(line)) return false;
-    if (tag == "MARR") married_ = static_cast<uint32_t>(events_.Size() - 1);
-    Database()->AddTypeName(TypeSet::FamilyEvents, TypeNameWhileLoading(*this, line, "EVEN"));
-    return false;
+    *child = this;
+    return true;
 }
 
 HRESULT GDFamilyRecord::Link(RecordHost& database) {

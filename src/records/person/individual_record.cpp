@@ -31,36 +31,29 @@ HRESULT GDIndividualRecord::get_Ptr(LONG hinst, LONG* pVal) {
     return S_OK;
 }
 
+// Names, family links and events are kept as entries of the individual's
+// lists, not as child objects; the individual names itself as the child so
+// that the lines under them come to TakeLineUnderKept.
 bool GDIndividualRecord::TakeSubLine(const GedcomLine& line, RecordBase** child) {
     *child = nullptr;
     const std::string_view tag = line.Tag();
-    if (line.Level() > Level() + 1) return TakeLineUnderKept(line);
     if (tag == "SEX") {
         sex_ = line.Value().empty() ? '\0' : line.Value().front();
         return false;
     }
-    // Kept lines take the lines under them through TakeLineUnderKept.
-    if (tag == "NAME") {
-        lastKept_ = KeptLine::Name;
-        return names_.Add(line);
-    }
-    if (tag == "FAMC") {
-        lastKept_ = KeptLine::ChildLink;
-        return childFamilyLinks_.Add(line, true);
-    }
-    if (tag == "FAMS") {
-        lastKept_ = KeptLine::SpouseLink;
-        return spouseFamilyLinks_.Add(line, false);
-    }
+    if (tag == "NAME") return KeepLine(names_.Add(line), KeptLine::Name, child);
+    if (tag == "FAMS")
+        return KeepLine(spouseFamilyLinks_.Add(line, false), KeptLine::SpouseLink, child);
+    if (tag == "FAMC")
+        return KeepLine(childFamilyLinks_.Add(line, true), KeptLine::ChildLink, child);
 
     RecordHost& database = *Database();
     if (InTagTable(kIndividualEventTags, tag)) {
-        // The event keeps nothing of the lines under it, which are skipped.
         if (!events_.Add(line)) return false;
         if (tag == "BIRT" && birth_ == kNoEvent) birth_ = static_cast<uint32_t>(events_.Size() - 1);
         if (tag == "DEAT" && death_ == kNoEvent) death_ = static_cast<uint32_t>(events_.Size() - 1);
         database.AddTypeName(TypeSet::IndividualEvents, TypeNameWhileLoading(*this, line, "EVEN"));
-        return false;
+        return KeepLine(true, KeptLine::Event, child);
     }
     if (InTagTable(kIndividualAttributeTags, tag))
         database.AddTypeName(TypeSet::IndividualAttributes,
@@ -68,18 +61,30 @@ bool GDIndividualRecord::TakeSubLine(const GedcomLine& line, RecordBase** child)
     return false;
 }
 
-// Deeper lines than the individual's own come only from under a kept line;
-// each is refused with everything under it, except that a name takes the
-// SURN and GIVN lines directly under it, and a family link its PEDI lines
-// and the lines under those (the last PEDI wins).
+bool GDIndividualRecord::KeepLine(bool kept, KeptLine kind, RecordBase** child) {
+    if (!kept) return false;
+    lastKept_ = kind;
+    *child = this;
+    return true;
+}
+
+// A name takes the SURN and GIVN lines directly under it and refuses every
+// line; a family link takes its PEDI lines and the lines under those (the
+// last PEDI wins); an event keeps nothing of the lines under it.
 bool GDIndividualRecord::TakeLineUnderKept(const GedcomLine& line) {
-    if (lastKept_ == KeptLine::Name) {
-        names_.TakeNamePart(line);
-        return false;
+    switch (lastKept_) {
+        case KeptLine::Name:
+            names_.TakeNamePart(line);
+            return false;
+        case KeptLine::ChildLink:
+        case KeptLine::SpouseLink:
+            if (line.Tag() != "PEDI") return false;
+            return (lastKept_ == KeptLine::ChildLink ? childFamilyLinks_ : spouseFamilyLinks_)
+                .WritePedigree(line.Value());
+        case KeptLine::Event:
+            break;
     }
-    if (line.Tag() != "PEDI") return false;
-    FamilyLinkList& links = lastKept_ == KeptLine::ChildLink ? childFamilyLinks_ : spouseFamilyLinks_;
-    return links.WritePedigree(line.Value());
+    return false;
 }
 
 HRESULT GDIndividualRecord::Link(RecordHost& database) {

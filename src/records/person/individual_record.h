@@ -22,6 +22,7 @@ class GDIndividualRecord : public RecordObject<IGDIndividualRecord, IGDIndividua
 
     void* FindInterface(REFIID riid) override;
     bool TakeSubLine(const GedcomLine& line, RecordBase** child) override;
+    bool TakeLineUnderKept(const GedcomLine& line) override;
     HRESULT Link(RecordHost& database) override;
     void DropReferences() override;
 
@@ -86,9 +87,6 @@ class GDIndividualRecord : public RecordObject<IGDIndividualRecord, IGDIndividua
     RecordBase* ParentFamily() const;
     HRESULT ReturnParent(IGDIndividualRecord** out, bool father) const;
 
-    // A line under a kept NAME, FAMC or FAMS line, while loading.
-    bool TakeLineUnderKept(const GedcomLine& line);
-
     NameList names_;
     FamilyLinkList childFamilyLinks_;
     FamilyLinkList spouseFamilyLinks_;
@@ -101,8 +99,10 @@ class GDIndividualRecord : public RecordObject<IGDIndividualRecord, IGDIndividua
     LONG pointerHandle_ = 0;
     char sex_ = '?';
     // The list the last kept line went to, which takes the lines under it.
-    enum class KeptLine : uint8_t { Name, ChildLink, SpouseLink };
+    enum class KeptLine : uint8_t { Name, ChildLink, SpouseLink, Event };
     KeptLine lastKept_ = KeptLine::Name;
+    // TakeSubLine's answer for a line that went (`kept`) to a list of `kind`.
+    bool KeepLine(bool kept, KeptLine kind, RecordBase** child);
     int8_t confidentialState_ = 2;
     HostTag hostTag_;
 };

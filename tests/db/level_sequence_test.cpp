@@ -1,0 +1,125 @@
+// Every sequence of four sub-lines with levels from {-1, 0, 1, 2, 3, 32768}
+// under an INDI and under a FAM must give the objects and answers that the
+// loader's context stack gives by the rules (tests/support/level_rules):
+// a jump of two levels is still offered to the record, a negative level
+// closes every open record, and the lines under a kept name, family link,
+// event or partner go where a child object would take them. The tags of
+// each record's four lines come from a sequence in which every ordered pair
+// of the kind's tags stands side by side once.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "support/com_test_support.h"
+#include "support/level_rules.h"
+#include "support/live_object_guard.h"
+
+namespace kinfold::test {
+namespace {
+
+constexpr long kLevels[] = {-1, 0, 1, 2, 3, 32768};
+constexpr size_t kLinesPerRecord = 4;
+
+// A de Bruijn sequence of order 2 over `symbols`: every ordered pair of
+// symbols follows one another exactly once (made linear by repeating the
+// first symbol at the end).
+std::vector<std::string> EveryPairInTurn(const std::vector<std::string>& symbols) {
+    std::vector<std::string> sequence;
+    for (size_t a = 0; a < symbols.size(); ++a) {
+        sequence.push_back(symbols[a]);
+        for (size_t b = a + 1; b < symbols.size(); ++b) {
+            sequence.push_back(symbols[a]);
+            sequence.push_back(symbols[b]);
+        }
+    }
+    sequence.push_back(symbols.front());
+    return sequence;
+}
+
+// Windows of four tags that overlap by one, so that every neighbouring pair
+// of the sequence stands in some window.
+std::vector<std::vector<std::string>> TagWindows(const std::vector<std::string>& tags) {
+    const std::vector<std::string> sequence = EveryPairInTurn(tags);
+    std::vector<std::vector<std::string>> windows;
+    for (size_t start = 0; start + 1 < sequence.size(); start += kLinesPerRecord - 1) {
+        std::vector<std::string> window;
+        for (size_t i = 0; i < kLinesPerRecord; ++i)
+            window.push_back(sequence[(start + i) % sequence.size()]);
+        windows.push_back(window);
+    }
+    return windows;
+}
+
+std::vector<GeneratedRecord> EveryLevelSequence(bool family, const std::vector<std::string>& tags) {
+    constexpr size_t kLevelCount = sizeof(kLevels) / sizeof(kLevels[0]);
+    size_t sequences = 1;
+    for (size_t i = 0; i < kLinesPerRecord; ++i) sequences *= kLevelCount;
+    std::vector<GeneratedRecord> records;
+    for (const std::vector<std::string>& window : TagWindows(tags)) {
+        for (size_t n = 0; n < sequences; ++n) {
+            GeneratedRecord record{family, {}};
+            for (size_t i = 0, rest = n; i < kLinesPerRecord; ++i, rest /= kLevelCount)
+                record.lines.push_back({kLevels[rest % kLevelCount], window[i], false});
+            records.push_back(record);
+        }
+    }
+    return records;
+}
+
+TEST(LevelSequenceTest, EveryLevelSequenceGivesWhatTheContextStackGives) {
+    const struct {
+        const char* kind;
+        bool family;
+        std::vector<std::string> tags;
+    } kinds[] = {
+        {"INDI",
+         false,
+         {"NAME", "SURN", "SEX", "FAMS", "FAMC", "PEDI", "BIRT", "DEAT", "DATE", "PLAC"}},
+        {"FAM", true, {"HUSB", "WIFE", "CHIL", "MARR", "DATE", "PLAC", "NAME", "BIRT"}},
+    };
+    LiveObjectGuard guard;
+    MessageCapture messages;
+    for (const auto& kind : kinds) {
+        SCOPED_TRACE(kind.kind);
+        const std::vector<GeneratedRecord> records = EveryLevelSequence(kind.family, kind.tags);
+        TempFile file(GeneratedFile(records));
+        ComPtr<IGEDCOMdb> db = NewDatabase();
+        ASSERT_TRUE(Load(db.get(), file.Path()));
+        const std::string differences = DifferencesFromRules(db.get(), records);
+        EXPECT_EQ(differences.substr(0, 4000), "");
+    }
+    EXPECT_TRUE(messages.Texts().empty());
+}
+
+// The reproducers as filed, one per way the compact model once went astray.
+TEST(LevelSequenceTest, ReportedSequencesGiveTheRulesAnswers) {
+    const struct {
+        const char* name;
+        GeneratedRecord record;
+    } cases[] = {
+        {"a NAME two levels under INDI is the individual's", {false, {{2, "NAME"}, {1, "SEX"}}}},
+        {"a SEX two levels under INDI is the individual's", {false, {{2, "SEX"}}}},
+        {"a negative level after HUSB closes the family",
+         {true, {{1, "HUSB"}, {-1, "WIFE"}, {1, "MARR"}, {2, "DATE"}}}},
+        {"a negative level after an event closes the individual",
+         {false, {{1, "BIRT"}, {-1, "PLAC"}, {1, "DEAT"}, {2, "DATE"}}}},
+        {"a blank line repeats a NAME without its value",
+         {false, {{1, "NAME"}, {0, "", true}, {2, "SURN"}}}},
+        {"lines under PEDI go to the family link",
+         {false, {{1, "FAMC"}, {2, "PEDI"}, {3, "PEDI"}, {2, "DATE"}}}},
+    };
+    LiveObjectGuard guard;
+    MessageCapture messages;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::vector<GeneratedRecord> records{c.record};
+        TempFile file(GeneratedFile(records));
+        ComPtr<IGEDCOMdb> db = NewDatabase();
+        ASSERT_TRUE(Load(db.get(), file.Path()));
+        EXPECT_EQ(DifferencesFromRules(db.get(), records), "");
+    }
+}
+
+}  // namespace
+}  // namespace kinfold::test
