@@ -100,6 +100,16 @@ void ForEach(Collection* collection, Visit visit) {
     }
 }
 
+// An omitted optional argument, as automation hosts pass it: for Events,
+// Attributes and the like, every item whatever its tag.
+inline VARIANT Omitted() {
+    VARIANT omitted;
+    VariantInit(&omitted);
+    omitted.vt = VT_ERROR;
+    omitted.scode = DISP_E_PARAMNOTFOUND;
+    return omitted;
+}
+
 // Item `id` (a cross-reference ID with its @ signs) of a keyed collection.
 template <class Element, class Collection>
 Ref<Element> ItemWithId(Collection* collection, const std::string& id) {

@@ -150,7 +150,10 @@ void Report::WriteLines(std::string& out, int indent) const {
         if (item.Scalar()) {
             out.append(lead).push_back(' ');
             std::string value;
-            item.WriteScalar(value);
+            if (item.kind_ == Kind::Null)
+                value = "(none)";
+            else
+                item.WriteScalar(value);
             // Lines after the first of a text line up under the value.
             const std::string continuation =
                 "\n" + std::string(static_cast<size_t>(indent) + 2, ' ');

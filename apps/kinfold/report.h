@@ -16,6 +16,7 @@ class Report {
     static Report Text(std::string_view text);
     static Report Number(double number);
     static Report Boolean(bool flag);
+    // Nothing: null in JSON, "(none)" for people.
     Report() = default;
     static Report Object() { return Report(Kind::Object); }
     static Report List() { return Report(Kind::List); }

@@ -8,15 +8,6 @@
 namespace kinfold::cli {
 namespace {
 
-// An omitted optional argument, as automation hosts pass it.
-VARIANT Omitted() {
-    VARIANT omitted;
-    VariantInit(&omitted);
-    omitted.vt = VT_ERROR;
-    omitted.scode = DISP_E_PARAMNOTFOUND;
-    return omitted;
-}
-
 Report EventList(IGDFactEvents* events) {
     Report list = Report::List();
     ForEach<IGDFactEventRecord>(events, [&](IGDFactEventRecord* event) {
@@ -47,8 +38,9 @@ Report NoteList(IGDNotes* notes) {
     return list;
 }
 
+// A parent or partner the file does not name is null, not an empty person.
 Report PersonOrNothing(IGDIndividualRecord* individual) {
-    return individual != nullptr ? PersonSummary(individual) : Report::Object();
+    return individual != nullptr ? PersonSummary(individual) : Report();
 }
 
 Report FamilySummary(IGDFamilyRecord* family) {

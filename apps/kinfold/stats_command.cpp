@@ -40,7 +40,7 @@ int RunStats(const CommandLine& line, const LoadedFile& file, Report* report, st
     report->Add("multimedia", Report::Number(CountMember(db, &IGEDCOMdb::get_Multimedia)));
     report->Add("submitters", Report::Number(CountMember(db, &IGEDCOMdb::get_Submitters)));
     Ref<IGDHeaderRecord> header = ObjectOf(db, &IGEDCOMdb::get_Header);
-    report->Add("header", header ? HeaderSummary(header.get()) : Report::Object());
+    report->Add("header", header ? HeaderSummary(header.get()) : Report());
     report->Add("load_seconds", Report::Number(file.seconds));
     return kDone;
 }

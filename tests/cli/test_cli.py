@@ -50,6 +50,82 @@ def test_output_on_the_sample(arguments, expected):
     assert without_load_time(out) == (EXPECTED / expected).read_text()
 
 
+def write_ged(folder, text, name='file.ged'):
+    path = folder / name
+    path.write_bytes(text if isinstance(text, bytes) else text.encode('utf-8'))
+    return str(path)
+
+
+CITED_SOURCE = '0 @S1@ SOUR\n1 TITL T\n0 TRLR\n'
+
+
+# Where a citation may stand in a record: for each place (the path footnotes
+# prints), the lines of one record citing @S1@ with the page "p".
+CITATION_PLACES = {
+    'INDI.BIRT':
+        '0 @I1@ INDI\n1 NAME A /B/\n1 BIRT\n2 SOUR @S1@\n3 PAGE p\n',
+    'INDI':
+        '0 @I1@ INDI\n1 SOUR @S1@\n2 PAGE p\n',
+    'INDI.NAME':
+        '0 @I1@ INDI\n1 NAME A /B/\n2 SOUR @S1@\n3 PAGE p\n',
+    'INDI.NAME.FONE':
+        '0 @I1@ INDI\n1 NAME A /B/\n2 FONE a b\n3 SOUR @S1@\n4 PAGE p\n',
+    'INDI.OCCU':
+        '0 @I1@ INDI\n1 OCCU Smith\n2 SOUR @S1@\n3 PAGE p\n',
+    'INDI.DEAT.PLAC':
+        '0 @I1@ INDI\n1 DEAT\n2 PLAC Leeds\n3 SOUR @S1@\n4 PAGE p\n',
+    'INDI.BURI.NOTE':
+        '0 @I1@ INDI\n1 BURI\n2 NOTE in the rain\n3 SOUR @S1@\n4 PAGE p\n',
+    'INDI.BAPL':
+        '0 @I1@ INDI\n1 BAPL\n2 SOUR @S1@\n3 PAGE p\n',
+    'INDI.ASSO':
+        '0 @I1@ INDI\n1 ASSO @I1@\n2 RELA Godfather\n2 SOUR @S1@\n3 PAGE p\n',
+    'INDI.FAMC.NOTE':
+        '0 @I1@ INDI\n1 FAMC @F1@\n2 NOTE adopted\n3 SOUR @S1@\n4 PAGE p\n'
+        '0 @F1@ FAM\n1 CHIL @I1@\n',
+    'INDI.NOTE':
+        '0 @I1@ INDI\n1 NOTE kept a diary\n2 SOUR @S1@\n3 PAGE p\n',
+    'FAM':
+        '0 @F1@ FAM\n1 SOUR @S1@\n2 PAGE p\n',
+    'FAM.MARR':
+        '0 @F1@ FAM\n1 MARR\n2 SOUR @S1@\n3 PAGE p\n',
+    'FAM.SLGS':
+        '0 @F1@ FAM\n1 SLGS\n2 SOUR @S1@\n3 PAGE p\n',
+}
+
+
+@pytest.mark.parametrize('under', CITATION_PLACES)
+def test_footnotes_finds_citations_at_every_depth(tmp_path, under):
+    path = write_ged(tmp_path, '0 HEAD\n1 CHAR UTF-8\n' + CITATION_PLACES[under] + CITED_SOURCE)
+    code, out, err = run('footnotes', '--json', path)
+    assert (code, err) == (0, '')
+    assert [(entry['under'], entry['footnote'].strip()) for entry in json.loads(out)] == \
+        [(under, 'T. p.')]
+
+
+def test_footnotes_leave_a_shared_note_to_its_own_record(tmp_path):
+    path = write_ged(tmp_path, '0 HEAD\n0 @I1@ INDI\n1 NOTE @N1@\n0 @I2@ INDI\n1 NOTE @N1@\n'
+                     '0 @N1@ NOTE shared\n1 SOUR @S1@\n' + CITED_SOURCE)
+    code, out, err = run('footnotes', '--json', path)
+    assert (code, out, err) == (0, '[]\n', '')
+
+
+# Whoever the file does not name is null for programs and "(none)" for people.
+@pytest.mark.parametrize('arguments, member, text', [
+    (['show', SAMPLE, '@I1@'], 'father', 'father: (none)'),
+    (['show', SAMPLE, '@I1@'], 'mother', 'mother: (none)'),
+    (['show', 'FILE', '@F1@'], 'wife', 'wife: (none)'),
+    (['show', 'FILE', '@F1@'], 'husband', 'husband: (none)'),
+])
+def test_what_the_file_does_not_name_is_null(tmp_path, arguments, member, text):
+    lonely = write_ged(tmp_path, '0 HEAD\n0 @F1@ FAM\n1 MARR\n0 TRLR\n')
+    arguments = [lonely if word == 'FILE' else word for word in arguments]
+    code, out, err = run(*arguments, '--json')
+    assert (code, err) == (0, '')
+    assert json.loads(out)[member] is None
+    assert text + '\n' in run(*arguments)[1]
+
+
 def test_json_of_stats_counts_individuals():
     code, out, _ = run('stats', SAMPLE, '--json')
     report = json.loads(out)
