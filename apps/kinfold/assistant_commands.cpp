@@ -5,6 +5,7 @@
 #include <deque>
 #include <map>
 
+#include "case_folding.h"
 #include "commands.h"
 #include "person_summary.h"
 
@@ -14,12 +15,15 @@ namespace {
 struct Choice {
     const char* name;
     long value;
+    // The part of the name a pattern matches here rather than in the
+    // assistant; none for the criteria the assistant answers.
+    HRESULT (STDMETHODCALLTYPE IGDNameRecord::*part)(BSTR*);
 };
 
-const Choice kCriteria[] = {{"--surname", gd_subcatSurname},
-                            {"--given", gd_subcatGivenName},
-                            {"--soundex", gd_subcatSoundex},
-                            {"--sex", gd_subcatSex}};
+const Choice kCriteria[] = {{"--surname", gd_subcatSurname, &IGDNameRecord::get_Surname},
+                            {"--given", gd_subcatGivenName, &IGDNameRecord::get_GivenName},
+                            {"--soundex", gd_subcatSoundex, nullptr},
+                            {"--sex", gd_subcatSex, nullptr}};
 
 // Whether each order walks up to ancestors or down to descendants.
 struct Order {
@@ -45,6 +49,41 @@ Report PeopleList(IGDIndividuals* people) {
     ForEach<IGDIndividualRecord>(
         people, [&](IGDIndividualRecord* person) { list.Append(PersonSummary(person)); });
     return list;
+}
+
+std::u32string FoldedPart(IGDIndividualRecord* person,
+                          HRESULT (STDMETHODCALLTYPE IGDNameRecord::*part)(BSTR*)) {
+    Ref<IGDNameRecord> name = ObjectOf(person, &IGDIndividualRecord::get_Name);
+    BSTR text = nullptr;
+    if (name) (name.get()->*part)(&text);
+    std::u32string folded = FoldedText(text);
+    SysFreeString(text);
+    return folded;
+}
+
+// Names are matched on the text the file's decoding gives, with case folded
+// for every letter: the assistant compares the file's bytes and folds ASCII
+// only, so "Frém" would miss "Frémont" in an ANSEL file. The assistant still
+// puts everyone in order.
+HRESULT MatchNames(IGEDCOMdb* db, IGDAssistant* assistant, const Choice& criterion,
+                   const std::string& pattern, Report* report) {
+    Ref<IGDIndividuals> everyone = ObjectOf(db, &IGEDCOMdb::get_Individuals);
+    VARIANT list;
+    VariantInit(&list);
+    list.vt = VT_DISPATCH;
+    list.pdispVal = everyone.get();
+    Ref<IGDIndividuals> sorted;
+    const HRESULT hr = assistant->SortIndividuals(list, gd_sortSurnameGiven, &sorted);
+    if (FAILED(hr)) return hr;
+    BSTR patternText = AllocBstr(pattern);
+    const std::u32string folded = FoldedText(patternText);
+    SysFreeString(patternText);
+    *report = Report::List();
+    ForEach<IGDIndividualRecord>(sorted.get(), [&](IGDIndividualRecord* person) {
+        if (MatchesPattern(FoldedPart(person, criterion.part), folded))
+            report->Append(PersonSummary(person));
+    });
+    return S_OK;
 }
 
 // Each relative's distance in generations from `root`, walking parents
@@ -97,6 +136,12 @@ int RunFind(const CommandLine& line, const LoadedFile& file, Report* report, std
         return kBadCommandLine;
     }
     Ref<IGDAssistant> assistant = AssistantOf(file.db.get());
+    if (criterion->part != nullptr) {
+        const HRESULT hr = MatchNames(file.db.get(), assistant.get(), *criterion,
+                                      line.Option(criterion->name), report);
+        if (FAILED(hr)) *error = FailureText("SortIndividuals", hr);
+        return FAILED(hr) ? kCannotAnswer : kDone;
+    }
     VARIANT pattern;
     VariantInit(&pattern);
     pattern.vt = VT_BSTR;
@@ -143,13 +188,10 @@ int RunRelatives(const CommandLine& line, const LoadedFile& file, Report* report
         *error = "no individual has the ID " + id;
         return kNoSuchRecord;
     }
-    VARIANT source, omitted;
+    VARIANT source, omitted = Omitted();
     VariantInit(&source);
-    VariantInit(&omitted);
     source.vt = VT_DISPATCH;
     source.pdispVal = person.get();
-    omitted.vt = VT_ERROR;
-    omitted.scode = DISP_E_PARAMNOTFOUND;
     Ref<IGDIndividuals> relatives;
     Ref<IGDAssistant> assistant = AssistantOf(file.db.get());
     const HRESULT hr = assistant->ExtractRelatives(order->type, source, omitted, &relatives);

@@ -156,6 +156,40 @@ def test_assistant_commands(arguments, ids):
     assert [person['id'] for person in json.loads(out)] == ids
 
 
+NAMES_UTF8 = ('0 HEAD\n1 CHAR UTF-8\n0 @I1@ INDI\n1 NAME \u00c9glises /Dupont/\n'
+              '0 @I2@ INDI\n1 NAME Alexandros /\u03a0\u0391\u03a0\u0391\u0394\u038c'
+              '\u03a0\u039f\u03a5\u039b\u039f\u03a3/\n'
+              '0 @I3@ INDI\n1 NAME \u0418\u0432\u0430\u043d /\u041f\u0435\u0442\u0440\u043e\u0432/\n'
+              '0 @I4@ INDI\n1 NAME Jan /\u0141UKASIEWICZ/\n0 TRLR\n').encode('utf-8')
+NAMES_ANSEL = b'0 HEAD\n1 CHAR ANSEL\n0 @I1@ INDI\n1 NAME Jean /Fr\xe2emont/\n0 TRLR\n'
+
+
+# find matches the decoded name and folds the case of every letter; a
+# pattern still matches the start of a name, or with a leading * its end.
+@pytest.mark.parametrize('contents, arguments, ids', [
+    (NAMES_ANSEL, ['--surname', 'Fr\u00e9m', '--encoding', 'auto'], ['@I1@']),
+    (NAMES_ANSEL, ['--surname', 'FR\u00c9MONT*', '--encoding', 'auto'], ['@I1@']),
+    (NAMES_ANSEL, ['--surname', 'Fremont', '--encoding', 'auto'], []),
+    (NAMES_UTF8, ['--given', '\u00e9gl'], ['@I1@']),
+    (NAMES_UTF8, ['--surname', 'dup'], ['@I1@']),
+    (NAMES_UTF8, ['--surname', '\u03c0\u03b1\u03c0\u03b1\u03b4\u03cc\u03c0'], ['@I2@']),
+    (NAMES_UTF8, ['--surname', '*\u03bf\u03c2'], ['@I2@']),
+    (NAMES_UTF8, ['--given', '\u0438\u0412'], ['@I3@']),
+    (NAMES_UTF8, ['--surname', '*\u041e\u0412'], ['@I3@']),
+    (NAMES_UTF8, ['--surname', '\u0142ukasiewicz'], ['@I4@']),
+], ids=['ansel', 'ansel-capitals', 'no-accent-folding', 'latin-1', 'ascii', 'greek',
+        'final-sigma', 'cyrillic', 'cyrillic-ending', 'latin-extended-a'])
+@pytest.mark.skipif('wine' in COMMAND[0],
+                    reason='the Windows tool reads its arguments in the ANSI code page')
+def test_find_matches_decoded_names_in_any_case(tmp_path, contents, arguments, ids):
+    code, out, err = run('find', write_ged(tmp_path, contents), '--json', *arguments)
+    if code == 4:
+        assert NOT_AVAILABLE.match(err.rstrip('\n')), err
+        return
+    assert (code, err) == (0, '')
+    assert [person['id'] for person in json.loads(out)] == ids
+
+
 def test_relatives_count_generations_from_the_individual():
     code, out, _ = run('relatives', SAMPLE, '@I11@', '--order', 'ancestors', '--json')
     if code == 4:
