@@ -55,19 +55,18 @@ Report Json(const std::string& file, const CheckResult& result) {
 
 }  // namespace
 
-int RunCheck(const CommandLine& line) {
-    std::string reason = UnreadableReason(line.File());
+int RunCheck(const CommandLine& line, const std::string& path, std::string* output) {
+    std::string reason = UnreadableReason(path);
     CheckResult result;
     if (reason.empty()) {
-        result = CheckFile(line.File());
+        result = CheckFile(path);
         reason = result.unreadable;
     }
     if (!reason.empty()) {
         std::fprintf(stderr, "kinfold: %s: %s\n", line.File().c_str(), reason.c_str());
         return kUnreadable;
     }
-    const std::string text = line.json ? Json(line.File(), result).Json() : Lines(result);
-    std::fwrite(text.data(), 1, text.size(), stdout);
+    *output = line.json ? Json(line.File(), result).Json() : Lines(result);
     return result.problems.empty() ? kClean : kProblemsFound;
 }
 

@@ -5,7 +5,9 @@
 namespace kinfold::cli {
 
 const char kUsage[] =
-    "usage: kinfold COMMAND FILE [ID] [OPTIONS]\n"
+    "usage: kinfold [OPTIONS] COMMAND FILE [ID] [OPTIONS]\n"
+    "\n"
+    "FILE may be - for standard input.\n"
     "\n"
     "Commands:\n"
     "  stats FILE                  counts of every kind of record, the header and the load time\n"
@@ -33,10 +35,12 @@ const char kUsage[] =
     "                              mark or CHAR line (UTF-8, UTF-16, ANSEL, ANSI, IBMPC,\n"
     "                              MACINTOSH, ASCII)\n"
     "  --help                      print this help\n"
+    "  --version                   print the version of kinfold\n"
     "\n"
     "Exit codes: 0 done, 1 the file cannot be loaded, 2 the command line is wrong,\n"
     "3 no record has that ID, 4 the library cannot answer (a member failed or is not\n"
-    "available in this build). Ctrl-C stops a long load (exit code 130).\n";
+    "available in this build), 5 the output cannot be written. Ctrl-C stops a long\n"
+    "load (exit code 130).\n";
 
 namespace {
 
@@ -70,22 +74,16 @@ bool TakesOption(const CommandShape& shape, const std::string& option) {
 }  // namespace
 
 bool ParseCommandLine(int argc, const char* const* argv, CommandLine* line, std::string* error) {
-    for (int i = 1; i < argc; ++i)
-        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0)
             line->help = true;
-            return true;
-        }
-    if (argc < 2) {
-        *error = "no command given";
-        return false;
+        if (std::strcmp(argv[i], "--version") == 0) line->version = true;
     }
-    line->command = argv[1];
-    const CommandShape* shape = ShapeOf(line->command);
-    if (shape == nullptr) {
-        *error = "unknown command '" + line->command + "'";
-        return false;
-    }
-    for (int i = 2; i < argc; ++i) {
+    if (line->help || line->version) return true;
+    // Options of the command may come before it too; they are checked
+    // against it once it is known.
+    std::vector<std::string> optionNames;
+    for (int i = 1; i < argc; ++i) {
         std::string word = argv[i];
         if (word == "--json") {
             line->json = true;
@@ -100,7 +98,10 @@ bool ParseCommandLine(int argc, const char* const* argv, CommandLine* line, std:
             continue;
         }
         if (word.size() < 2 || word.compare(0, 2, "--") != 0) {
-            line->arguments.push_back(word);
+            if (line->command.empty())
+                line->command = word;
+            else
+                line->arguments.push_back(word);
             continue;
         }
         std::string value;
@@ -109,20 +110,31 @@ bool ParseCommandLine(int argc, const char* const* argv, CommandLine* line, std:
         if (inlineValue) {
             value = word.substr(equals + 1);
             word.resize(equals);
-        }
-        if (!TakesOption(*shape, word)) {
-            *error = "unknown option " + word + " for " + line->command;
-            return false;
-        }
-        if (!inlineValue) {
-            if (i + 1 >= argc) {
-                *error = word + " needs a value";
-                return false;
-            }
+        } else if (i + 1 < argc) {
             value = argv[++i];
+        } else {
+            optionNames.push_back(word);
+            *error = word + " needs a value";
+            break;
         }
+        optionNames.push_back(word);
         line->options[word] = value;
     }
+    if (line->command.empty()) {
+        *error = "no command given";
+        return false;
+    }
+    const CommandShape* shape = ShapeOf(line->command);
+    if (shape == nullptr) {
+        *error = "unknown command '" + line->command + "'";
+        return false;
+    }
+    for (const std::string& name : optionNames)
+        if (!TakesOption(*shape, name)) {
+            *error = "unknown option " + name + " for " + line->command;
+            return false;
+        }
+    if (!error->empty()) return false;
     if (line->arguments.size() != shape->arguments) {
         *error = line->command + (shape->arguments == 1 ? " takes one FILE" : " takes FILE and ID");
         if (line->arguments.size() > shape->arguments)

@@ -1,6 +1,6 @@
 // The command line of kinfold: a command, its file and other positional
-// arguments, and options, which may come before or after the file as users
-// type them (--name VALUE or --name=VALUE).
+// arguments, and options, which may come anywhere, before the command too, as
+// users type them (--name VALUE or --name=VALUE).
 #pragma once
 
 #include <map>
@@ -16,6 +16,7 @@ struct CommandLine {
     bool json = false;
     std::string encoding = "bytes";  // the database's TextEncoding
     bool help = false;
+    bool version = false;
 
     const std::string& File() const { return arguments.front(); }
     bool Has(const std::string& option) const { return options.count(option) != 0; }
@@ -26,7 +27,8 @@ struct CommandLine {
 };
 
 // Fills `line`; false with a one-line reason when the command line is not
-// one kinfold understands. --help anywhere makes any line acceptable.
+// one kinfold understands. --help or --version anywhere makes any line
+// acceptable.
 bool ParseCommandLine(int argc, const char* const* argv, CommandLine* line, std::string* error);
 
 extern const char kUsage[];

@@ -17,6 +17,7 @@ enum ExitCode {
     kBadCommandLine = 2,
     kNoSuchRecord = 3,
     kCannotAnswer = 4,
+    kCannotWrite = 5,
     kCancelled = 130,  // as a shell reports a program stopped by Ctrl-C
 };
 
@@ -31,9 +32,10 @@ int RunRelatives(const CommandLine& line, const LoadedFile& file, Report* report
 int RunFootnotes(const CommandLine& line, const LoadedFile& file, Report* report,
                  std::string* error);
 
-// kinfold check reads the file itself instead of loading it, and prints its
-// own report: it has exit codes of its own (0 clean, 1 problems, 2 unreadable).
-int RunCheck(const CommandLine& line);
+// kinfold check reads the file at `path` itself instead of loading it, and
+// fills `output` with its own report: it has exit codes of its own (0 clean,
+// 1 problems, 2 unreadable, when it says why on standard error).
+int RunCheck(const CommandLine& line, const std::string& path, std::string* output);
 
 // What a failed call of the library means for the user, in one line:
 // "`member` is not available in this build of the library" for E_NOTIMPL,

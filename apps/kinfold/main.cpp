@@ -3,12 +3,15 @@
 // host does, through its class object and interfaces.
 //
 //     kinfold COMMAND FILE [ID] [OPTIONS]      (kinfold --help lists them)
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "commands.h"
 #include "platform/notifier.h"
+#include "standard_input.h"
 #ifndef _WIN32
 #include "platform/posix/load_cancel.h"
 #endif
@@ -42,6 +45,23 @@ int Fail(int code, const std::string& message) {
     return code;
 }
 
+// A full disk or a closed pipe must not pass for a finished report.
+int WriteOutput(const std::string& text, int code) {
+    errno = 0;
+    const bool written =
+        std::fwrite(text.data(), 1, text.size(), stdout) == text.size() && std::fflush(stdout) == 0;
+    if (written) return code;
+    return Fail(kCannotWrite, std::string("cannot write the output: ") +
+                                  (errno != 0 ? std::strerror(errno) : "write error"));
+}
+
+// Messages name standard input "-", as the user gave it, not by its copy.
+std::string ShownAs(std::string message, const std::string& path, const std::string& shown) {
+    if (path != shown && message.compare(0, path.size(), path) == 0)
+        message.replace(0, path.size(), shown);
+    return message;
+}
+
 int Run(int argc, const char* const* argv) {
     CommandLine line;
     std::string error;
@@ -49,11 +69,16 @@ int Run(int argc, const char* const* argv) {
         std::fprintf(stderr, "kinfold: %s (kinfold --help lists the commands)\n", error.c_str());
         return kBadCommandLine;
     }
-    if (line.help) {
-        std::fputs(kUsage, stdout);
-        return kDone;
+    if (line.help) return WriteOutput(kUsage, kDone);
+    if (line.version) return WriteOutput("kinfold " KINFOLD_VERSION "\n", kDone);
+    StandardInputCopy input;
+    if (line.File() == "-" && !input.Make(&error)) return Fail(kCannotLoad, error);
+    const std::string path = line.File() == "-" ? input.Path() : line.File();
+    if (line.command == "check") {
+        std::string text;
+        const int code = RunCheck(line, path, &text);
+        return text.empty() ? code : WriteOutput(text, code);
     }
-    if (line.command == "check") return RunCheck(line);
     // Messages of the library go to standard error as ours do, never to a
     // message box that would wait for a click.
     SetMessageSink([](std::string_view text) {
@@ -62,25 +87,19 @@ int Run(int argc, const char* const* argv) {
 #ifndef _WIN32
     std::signal(SIGINT, OnInterrupt);
 #endif
-    LoadedFile file = LoadGedcomFile(line.File(), line.encoding, &error);
+    LoadedFile file = LoadGedcomFile(path, line.encoding, &error);
     if (interrupted) return Fail(kCancelled, "cancelled while loading " + line.File());
-    if (!file.db) return Fail(kCannotLoad, error);
+    if (!file.db) return Fail(kCannotLoad, ShownAs(error, path, line.File()));
 
     Report report;
     int code = kBadCommandLine;
     for (const CommandEntry& entry : kCommandTable)
         if (line.command == entry.name) code = entry.run(line, file, &report, &error);
     if (code != kDone) return Fail(code, error);
-    const std::string text = line.json ? report.Json() : report.Lines();
-    std::fwrite(text.data(), 1, text.size(), stdout);
-    return kDone;
+    return WriteOutput(line.json ? report.Json() : report.Lines(), kDone);
 }
 
 }  // namespace
 }  // namespace kinfold::cli
 
-int main(int argc, char** argv) {
-    const int code = kinfold::cli::Run(argc, argv);
-    std::fflush(stdout);
-    return code;
-}
+int main(int argc, char** argv) { return kinfold::cli::Run(argc, argv); }

@@ -21,8 +21,9 @@ COMMAND = shlex.split(os.environ.get('KINFOLD_CLI', str(ROOT / 'build/native/app
 NOT_AVAILABLE = re.compile(r'^kinfold: \w+ is not available in this build of the library$')
 
 
-def run(*arguments, cwd=ROOT):
-    done = subprocess.run(COMMAND + list(arguments), cwd=cwd, capture_output=True, timeout=120)
+def run(*arguments, cwd=ROOT, stdin=b'', env=None):
+    done = subprocess.run(COMMAND + list(arguments), cwd=cwd, input=stdin, capture_output=True,
+                          timeout=120, env=env and dict(os.environ, **env))
     # Windows writes CRLF line ends to both streams.
     out = done.stdout.decode('utf-8').replace('\r\n', '\n')
     err = done.stderr.decode('utf-8').replace('\r\n', '\n')
@@ -233,6 +234,9 @@ def test_bad_files_give_one_line_and_exit_code_1(bad_files, name, command):
 
 @pytest.mark.parametrize('arguments, code, message', [
     ([], 2, 'no command given'),
+    (['--json', '--encoding', 'auto'], 2, 'no command given'),
+    (['--format', 'x', 'stats', SAMPLE], 2, 'unknown option --format for stats'),
+    (['stats', 'missing.ged', '--format'], 2, 'unknown option --format for stats'),
     (['export', SAMPLE], 2, "unknown command 'export'"),
     (['stats'], 2, 'stats takes one FILE'),
     (['stats', SAMPLE, 'extra'], 2, "unexpected 'extra'"),
@@ -253,6 +257,57 @@ def test_bad_command_lines(arguments, code, message):
     actual, out, err = run(*arguments)
     assert (actual, out) == (code, '')
     assert err.count('\n') == 1 and message in err, err
+
+
+# The same answers whichever way a command line is put: options before the
+# command, the file read from standard input.
+SAMPLE_BYTES = (ROOT / SAMPLE).read_bytes()
+
+
+@pytest.mark.parametrize('arguments, stdin, same_as', [
+    (['--json', 'stats', SAMPLE], b'', ['stats', SAMPLE, '--json']),
+    (['--encoding', 'auto', 'find', SAMPLE, '--surname', 'hart'], b'',
+     ['find', SAMPLE, '--surname', 'hart', '--encoding=auto']),
+    (['--format', '%t%', 'footnotes', SAMPLE], b'', ['footnotes', SAMPLE, '--format', '%t%']),
+    (['show', '-', '@I1@'], SAMPLE_BYTES, ['show', SAMPLE, '@I1@']),
+    (['--json', 'footnotes', '-'], SAMPLE_BYTES, ['footnotes', SAMPLE, '--json']),
+    (['check', '-'], SAMPLE_BYTES, ['check', SAMPLE]),
+], ids=['json-first', 'encoding-first', 'command-option-first', 'show-stdin', 'footnotes-stdin',
+        'check-stdin'])
+def test_command_line_forms_give_the_same_answer(arguments, stdin, same_as):
+    code, out, err = run(*arguments, stdin=stdin)
+    expected_code, expected_out, expected_err = run(*same_as)
+    assert (code, without_load_time(out), err) == \
+        (expected_code, without_load_time(expected_out), expected_err)
+
+
+@pytest.mark.skipif('wine' in COMMAND[0], reason='Wine keeps its own temporary folder')
+def test_standard_input_names_the_file_dash_and_leaves_no_copy(tmp_path):
+    temporary = {'TMPDIR': str(tmp_path)}
+    code, out, err = run('stats', '-', '--json', stdin=SAMPLE_BYTES, env=temporary)
+    assert (code, err, json.loads(out)['file']) == (0, '', '-')
+    assert run('stats', '-', stdin=b'', env=temporary) == (1, '', 'kinfold: -: is empty\n')
+    assert run('check', '-', stdin=b'\xff\xfe', env=temporary)[0] == 1
+    assert list(tmp_path.iterdir()) == []
+
+
+def test_version_prints_the_project_version():
+    version = re.search(r'project\(Kinfold VERSION ([0-9.]+)',
+                        (ROOT / 'CMakeLists.txt').read_text()).group(1)
+    assert run('--version') == (0, 'kinfold ' + version + '\n', '')
+    assert run('stats', SAMPLE, '--version') == (0, 'kinfold ' + version + '\n', '')
+
+
+@pytest.mark.parametrize('arguments', [['stats', SAMPLE], ['check', SAMPLE], ['--help']],
+                         ids=lambda arguments: arguments[0])
+@pytest.mark.skipif('wine' in COMMAND[0] or not os.path.exists('/dev/full'),
+                    reason='needs /dev/full')
+def test_a_full_disk_fails_the_command(arguments):
+    with open('/dev/full', 'wb') as full:
+        done = subprocess.run(COMMAND + arguments, cwd=ROOT, stdout=full, stderr=subprocess.PIPE,
+                              timeout=120)
+    assert done.returncode == 5
+    assert done.stderr.decode() == 'kinfold: cannot write the output: No space left on device\n'
 
 
 ANSEL_PERSON = b'0 HEAD\n1 CHAR ANSEL\n0 @I1@ INDI\n1 NAME Jos\xe2e /N\xe2u\xe4nez/\n0 TRLR\n'
