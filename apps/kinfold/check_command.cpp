@@ -1,5 +1,6 @@
-// kinfold check FILE: every problem of a file on a line of its own, then a
-// count; the exit code says clean (0), problems found (1) or unreadable (2).
+// kinfold check FILE: every problem of a file on a line of its own, with
+// its severity, then a count; the exit code says clean or warnings only (0),
+// errors found (1; warnings too with --strict) or unreadable (2).
 #include <cstdio>
 
 #include "check/file_check.h"
@@ -10,10 +11,24 @@ namespace {
 
 enum CheckExit { kClean = 0, kProblemsFound = 1, kUnreadable = 2 };
 
-size_t CorruptCount(const Problems& problems) {
+template <class Test>
+size_t CountOf(const Problems& problems, Test test) {
     size_t count = 0;
-    for (const Problem& problem : problems) count += problem.corrupt ? 1 : 0;
+    for (const Problem& problem : problems) count += test(problem) ? 1 : 0;
     return count;
+}
+
+size_t CorruptCount(const Problems& problems) {
+    return CountOf(problems, [](const Problem& problem) { return problem.corrupt; });
+}
+
+size_t ErrorCount(const Problems& problems) {
+    return CountOf(problems,
+                   [](const Problem& problem) { return problem.severity == Severity::Error; });
+}
+
+const char* SeverityName(Severity severity) {
+    return severity == Severity::Error ? "error" : "warning";
 }
 
 std::string Plural(size_t count, const char* word) {
@@ -23,12 +38,17 @@ std::string Plural(size_t count, const char* word) {
 std::string Lines(const CheckResult& result) {
     std::string out;
     for (const Problem& problem : result.problems)
-        out += "line " + std::to_string(problem.line) + ": " + problem.message +
+        out += "line " + std::to_string(problem.line) + ": " + SeverityName(problem.severity) +
+               ": " + problem.message +
                (problem.corrupt ? " (the loader calls the file corrupt because of it)\n" : "\n");
     const size_t corrupt = CorruptCount(result.problems);
+    const size_t errors = ErrorCount(result.problems);
     out += result.problems.empty() ? std::string("no problems")
                                    : Plural(result.problems.size(), "problem");
     out += " in " + Plural(result.lines, "line");
+    if (!result.problems.empty())
+        out += " (" + Plural(errors, "error") + ", " +
+               Plural(result.problems.size() - errors, "warning") + ")";
     if (corrupt != 0)
         out += "; " + std::to_string(corrupt) +
                (corrupt == 1 ? " of them makes" : " of them make") +
@@ -41,12 +61,14 @@ Report Json(const std::string& file, const CheckResult& result) {
     report.Add("file", Report::Text(file));
     report.Add("lines", Report::Number(result.lines));
     report.Add("problem_count", Report::Number(static_cast<double>(result.problems.size())));
+    report.Add("error_count", Report::Number(static_cast<double>(ErrorCount(result.problems))));
     report.Add("corrupt_count", Report::Number(static_cast<double>(CorruptCount(result.problems))));
     Report& list = report.Add("problems", Report::List());
     for (const Problem& problem : result.problems) {
         Report& item = list.Append(Report::Object());
         item.Add("line", Report::Number(problem.line));
         item.Add("kind", Report::Text(problem.kind));
+        item.Add("severity", Report::Text(SeverityName(problem.severity)));
         item.Add("message", Report::Text(problem.message));
         item.Add("corrupt", Report::Boolean(problem.corrupt));
     }
@@ -59,7 +81,7 @@ int RunCheck(const CommandLine& line, const std::string& path, std::string* outp
     std::string reason = UnreadableReason(path);
     CheckResult result;
     if (reason.empty()) {
-        result = CheckFile(path);
+        result = CheckFile(path, line.encoding);
         reason = result.unreadable;
     }
     if (!reason.empty()) {
@@ -67,7 +89,9 @@ int RunCheck(const CommandLine& line, const std::string& path, std::string* outp
         return kUnreadable;
     }
     *output = line.json ? Json(line.File(), result).Json() : Lines(result);
-    return result.problems.empty() ? kClean : kProblemsFound;
+    const size_t errors = ErrorCount(result.problems);
+    const bool failed = errors != 0 || (line.strict && !result.problems.empty());
+    return failed ? kProblemsFound : kClean;
 }
 
 }  // namespace kinfold::cli

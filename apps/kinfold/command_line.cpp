@@ -24,9 +24,12 @@ const char kUsage[] =
     "                              maternal, maternal-reversed, family-roots\n"
     "  footnotes FILE [--format F] the footnote of every source citation of every individual,\n"
     "                              in the format F (default: the library's own)\n"
-    "  check FILE                  what is wrong with the file, one line each with its line\n"
-    "                              number, then a count (exit code 0 clean, 1 problems found,\n"
-    "                              2 the file cannot be read)\n"
+    "  check FILE [--strict]       what is wrong with the file, one line each with its line\n"
+    "                              number and severity, then a count; an error loses data or\n"
+    "                              makes the loader refuse the file, a warning is unusual but\n"
+    "                              harmless (exit code 0 clean or warnings only, 1 errors\n"
+    "                              found, or warnings too with --strict, 2 the file cannot be\n"
+    "                              read)\n"
     "\n"
     "Options:\n"
     "  --json                      print JSON for programs instead of text\n"
@@ -85,8 +88,8 @@ bool ParseCommandLine(int argc, const char* const* argv, CommandLine* line, std:
     std::vector<std::string> optionNames;
     for (int i = 1; i < argc; ++i) {
         std::string word = argv[i];
-        if (word == "--json") {
-            line->json = true;
+        if (word == "--json" || word == "--strict") {
+            (word == "--json" ? line->json : line->strict) = true;
             continue;
         }
         if (word == "--encoding" || word.compare(0, 11, "--encoding=") == 0) {
@@ -127,6 +130,10 @@ bool ParseCommandLine(int argc, const char* const* argv, CommandLine* line, std:
     const CommandShape* shape = ShapeOf(line->command);
     if (shape == nullptr) {
         *error = "unknown command '" + line->command + "'";
+        return false;
+    }
+    if (line->strict && line->command != "check") {
+        *error = "--strict is an option of check";
         return false;
     }
     for (const std::string& name : optionNames)

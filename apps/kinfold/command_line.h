@@ -14,6 +14,7 @@ struct CommandLine {
     std::vector<std::string> arguments;  // FILE first, then ID where the command takes one
     std::map<std::string, std::string> options;
     bool json = false;
+    bool strict = false;             // check: warnings fail the file as errors do
     std::string encoding = "bytes";  // the database's TextEncoding
     bool help = false;
     bool version = false;

@@ -62,8 +62,7 @@ std::string UnreadableReason(const std::string& path) {
 
 std::string NotGedcomReason(const std::string& head, bool decoded) {
     if (decoded && IsUtf16(head)) return "";
-    if (head.size() >= 2 && ((head[0] == '\xFF' && head[1] == '\xFE') ||
-                             (head[0] == '\xFE' && head[1] == '\xFF')))
+    if (IsUtf16(head))
         return "is UTF-16 text; save it as UTF-8 or ANSI, or read it with --encoding auto";
     if (head.find('\0') != std::string::npos) return "is a binary file, not a GEDCOM file";
     size_t start = head.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
@@ -75,8 +74,8 @@ std::string NotGedcomReason(const std::string& head, bool decoded) {
     return "";
 }
 
-std::string CorruptLine(const std::string& path) {
-    for (const Problem& problem : CheckFile(path).problems)
+std::string CorruptLine(const std::string& path, const std::string& encoding) {
+    for (const Problem& problem : CheckFile(path, encoding).problems)
         if (problem.corrupt) return "line " + std::to_string(problem.line) + ": " + problem.message;
     return "";
 }
@@ -111,7 +110,7 @@ LoadedFile LoadGedcomFile(const std::string& path, const std::string& encoding,
         file.db = std::move(db);
         return file;
     }
-    const std::string where = CorruptLine(path);
+    const std::string where = CorruptLine(path, encoding);
     *error = path + ": cannot be loaded";
     if (!libraryMessage.empty()) *error += " (" + libraryMessage + ")";
     if (!where.empty()) *error += ": " + where;

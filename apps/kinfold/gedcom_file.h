@@ -30,6 +30,6 @@ std::string NotGedcomReason(const std::string& head, bool decoded);
 
 // The first problem that makes the loader call the file corrupt, as
 // "line N: TAG @X@ names no record", or "" when there is none.
-std::string CorruptLine(const std::string& path);
+std::string CorruptLine(const std::string& path, const std::string& encoding);
 
 }  // namespace kinfold::cli

@@ -204,6 +204,7 @@ BAD_FILES = {
     'empty.ged': (b'', 'is empty'),
     'binary.ged': (bytes(range(256)), 'is a binary file'),
     'utf16.ged': ('0 HEAD\n0 TRLR\n'.encode('utf-16'), 'is UTF-16 text'),
+    'utf16-no-mark.ged': ('0 HEAD\n0 TRLR\n'.encode('utf-16-le'), 'read it with --encoding auto'),
     'letter.ged': (b'Dear cousin,\nhere is the family tree.\n', 'is not a GEDCOM file'),
     'corrupt.ged': (b'0 HEAD\n0 @I1@ INDI\n1 NAME A /B/\n1 FAMC @F9@\n0 TRLR\n',
                     'line 4: FAMC @F9@ names no record'),
@@ -250,6 +251,7 @@ def test_bad_files_give_one_line_and_exit_code_1(bad_files, name, command):
     (['relatives', SAMPLE, '@I1@', '--order', 'ancestors', '--generations', 'two'], 2,
      "not 'two'"),
     (['stats', SAMPLE, '--encoding', 'latin'], 2, "--encoding takes bytes or auto, not 'latin'"),
+    (['--strict', 'stats', SAMPLE], 2, '--strict is an option of check'),
     (['show', SAMPLE, 'I1'], 3, 'keep their @ signs'),
     (['relatives', SAMPLE, '@I99@', '--order', 'ancestors'], 3, 'no individual has the ID @I99@'),
 ])
@@ -338,19 +340,30 @@ def test_help_lists_every_command():
 
 
 # kinfold check over corpus files with known problems: each report is
-# compared whole with its expected file.
-CHECKED = ['bad-blank-lines.ged', 'bad-duplicate-xref.ged', 'bad-level-jump-skip.ged',
-           'bad-missing-xref.ged', 'enc-ansel_malformed_badchar.ged',
-           'enc-ascii_specified_malformed.ged', 'enc-utf16le_bom.ged',
-           'enc-utf8_bom_malformed.ged', 'fmt-after_trlr.ged', 'fmt-no_trlr.ged', 'TGC55C.ged',
-           'made-blank-lines-in-records.ged', 'vendor-legacy8.ged', 'g7c-xref-case.ged']
+# compared whole with its expected file. Files with warnings only exit 0.
+CHECKED = {'bad-blank-lines.ged': 0, 'bad-duplicate-xref.ged': 1, 'bad-level-jump-skip.ged': 1,
+           'bad-missing-xref.ged': 1, 'enc-ansel_malformed_badchar.ged': 1,
+           'enc-ascii_specified_malformed.ged': 1, 'enc-utf16le_bom.ged': 1,
+           'enc-utf8_bom_malformed.ged': 1, 'fmt-after_trlr.ged': 1, 'fmt-no_trlr.ged': 0,
+           'TGC55C.ged': 1, 'made-blank-lines-in-records.ged': 0, 'vendor-legacy8.ged': 1,
+           'g7c-xref-case.ged': 1}
 
 
 @pytest.mark.parametrize('name', CHECKED)
 def test_check_reports_each_problem_with_its_line(name):
     code, out, err = run('check', 'tests/data/corpus/' + name)
-    assert (code, err) == (1, '')
+    assert (code, err) == (CHECKED[name], '')
     assert out == (EXPECTED / 'check' / (name + '.txt')).read_text()
+
+
+# --strict fails a file for its warnings too, never a clean one.
+@pytest.mark.parametrize('name, code', [
+    ('fmt-no_trlr.ged', 1), ('bad-blank-lines.ged', 1), ('bad-missing-xref.ged', 1),
+    ('sample.ged', 0),
+])
+def test_check_strict_fails_warnings_too(name, code):
+    folder = 'examples/data/' if name == 'sample.ged' else 'tests/data/corpus/'
+    assert run('check', '--strict', folder + name)[0] == code
 
 
 @pytest.mark.parametrize('path', sorted((ROOT / 'tests/data/corpus').glob('*.[gG][eE][dD]')),
@@ -367,9 +380,16 @@ def test_check_json_gives_the_same_problems():
     assert out == (EXPECTED / 'check' / 'bad-missing-xref.json').read_text()
 
 
-@pytest.mark.parametrize('path', [SAMPLE, 'tests/data/corpus/enc-unknown.ged'])
-def test_check_of_a_clean_file_exits_0(path):
-    code, out, err = run('check', path)
+# Decoded as the other commands read them, UTF-16 and CR-ended files are
+# checked whole.
+@pytest.mark.parametrize('arguments', [
+    [SAMPLE], ['tests/data/corpus/enc-unknown.ged'],
+    ['--encoding', 'auto', 'tests/data/corpus/enc-utf16le_bom.ged'],
+    ['--encoding', 'auto', 'tests/data/corpus/enc-utf16be_nobom.ged'],
+    ['--encoding', 'auto', 'tests/data/corpus/TGC55C.ged'],
+], ids=lambda arguments: arguments[-1].split('/')[-1])
+def test_check_of_a_clean_file_exits_0(arguments):
+    code, out, err = run('check', *arguments)
     assert (code, err) == (0, '')
     assert re.fullmatch(r'no problems in \d+ lines\n', out), out
 

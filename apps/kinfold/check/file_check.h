@@ -16,6 +16,8 @@ struct CheckResult {
     Problems problems;  // in the order of their lines
 };
 
-CheckResult CheckFile(const std::string& path);
+// `encoding` is the TextEncoding the other commands load the file with:
+// "bytes", or "auto", where the file is checked as the loader decodes it.
+CheckResult CheckFile(const std::string& path, const std::string& encoding = "bytes");
 
 }  // namespace kinfold::cli

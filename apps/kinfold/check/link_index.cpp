@@ -60,18 +60,10 @@ std::string_view LinkIndex::ExpectedKind(std::string_view tag) {
     return {};
 }
 
-void LinkIndex::Define(std::string_view id, std::string_view tag, uint32_t line,
-                       Problems& problems) {
-    Definition& definition = definitions_[Number(id)];
-    if (definition.line != 0) {
-        const std::string text = Printable(id);
-        problems.push_back({definition.line, "duplicate-id",
-                            text + " is defined again at line " + std::to_string(line)});
-        problems.push_back(
-            {line, "duplicate-id",
-             text + " is already defined at line " + std::to_string(definition.line)});
-        return;
-    }
+void LinkIndex::Define(std::string_view id, std::string_view tag, uint32_t line) {
+    const uint32_t number = Number(id);
+    Definition& definition = definitions_[number];
+    if (definition.line != 0) replaced_.push_back({number, definition.line});
     definition.line = line;
     definition.kind = Word(tag);
 }
@@ -83,6 +75,15 @@ void LinkIndex::Point(std::string_view owner, std::string_view tag, std::string_
 }
 
 void LinkIndex::Resolve(Problems& problems) const {
+    // A later record with the same ID replaces the earlier one in the store.
+    for (const auto& [number, line] : replaced_) {
+        const uint32_t winner = definitions_[number].line;
+        problems.push_back({line, "duplicate-id",
+                            Printable(ids_[number]) +
+                                " is defined again later; the record at line " +
+                                std::to_string(winner) + " wins and this one is lost",
+                            Severity::Error});
+    }
     for (const Pointer& pointer : pointers_) {
         const Definition& target = definitions_[pointer.target];
         const std::string& tag = words_[pointer.tag];
@@ -96,7 +97,8 @@ void LinkIndex::Resolve(Problems& problems) const {
         } else {
             continue;
         }
-        problems.push_back({pointer.line, "pointer", message, pointer.loaderLinks});
+        problems.push_back(
+            {pointer.line, "pointer", message, Severity::Error, pointer.loaderLinks});
     }
     ResolveFamilyLinks(problems);
 }
@@ -145,7 +147,7 @@ void LinkIndex::ResolveFamilyLinks(Problems& problems) const {
                            (link.child ? " as CHIL" : " as HUSB or WIFE");
             else
                 message += personId + " has no " + (link.child ? "FAMC " : "FAMS ") + familyId;
-            problems.push_back({link.pointer->line, "one-sided-link", message});
+            problems.push_back({link.pointer->line, "one-sided-link", message, Severity::Warning});
         }
     }
 }

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "check/problem.h"
@@ -18,9 +19,9 @@ enum class LinkSide : uint8_t { None, Person, Family };
 
 class LinkIndex {
    public:
-    // A level-0 line defining `id` as a record of kind `tag`; a second
-    // definition of an ID is reported at both lines.
-    void Define(std::string_view id, std::string_view tag, uint32_t line, Problems& problems);
+    // A level-0 line defining `id` as a record of kind `tag`; a later
+    // definition of the same ID replaces it, as in the loader's store.
+    void Define(std::string_view id, std::string_view tag, uint32_t line);
 
     // A pointer of the record `owner` (empty for records without an ID).
     // `loaderLinks` says the loader resolves it and refuses the file when it
@@ -28,8 +29,9 @@ class LinkIndex {
     void Point(std::string_view owner, std::string_view tag, std::string_view target, uint32_t line,
                LinkSide side, bool loaderLinks);
 
-    // Reports what the whole file shows: pointers that name no record or a
-    // record of another kind, and one-sided family links.
+    // Reports what the whole file shows: records replaced by a later one
+    // with their ID, pointers that name no record or a record of another
+    // kind, and one-sided family links.
     void Resolve(Problems& problems) const;
 
    private:
@@ -59,6 +61,8 @@ class LinkIndex {
     std::unordered_map<std::string, uint32_t> wordNumbers_;
     std::vector<std::string> words_;
     std::vector<Pointer> pointers_;
+    // Definitions a later one replaced: ID number and line.
+    std::vector<std::pair<uint32_t, uint32_t>> replaced_;
 };
 
 }  // namespace kinfold::cli

@@ -8,13 +8,18 @@
 
 namespace kinfold::cli {
 
+// An error makes the loader refuse the file or lose what the file says;
+// a warning is unusual but leaves the data as the file gives it.
+enum class Severity : uint8_t { Error, Warning };
+
 struct Problem {
     uint32_t line = 0;  // 1-based, counting line feeds as an editor does
     // One word for programs: pointer, one-sided-link, duplicate-id,
     // long-line, blank-line, level, record, user-record, structure,
     // encoding or line-end.
     const char* kind = "";
-    std::string message;   // for people, without the line number
+    std::string message;  // for people, without the line number
+    Severity severity = Severity::Error;
     bool corrupt = false;  // makes the loader refuse the file as corrupt
 };
 

@@ -114,7 +114,11 @@ std::string TextEncoding::Check(std::string_view text, bool continues) {
         if (!problem.empty()) break;
         if (due_ > 0) {
             if (!InRange(byte, {low_, high_})) {
-                problem = "invalid UTF-8: byte " + ByteText(byte) + " cannot continue a character";
+                // The byte that began the sequence is the one to blame: "Ren\xE9 " is
+                // Windows-1252 text, not a bad blank.
+                problem = "invalid UTF-8: byte " + ByteText(lead_) +
+                          " begins a character that the byte after it (" + ByteText(byte) +
+                          ") does not continue";
                 due_ = 0;
             } else {
                 --due_;
@@ -126,6 +130,7 @@ std::string TextEncoding::Check(std::string_view text, bool continues) {
         if (byte < 0x80) continue;
         for (const LeadByte& lead : kLeadBytes)
             if (InRange(byte, lead.lead)) {
+                lead_ = byte;
                 due_ = lead.continuations;
                 low_ = lead.next.first;
                 high_ = lead.next.last;
@@ -141,7 +146,8 @@ std::string TextEncoding::Finish() {
     due_ = 0;
     low_ = 0x80;
     high_ = 0xBF;
-    return "invalid UTF-8: the text ends inside a character";
+    return "invalid UTF-8: byte " + ByteText(lead_) +
+           " begins a character that the text ends before finishing";
 }
 
 }  // namespace kinfold::cli

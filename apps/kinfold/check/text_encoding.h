@@ -34,7 +34,9 @@ class TextEncoding {
 
    private:
     const CharsetRule* rule_;
-    // UTF-8: continuation bytes still due and the range the next must be in.
+    // UTF-8: the first byte of the character being read, continuation bytes
+    // still due and the range the next must be in.
+    unsigned char lead_ = 0;
     int due_ = 0;
     unsigned char low_ = 0x80;
     unsigned char high_ = 0xBF;
