@@ -55,7 +55,8 @@ HRESULT GedcomLoader::Load(std::string_view path, Progress& window) {
             continue;
         }
         if (options.readLongLines && reader_.LastLineCut())
-            NoteReadingChange(current_.Tag(), "is longer than 65536 bytes; the rest of it is left out");
+            NoteReadingChange(current_.Tag(),
+                              "is longer than 65536 bytes; the rest of it is left out");
         ProcessLine();
         if (current_.Position() > nextMark) {
             window.SetPos(static_cast<uint32_t>(current_.Position()));

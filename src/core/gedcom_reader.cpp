@@ -192,7 +192,7 @@ bool GedcomReader::ReadPhysicalLine(GedcomLine& line, LineKind& kind) {
         consumed = feed ? static_cast<size_t>(static_cast<const char*>(feed) - begin) : scan;
     }
     lastLineCut_ = consumed == maxLine;  // no line feed in reach
-    if (consumed < scan) ++consumed;  // the line feed
+    if (consumed < scan) ++consumed;     // the line feed
 
     const int32_t linePosition = static_cast<int32_t>(position_);
     lastPosition_ = linePosition;
@@ -216,8 +216,7 @@ void GedcomReader::PassOverRestOfLine() {
     for (;;) {
         const bool inWindow = position_ >= windowStart_ && position_ < windowStart_ + windowLength_;
         if (!inWindow) Refill(0);
-        const size_t available =
-            static_cast<size_t>(windowStart_ + windowLength_ - position_);
+        const size_t available = static_cast<size_t>(windowStart_ + windowLength_ - position_);
         if (available == 0) return;
         const char* begin = window_.get() + (position_ - windowStart_);
         const void* feed = std::memchr(begin, '\n', available);

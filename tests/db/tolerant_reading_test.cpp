@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/text.h"
 #include "support/com_test_support.h"
 #include "support/live_object_guard.h"
-#include "platform/text.h"
 
 namespace kinfold::test {
 namespace {
@@ -127,7 +127,8 @@ const std::string kHugeNote = "1 NOTE " + std::string(70000, 'y') + "\n";
 TEST(TolerantReadingTest, ExactByDefaultTolerantWithTheOptions) {
     const Case cases[] = {
         {"a spouse family that is not in the file",
-         "0 HEAD\n0 @I1@ INDI\n1 FAMS @F9@\n1 FAMS @F1@\n0 @F1@ FAM\n0 TRLR\n", SpouseLinksOfI1,
+         "0 HEAD\n0 @I1@ INDI\n1 FAMS @F9@\n1 FAMS @F1@\n0 @F1@ FAM\n0 TRLR\n",
+         SpouseLinksOfI1,
          {false, "no @I1@", "line 3: FAMS @F9@ names no record", {}},
          {true, "spouse links 1", "", {"line 3 in @I1@: FAMS @F9@ names no record"}}},
         {"partners and a child that are not in the file",
@@ -135,7 +136,9 @@ TEST(TolerantReadingTest, ExactByDefaultTolerantWithTheOptions) {
          "0 @I2@ INDI\n0 TRLR\n",
          PartnersOfF1,
          {false, "no @F1@", "line 5: CHIL @I9@ names no record", {}},
-         {true, "husband , wife @I2@, children 1", "",
+         {true,
+          "husband , wife @I2@, children 1",
+          "",
           {"line 3 in @F1@: HUSB @I9@ names no record", "line 5 in @F1@: CHIL @I9@ names no record",
            "line 7 in @F1@: CHIL @I8@ names no record"}}},
         {"a repository that is not in the file",
@@ -145,25 +148,35 @@ TEST(TolerantReadingTest, ExactByDefaultTolerantWithTheOptions) {
          {true, "repositories 1", "", {"line 3 in @S1@: REPO @R9@ names no record"}}},
         // Split, the rest of the long line reads as a level-0 line of no
         // known kind, and the lines after it are skipped with it.
-        {"a line of 407 bytes", "0 HEAD\n0 @I1@ INDI\n" + kLongNote + "1 SEX F\n0 TRLR\n",
+        {"a line of 407 bytes",
+         "0 HEAD\n0 @I1@ INDI\n" + kLongNote + "1 SEX F\n0 TRLR\n",
          SexAndNoteOfI1,
          {true, "sex ?, note 272 bytes xxx", "", {}},
          {true, "sex F, note 400 bytes xxx", "", {}}},
         {"a line past the most that is read whole",
-         "0 HEAD\n0 @I1@ INDI\n" + kHugeNote + "1 SEX F\n0 TRLR\n", SexAndNoteOfI1,
+         "0 HEAD\n0 @I1@ INDI\n" + kHugeNote + "1 SEX F\n0 TRLR\n",
+         SexAndNoteOfI1,
          {true, "sex ?, note 272 bytes yyy", "", {}},
-         {true, "sex F, note 65529 bytes yyy", "",
+         {true,
+          "sex F, note 65529 bytes yyy",
+          "",
           {"line 3 in @I1@: NOTE is longer than 65536 bytes; the rest of it is left out"}}},
         {"a raw line break in a note record",
-         "0 HEAD\n0 @N1@ NOTE First\nsecond part\n1 CONC more\n0 TRLR\n", NoteOfN1,
+         "0 HEAD\n0 @N1@ NOTE First\nsecond part\n1 CONC more\n0 TRLR\n",
+         NoteOfN1,
          {true, " First", "", {}},
-         {true, " First\nsecond part more", "",
+         {true,
+          " First\nsecond part more",
+          "",
           {"line 3 in @N1@: \"second part\" has no level number; read as part of the line "
            "before it"}}},
         {"a raw line break under an individual",
-         "0 HEAD\n0 @I1@ INDI\n1 NOTE abc\n2 DATE x\nraw text\n1 SEX M\n0 TRLR\n", SexAndNoteOfI1,
+         "0 HEAD\n0 @I1@ INDI\n1 NOTE abc\n2 DATE x\nraw text\n1 SEX M\n0 TRLR\n",
+         SexAndNoteOfI1,
          {true, "sex ?, note 3 bytes abc", "", {}},
-         {true, "sex M, note 3 bytes abc", "",
+         {true,
+          "sex M, note 3 bytes abc",
+          "",
           {"line 5 in @I1@: \"raw text\" has no level number; read as part of the line before "
            "it"}}},
     };

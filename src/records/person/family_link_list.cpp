@@ -41,7 +41,8 @@ HRESULT FamilyLinkList::Link(RecordHost& database, const RecordBase& owner) {
         if (line.family_ != nullptr) line.pointer_.Clear();
     }
     // No object is made before linking ends, so a dropped line has none.
-    if (dropping) lines_.remove_if([](const FamilyLinkLine& line) { return line.family_ == nullptr; });
+    if (dropping)
+        lines_.remove_if([](const FamilyLinkLine& line) { return line.family_ == nullptr; });
     return S_OK;
 }
 

@@ -62,7 +62,8 @@ HRESULT GDFamilyRecord::Link(RecordHost& database) {
         IndividualLine& partner = husband ? husband_ : wife_;
         if (!has || SUCCEEDED(partner.Link(database))) continue;
         // The last line of its kind is the partner's.
-        const std::vector<int32_t> lines = PointerLines(husband ? "HUSB" : "WIFE", partner.Pointer());
+        const std::vector<int32_t> lines =
+            PointerLines(husband ? "HUSB" : "WIFE", partner.Pointer());
         if (!database.DropDanglingPointer(*this, lines.empty() ? -1 : lines.back())) return E_FAIL;
         has = false;
     }

@@ -29,7 +29,9 @@ class LinkedRecord : public RecordObject<Iface, Base> {
         form_ = ReferenceForm::Inline;
         return S_OK;
     }
-    HRESULT STDMETHODCALLTYPE get_ID(BSTR* pVal) override { return ReturnFileText(*this, pVal, this->Id()); }
+    HRESULT STDMETHODCALLTYPE get_ID(BSTR* pVal) override {
+        return ReturnFileText(*this, pVal, this->Id());
+    }
 
     ReferenceForm Form() const { return form_; }
 

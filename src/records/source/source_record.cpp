@@ -38,9 +38,10 @@ HRESULT GDSourceRecord::Link(RecordHost& database) {
         if (!database.DropDanglingPointer(*this, repository->Position())) return hr;
         dropped.push_back(repository);
     }
-    if (!dropped.empty()) repositories_.RemoveIf([&](const RecordBase* repository) {
-        return std::find(dropped.begin(), dropped.end(), repository) != dropped.end();
-    });
+    if (!dropped.empty())
+        repositories_.RemoveIf([&](const RecordBase* repository) {
+            return std::find(dropped.begin(), dropped.end(), repository) != dropped.end();
+        });
     return S_OK;
 }
 
