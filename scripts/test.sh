@@ -207,10 +207,10 @@ StageFuzz() {
   fi
   CC=clang CXX=clang++ Configure build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKINFOLD_FUZZ=ON \
     -DKINFOLD_BUILD_BENCH=OFF
-  cmake --build build/fuzz --parallel "$jobs" --target load_walk_fuzz footnote_pattern_fuzz check_fuzz
+  cmake --build build/fuzz --parallel "$jobs" --target load_walk_fuzz level_rules_fuzz footnote_pattern_fuzz check_fuzz
   export ASAN_OPTIONS=detect_leaks=1
   local target
-  for target in load_walk_fuzz footnote_pattern_fuzz check_fuzz; do
+  for target in load_walk_fuzz level_rules_fuzz footnote_pattern_fuzz check_fuzz; do
     echo "== $target"
     if tests/fuzz/run_fuzz.sh build/fuzz "$target" 60; then Count 1 0; else Count 0 1; return 1; fi
   done

@@ -42,6 +42,8 @@ class GedcomLine {
     std::string_view Tag() const { return Span(tag_); }
     std::string_view Value() const { return Span(value_); }
     std::string_view Pointer() const { return Span(pointer_); }
+    // Where the value starts in the trimmed text of the line.
+    size_t ValueOffset() const { return value_.offset; }
     // The record the pointer names, once linking has found it.
     RecordBase* Target() const { return target_; }
 

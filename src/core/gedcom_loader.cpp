@@ -6,19 +6,37 @@
 
 #include "core/database_options.h"
 #include "core/encoding_detection.h"
+#include "core/fixed_string.h"
 #include "core/record_base.h"
 #include "core/record_host.h"
 #include "platform/notifier.h"
 #include "platform/progress.h"
 
 namespace kinfold {
+namespace {
+
+// A line with no level number is shown as the text it is, cut short.
+std::string QuotedLine(std::string_view text) {
+    constexpr size_t kShown = 60;
+    text = TrimText(text);
+    return "\"" + std::string(text.substr(0, kShown)) + (text.size() > kShown ? "...\"" : "\"");
+}
+
+}  // namespace
 
 HRESULT GedcomLoader::Load(std::string_view path, Progress& window) {
+    failure_.clear();
     const HRESULT opened = reader_.Open(path);
-    if (opened == kFileTooLarge)
+    if (opened == kFileTooLarge) {
+        failure_ = "is too large: files of 2 GB or more cannot be read";
         ShowMessage("ERROR: GEDCOM file is too large. Files of 2 GB or more cannot be read.");
+    } else if (FAILED(opened)) {
+        failure_ = "cannot be opened";
+    }
     if (FAILED(opened)) return E_FAIL;
-    if (database_.Options().decodeTextAutomatically) ChooseDecoding();
+    const DatabaseOptions& options = database_.Options();
+    reader_.SetTolerance(options.readLongLines, options.joinLinesWithoutLevel);
+    if (options.decodeTextAutomatically) ChooseDecoding();
     const uint32_t length = reader_.GetLength();
     int64_t nextMark = 0;
     const uint32_t step = length / 200;
@@ -29,12 +47,22 @@ HRESULT GedcomLoader::Load(std::string_view path, Progress& window) {
     window.SetText(std::string("Loading GEDCOM File:\n\n     ").append(path));
 
     Reset();
-    while (reader_.ReadLine(current_)) {
+    LineKind kind = LineKind::Blank;
+    while (reader_.ReadLine(current_, &kind)) {
+        if (kind == LineKind::NoLevel) {
+            NoteReadingChange(QuotedLine(reader_.LastLineText()),
+                              "has no level number; read as part of the line before it");
+            continue;
+        }
+        if (options.readLongLines && reader_.LastLineCut())
+            NoteReadingChange(current_.Tag(),
+                              "is longer than 65536 bytes; the rest of it is left out");
         ProcessLine();
         if (current_.Position() > nextMark) {
             window.SetPos(static_cast<uint32_t>(current_.Position()));
             window.PeekAndPump(true);
             if (window.Cancelled()) {
+                failure_ = "was cancelled";
                 reader_.Open("");
                 Reset();
                 window.Destroy();
@@ -48,12 +76,21 @@ HRESULT GedcomLoader::Load(std::string_view path, Progress& window) {
     window.Destroy();
     // A cancel while linking is the user's choice, not a fault of the file.
     if (hr == E_ABORT) {
+        failure_ = "was cancelled";
         reader_.Open("");
         Reset();
         return E_FAIL;
     }
     if (FAILED(hr)) ShowMessage("ERROR: GEDCOM file is corrupt");
     return hr;
+}
+
+// The record a line stands in is the level-0 record at the bottom of the
+// stack; none before the first one or after a line that closed it.
+void GedcomLoader::NoteReadingChange(std::string_view text, std::string_view what) {
+    const std::string_view record =
+        contextStack_.empty() ? std::string_view() : contextStack_.front().record->Id();
+    database_.NoteReadingChange(reader_.LastLinePosition(), text, record, what);
 }
 
 // UTF-16 files, and files with lines ended by a lone CR, are read from an

@@ -44,9 +44,15 @@ class GedcomLoader {
 
     // The failure last passed to the error hook, for diagnostics.
     const std::string& LastError() const { return lastError_; }
+    // Why the last Load failed, as the user reads it; empty when it did not
+    // fail or failed while linking (the database knows the line then).
+    const std::string& FailureReason() const { return failure_; }
 
    private:
     void ChooseDecoding();
+    // Notes what tolerant reading did with the line just read (shown as
+    // `text`).
+    void NoteReadingChange(std::string_view text, std::string_view what);
     void PushContext(RecordBase* record);
     // The record keeps the current line as an entry of its own rather than
     // as a child object: it stays the context of the lines under that line,
@@ -72,6 +78,7 @@ class GedcomLoader {
     std::vector<Context> contextStack_;
     const Context* currentContext_ = nullptr;
     std::string lastError_;
+    std::string failure_;
 };
 
 }  // namespace kinfold

@@ -40,6 +40,18 @@ size_t LineTextLength(const char* text, size_t size) {
 
 uint32_t AsUnsigned(int16_t level) { return static_cast<uint32_t>(static_cast<int32_t>(level)); }
 
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Whether a line that is not blank fails to start, after its blanks, with a
+// level number (a sign may stand before the digits, as the level reader
+// takes one).
+bool HasNoLevel(std::string_view text) {
+    text = TrimText(text);
+    if (text.empty()) return false;
+    if (text.front() == '-' || text.front() == '+') text.remove_prefix(1);
+    return text.empty() || !IsDigit(text.front());
+}
+
 }  // namespace
 
 GedcomReader::GedcomReader() : window_(new char[kLargeFill]) {}
@@ -90,11 +102,17 @@ HRESULT GedcomReader::Seek(uint32_t position) {
     return S_OK;
 }
 
-void GedcomReader::Refill() {
+void GedcomReader::SetTolerance(bool readLongLines, bool recogniseLinesWithoutLevel) {
+    readLongLines_ = readLongLines;
+    recogniseLinesWithoutLevel_ = recogniseLinesWithoutLevel;
+}
+
+void GedcomReader::Refill(size_t atLeast) {
     const bool continues = position_ >= windowStart_ && position_ <= windowStart_ + windowLength_;
-    const size_t size = continues && lastFill_ != 0
-                            ? (lastFill_ * 2 < kLargeFill ? lastFill_ * 2 : kLargeFill)
-                            : kSmallFill;
+    size_t size = continues && lastFill_ != 0
+                      ? (lastFill_ * 2 < kLargeFill ? lastFill_ * 2 : kLargeFill)
+                      : kSmallFill;
+    size = std::min(std::max(size, atLeast), kLargeFill);
     windowStart_ = position_;
     windowLength_ = ReadAt(position_, window_.get(), size);
     windowAtEnd_ = windowLength_ < size;
@@ -126,49 +144,96 @@ void GedcomReader::UseImage(std::string image) {
     windowAtEnd_ = false;
 }
 
-bool GedcomReader::ReadLine(GedcomLine& line) {
-    bool blank = false;
-    return ReadPhysicalLine(line, blank);
+bool GedcomReader::ReadLine(GedcomLine& line, LineKind* kind) {
+    LineKind read = LineKind::Blank;
+    const bool any = ReadPhysicalLine(line, read);
+    if (kind != nullptr) *kind = read;
+    return any;
 }
 
 bool GedcomReader::ReadContentLine(GedcomLine& line) {
-    bool blank = true;
-    while (blank) {
-        if (!ReadPhysicalLine(line, blank)) return false;
+    LineKind kind = LineKind::Blank;
+    while (kind != LineKind::Content) {
+        if (!ReadPhysicalLine(line, kind)) return false;
     }
     return true;
 }
 
-bool GedcomReader::ReadPhysicalLine(GedcomLine& line, bool& blank) {
+bool GedcomReader::ReadPhysicalLine(GedcomLine& line, LineKind& kind) {
+    lastText_ = std::string_view();
     if (!file_.IsOpen()) return false;
+    const size_t maxLine = readLongLines_ ? kLongLineBytes : kMaxLineBytes;
     const bool inWindow = position_ >= windowStart_ && position_ <= windowStart_ + windowLength_;
     size_t available = inWindow ? static_cast<size_t>(windowStart_ + windowLength_ - position_) : 0;
     if (!inWindow || (available < kMaxLineBytes && !windowAtEnd_)) {
-        Refill();
+        Refill(0);
         available = windowLength_;
     }
     if (available == 0) return false;
 
     const char* begin = window_.get() + (position_ - windowStart_);
-    const size_t scan = available < kMaxLineBytes ? available : kMaxLineBytes;
-
+    size_t scan = available < maxLine ? available : maxLine;
     // The line is a C string to the code that splits it, so a NUL byte ends
     // its text there; the bytes after it up to the line end are consumed but
     // dropped, and the position still advances over every byte read, so later
     // positions stay true file offsets.
-    const size_t length = LineTextLength(begin, scan);
+    size_t length = LineTextLength(begin, scan);
+    if (length == scan && scan < maxLine && !windowAtEnd_) {
+        // A long line runs past a small window: read the whole of it in.
+        Refill(maxLine + 1);
+        available = windowLength_;
+        begin = window_.get();
+        scan = available < maxLine ? available : maxLine;
+        length = LineTextLength(begin, scan);
+    }
     size_t consumed = length;
     if (consumed < scan && begin[consumed] == '\0') {
         const void* feed = std::memchr(begin + consumed, '\n', scan - consumed);
         consumed = feed ? static_cast<size_t>(static_cast<const char*>(feed) - begin) : scan;
     }
-    lastLineCut_ = consumed == kMaxLineBytes;  // no line feed in reach
-    if (consumed < scan) ++consumed;  // the line feed
+    lastLineCut_ = consumed == maxLine;  // no line feed in reach
+    if (consumed < scan) ++consumed;     // the line feed
 
     const int32_t linePosition = static_cast<int32_t>(position_);
+    lastPosition_ = linePosition;
     position_ += static_cast<uint32_t>(consumed);
-    blank = !line.Parse(std::string_view(begin, length), linePosition);
+    const std::string_view text(begin, length);
+    lastText_ = text;
+    if (recogniseLinesWithoutLevel_ && HasNoLevel(text))
+        kind = LineKind::NoLevel;
+    else
+        kind = line.Parse(text, linePosition) ? LineKind::Content : LineKind::Blank;
+    if (lastLineCut_ && readLongLines_) {
+        // The window moves on past the rest: the text kept is copied first.
+        cutText_.assign(text);
+        lastText_ = cutText_;
+        PassOverRestOfLine();
+    }
     return true;
+}
+
+void GedcomReader::PassOverRestOfLine() {
+    for (;;) {
+        const bool inWindow = position_ >= windowStart_ && position_ < windowStart_ + windowLength_;
+        if (!inWindow) Refill(0);
+        const size_t available = static_cast<size_t>(windowStart_ + windowLength_ - position_);
+        if (available == 0) return;
+        const char* begin = window_.get() + (position_ - windowStart_);
+        const void* feed = std::memchr(begin, '\n', available);
+        if (feed != nullptr) {
+            position_ += static_cast<uint32_t>(static_cast<const char*>(feed) - begin + 1);
+            return;
+        }
+        position_ += static_cast<uint32_t>(available);
+    }
+}
+
+std::string_view GedcomReader::WholeValue(const GedcomLine& line) const {
+    const std::string_view whole = TrimText(lastText_);
+    if (!readLongLines_ || whole.size() <= static_cast<size_t>(kFixedStringCapacity) ||
+        line.Value().empty())
+        return line.Value();
+    return whole.substr(line.ValueOffset());
 }
 
 std::string GedcomReader::ReadTextValue(int32_t position, bool concatenateWithSpace) {
@@ -176,10 +241,19 @@ std::string GedcomReader::ReadTextValue(int32_t position, bool concatenateWithSp
     Seek(static_cast<uint32_t>(position));
     if (!ReadContentLine(line)) return std::string(kUnexpectedEndOfFile);
 
-    std::string text(line.Value());
+    std::string text(WholeValue(line));
     const int16_t baseLevel = line.Level();
     uint32_t skipLevel = kNoSkip;
-    while (ReadContentLine(line) && line.Level() > baseLevel) {
+    LineKind kind = LineKind::Blank;
+    while (ReadPhysicalLine(line, kind)) {
+        if (kind == LineKind::Blank) continue;
+        if (kind == LineKind::NoLevel) {
+            // A line break written raw inside the value: the text after it
+            // goes on with the line before it, as a CONT would.
+            if (skipLevel == kNoSkip) text.append("\n").append(TrimText(lastText_));
+            continue;
+        }
+        if (line.Level() <= baseLevel) break;
         if (AsUnsigned(line.Level()) > skipLevel) continue;
         // Exact tests: the continuation tags are never subject to the case switch.
         if (line.Tag() == "CONC") {
@@ -187,11 +261,11 @@ std::string GedcomReader::ReadTextValue(int32_t position, bool concatenateWithSp
             if (concatenateWithSpace &&
                 (encoding_ == TextEncoding::Bytes || !EndsInsideCharacter(encoding_, text)))
                 text += ' ';
-            text += line.Value();
+            text += WholeValue(line);
         } else if (line.Tag() == "CONT") {
             skipLevel = kNoSkip;
             text += '\n';
-            text += line.Value();
+            text += WholeValue(line);
         } else {
             // Lines under another sub-tag belong to it, but a continuation at this
             // level or above still belongs to the value.

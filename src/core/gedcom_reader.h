@@ -31,6 +31,14 @@ constexpr HRESULT kFileTooLarge = static_cast<HRESULT>(0x800700DFL);
 // rest comes back as the next line.
 constexpr size_t kMaxLineBytes = kFixedStringCapacity - 1;
 
+// The most bytes one physical line takes when long lines are read whole;
+// the rest of a longer line is passed over.
+constexpr size_t kLongLineBytes = 65536;
+
+// What a physical line held: nothing but blanks, a GEDCOM line, or (when
+// such lines are recognised) text that does not start with a level number.
+enum class LineKind : uint8_t { Blank, Content, NoLevel };
+
 class GedcomReader {
  public:
     GedcomReader();
@@ -47,18 +55,32 @@ class GedcomReader {
     // the next ReadLine then reports the end of the file.
     HRESULT Seek(uint32_t position);
 
+    // Tolerant reading, for the file open now and those opened later: long
+    // lines read whole (up to kLongLineBytes, the rest passed over), and
+    // lines that do not start with a level number told apart (LineKind).
+    void SetTolerance(bool readLongLines, bool recogniseLinesWithoutLevel);
+
     // Reads one physical line (up to and including a LF, at most
-    // kMaxLineBytes) and parses it into `line`; false at the end of the file.
-    // A line that is blank after trimming leaves `line` as it was but still
-    // counts as read.
-    bool ReadLine(GedcomLine& line);
-    // Whether the last line read stopped at kMaxLineBytes before its line
-    // feed, so that the next read continues the same line of the file.
+    // kMaxLineBytes, or kLongLineBytes when long lines are read whole) and
+    // parses it into `line`; false at the end of the file. A line that is
+    // blank after trimming, or has no level number where those are
+    // recognised, leaves `line` as it was but still counts as read; `kind`,
+    // when given, says which it was.
+    bool ReadLine(GedcomLine& line, LineKind* kind = nullptr);
+    // Whether the last line read stopped at its most bytes before its line
+    // feed. Split at kMaxLineBytes, the next read continues the same line of
+    // the file; cut at kLongLineBytes, the rest of it has been passed over.
     bool LastLineCut() const { return lastLineCut_; }
-    // Reads the next line that is not blank, passing over blank ones; false at
-    // the end of the file. Every read after loading uses it: a blank line
-    // would otherwise show the line before it again, at its old position, and
-    // a walk over sub-lines would find the same line for ever.
+    // The whole text of the last physical line read, up to its line feed or
+    // a NUL byte, untrimmed; valid until the next read or seek.
+    std::string_view LastLineText() const { return lastText_; }
+    // Where the last physical line read starts.
+    int32_t LastLinePosition() const { return lastPosition_; }
+    // Reads the next GEDCOM line, passing over blank ones (and those with no
+    // level number, where recognised); false at the end of the file. Every
+    // read after loading uses it: a blank line would otherwise show the line
+    // before it again, at its old position, and a walk over sub-lines would
+    // find the same line for ever.
     bool ReadContentLine(GedcomLine& line);
 
     // The value of the line at `position` with its CONC and CONT continuations
@@ -80,11 +102,21 @@ class GedcomReader {
     const std::string& GetFileName() const { return fileName_; }
     // Byte offset of the next line ReadLine will read.
     uint32_t Position() const { return position_; }
+    // Up to `count` bytes of the open file (or image) from `offset`, without
+    // moving the reader.
+    size_t ReadBytes(uint64_t offset, char* buffer, size_t count) {
+        return ReadAt(offset, buffer, count);
+    }
 
  private:
-    void Refill();
-    // One physical line; `blank` tells whether it was blank after trimming.
-    bool ReadPhysicalLine(GedcomLine& line, bool& blank);
+    // Fills the window from the position, with at least `atLeast` bytes
+    // when the file has them.
+    void Refill(size_t atLeast);
+    bool ReadPhysicalLine(GedcomLine& line, LineKind& kind);
+    // Moves the position past the next line feed.
+    void PassOverRestOfLine();
+    // The value of `line`, just read: whole, when long lines are read whole.
+    std::string_view WholeValue(const GedcomLine& line) const;
 
     size_t ReadAt(uint64_t offset, char* buffer, size_t count);
 
@@ -96,6 +128,11 @@ class GedcomReader {
     uint32_t position_ = 0;
     uint32_t length_ = 0;
     bool lastLineCut_ = false;
+    std::string_view lastText_;
+    std::string cutText_;  // a line cut at kLongLineBytes, whose window is gone
+    int32_t lastPosition_ = -1;
+    bool readLongLines_ = false;
+    bool recogniseLinesWithoutLevel_ = false;
 
     // The window: file bytes [windowStart_, windowStart_ + windowLength_) as
     // they were when read. windowAtEnd_ says the read that filled it came up

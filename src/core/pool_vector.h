@@ -56,6 +56,26 @@ class PoolVector {
         return back();
     }
 
+    // Removes the elements `drop` picks, the rest keeping their order.
+    template <class Drop>
+    void remove_if(Drop drop) {
+        const uint32_t count = static_cast<uint32_t>(size());
+        T* items = Items();
+        uint32_t kept = 0;
+        for (uint32_t i = 0; i < count; ++i) {
+            if (drop(items[i])) {
+                items[i].~T();
+                continue;
+            }
+            if (kept != i) {
+                new (items + kept) T(std::move(items[i]));
+                items[i].~T();
+            }
+            ++kept;
+        }
+        if (block_ != nullptr) Head()->size = kept;
+    }
+
     // Empties the list and gives its block back.
     void clear() {
         Free(block_);

@@ -154,4 +154,19 @@ HRESULT RecordBase::BuildSubRecords(std::string_view tag, RecordList& list,
     return result;
 }
 
+std::vector<int32_t> RecordBase::PointerLines(std::string_view tag,
+                                              std::string_view pointer) const {
+    std::vector<int32_t> positions;
+    ForEachSubTag(tag, -1, [&](int32_t position, int32_t& after) {
+        GedcomReader& reader = database_->Reader();
+        GedcomLine line;
+        if (FAILED(reader.Seek(static_cast<uint32_t>(position))) || !reader.ReadContentLine(line))
+            return false;
+        if (line.Pointer() == pointer) positions.push_back(position);
+        after = static_cast<int32_t>(reader.Position());
+        return true;
+    });
+    return positions;
+}
+
 }  // namespace kinfold

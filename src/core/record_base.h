@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/text_triple.h"
 #include "platform/automation.h"
@@ -85,6 +86,9 @@ class RecordBase : public IUnknown {
     // line directly under the record's line; empty when either is missing.
     std::string ReadNestedValue(std::string_view outer, std::string_view inner) const;
     HRESULT BuildSubRecords(std::string_view tag, RecordList& list, int32_t startPosition) const;
+    // Positions of the `tag` lines directly under the record's line whose
+    // pointer is `pointer`, in file order.
+    std::vector<int32_t> PointerLines(std::string_view tag, std::string_view pointer) const;
 
     // Calls `visit(position, after)` for every `tag` line directly under the
     // line at `startPosition` (the record's own line when it is -1), in file

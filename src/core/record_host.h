@@ -5,6 +5,7 @@
 // records it holds, and reach their database through nothing else.
 #pragma once
 
+#include <cstdint>
 #include <string_view>
 
 #include "core/record_factory.h"
@@ -44,6 +45,17 @@ class RecordHost {
     // Resolves the pointers of every record after the last line was read;
     // E_ABORT when the user cancels through `window`.
     virtual HRESULT LinkAll(Progress* window) = 0;
+    // Tolerant reading left out or changed the line at `position` (its
+    // `text` as read) in the level-0 record with ID `record`: `what`
+    // happened, for the load's report.
+    virtual void NoteReadingChange(int32_t position, std::string_view text, std::string_view record,
+                                   std::string_view what) = 0;
+    // The pointer of the line at `position` (-1 when it cannot be found)
+    // under the level-0 record `owner` names no record. True when such lines
+    // are dropped: the caller leaves out what the line made, and the line is
+    // noted in the report. False when the load must fail, with this line
+    // as the reason.
+    virtual bool DropDanglingPointer(const RecordBase& owner, int32_t position) = 0;
     // A bare record that keeps only its opening line, with one reference.
     virtual HRESULT CreatePlainRecord(RecordBase** record) = 0;
     // Records built on demand, which a host may keep after the database is

@@ -33,6 +33,16 @@ class RecordList {
         for (RecordBase* record : items) record->Release();
     }
 
+    // Takes out, and releases, the records `drop` picks.
+    template <class Drop>
+    void RemoveIf(Drop drop) {
+        items_.remove_if([&](RecordBase* record) {
+            if (!drop(static_cast<const RecordBase*>(record))) return false;
+            record->Release();
+            return true;
+        });
+    }
+
     // Lets every record of the list drop its references to other records.
     void DropReferences() const {
         for (RecordBase* record : items_) record->DropReferences();

@@ -78,21 +78,26 @@ void* GEDCOMdb::FindInterface(REFIID riid) {
         static_cast<IUnknown*>(marshal)->Release();
         return marshal;
     }
-    return LookupInterface<IGEDCOMdb2, IGEDCOMdb, ISupportErrorInfo, IConnectionPointContainer>(
-        this, riid);
+    return LookupInterface<IGEDCOMdb3, IGEDCOMdb2, IGEDCOMdb, ISupportErrorInfo,
+                           IConnectionPointContainer>(this, riid);
 }
 
 HRESULT GEDCOMdb::LoadGEDCOMFile(BSTR FileName, VARIANT_BOOL* pVal) {
     if (pVal == nullptr) return E_POINTER;
     Clear();
+    report_.Clear();
     // The platform's display: the progress window on Windows, a line on a
     // terminal natively; either lets the user cancel.
     std::unique_ptr<Progress> window = CreateProgressDisplay();
     bool loaded = false;
     try {
         loaded = window && SUCCEEDED(loader_.Load(BstrToText(FileName), *window));
+        if (!loaded && !loader_.FailureReason().empty())
+            report_.SetFailure(loader_.FailureReason());
+        report_.Finish(loader_.Reader());
     } catch (const std::bad_alloc&) {
         // Out of memory part way: a failed load, which leaves nothing behind.
+        report_.SetFailure("ran out of memory");
     }
     if (!loaded) Clear();
     *pVal = loaded ? VARIANT_TRUE : VARIANT_FALSE;

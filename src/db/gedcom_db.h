@@ -12,13 +12,14 @@
 #include "core/record_store.h"
 #include "core/type_name_set.h"
 #include "db/handed_out_records.h"
+#include "db/load_report.h"
 #include "kinfold.h"
 
 namespace kinfold {
 
 class GEDCOMdb : public ObjectRoot,
-                 public DualInterface<IGEDCOMdb2>,
-                 public ErrorInfoSupport<IGEDCOMdb2, IGEDCOMdb>,
+                 public DualInterface<IGEDCOMdb3>,
+                 public ErrorInfoSupport<IGEDCOMdb3, IGEDCOMdb2, IGEDCOMdb>,
                  public NoConnectionPoints,
                  public RecordHost {
    public:
@@ -71,6 +72,16 @@ class GEDCOMdb : public ObjectRoot,
     HRESULT STDMETHODCALLTYPE get_TextEncoding(BSTR* pVal) override;
     HRESULT STDMETHODCALLTYPE put_TextEncoding(BSTR newVal) override;
 
+    // IGEDCOMdb3
+    HRESULT STDMETHODCALLTYPE get_DropDanglingPointers(VARIANT_BOOL* pVal) override;
+    HRESULT STDMETHODCALLTYPE put_DropDanglingPointers(VARIANT_BOOL newVal) override;
+    HRESULT STDMETHODCALLTYPE get_ReadLongLines(VARIANT_BOOL* pVal) override;
+    HRESULT STDMETHODCALLTYPE put_ReadLongLines(VARIANT_BOOL newVal) override;
+    HRESULT STDMETHODCALLTYPE get_JoinLinesWithoutLevel(VARIANT_BOOL* pVal) override;
+    HRESULT STDMETHODCALLTYPE put_JoinLinesWithoutLevel(VARIANT_BOOL newVal) override;
+    HRESULT STDMETHODCALLTYPE get_DroppedLines(IGDList** pVal) override;
+    HRESULT STDMETHODCALLTYPE get_LoadError(BSTR* pVal) override;
+
     // RecordHost
     GedcomReader& Reader() override { return loader_.Reader(); }
     GedcomLoader& Loader() override { return loader_; }
@@ -83,6 +94,9 @@ class GEDCOMdb : public ObjectRoot,
     HRESULT OpenTopLevelRecord(const GedcomLine& line, RecordBase** record) override;
     HRESULT LinkAll(Progress* window) override;
     HRESULT CreatePlainRecord(RecordBase** record) override;
+    void NoteReadingChange(int32_t position, std::string_view text, std::string_view record,
+                           std::string_view what) override;
+    bool DropDanglingPointer(const RecordBase& owner, int32_t position) override;
     bool TrackHandedOut(RecordBase& record) override { return handedOut_.Add(record); }
     void ForgetHandedOut(RecordBase& record) override { handedOut_.Remove(record); }
 
@@ -110,6 +124,7 @@ class GEDCOMdb : public ObjectRoot,
     GedcomLoader loader_;
     HandedOutRecords handedOut_;
     DatabaseOptions options_;
+    LoadReport report_;
     RecordStore individuals_;
     RecordStore sources_;
     RecordStore notes_;

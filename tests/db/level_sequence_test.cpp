@@ -1,9 +1,10 @@
 // Every sequence of four sub-lines with levels from {-1, 0, 1, 2, 3, 32768}
-// under an INDI and under a FAM must give the objects and answers that the
+// under an INDI, a FAM and a SOUR must give the objects and answers that the
 // loader's context stack gives by the rules (tests/support/level_rules):
 // a jump of two levels is still offered to the record, a negative level
 // closes every open record, and the lines under a kept name, family link,
-// event or partner go where a child object would take them. The tags of
+// event, partner or repository citation go where a child object would take
+// them. The tags of
 // each record's four lines come from a sequence in which every ordered pair
 // of the kind's tags stands side by side once.
 #include <gtest/gtest.h>
@@ -51,14 +52,15 @@ std::vector<std::vector<std::string>> TagWindows(const std::vector<std::string>&
     return windows;
 }
 
-std::vector<GeneratedRecord> EveryLevelSequence(bool family, const std::vector<std::string>& tags) {
+std::vector<GeneratedRecord> EveryLevelSequence(GeneratedKind kind,
+                                                const std::vector<std::string>& tags) {
     constexpr size_t kLevelCount = sizeof(kLevels) / sizeof(kLevels[0]);
     size_t sequences = 1;
     for (size_t i = 0; i < kLinesPerRecord; ++i) sequences *= kLevelCount;
     std::vector<GeneratedRecord> records;
     for (const std::vector<std::string>& window : TagWindows(tags)) {
         for (size_t n = 0; n < sequences; ++n) {
-            GeneratedRecord record{family, {}};
+            GeneratedRecord record{kind, {}};
             for (size_t i = 0, rest = n; i < kLinesPerRecord; ++i, rest /= kLevelCount)
                 record.lines.push_back({kLevels[rest % kLevelCount], window[i], false});
             records.push_back(record);
@@ -69,20 +71,23 @@ std::vector<GeneratedRecord> EveryLevelSequence(bool family, const std::vector<s
 
 TEST(LevelSequenceTest, EveryLevelSequenceGivesWhatTheContextStackGives) {
     const struct {
-        const char* kind;
-        bool family;
+        const char* name;
+        GeneratedKind kind;
         std::vector<std::string> tags;
     } kinds[] = {
         {"INDI",
-         false,
+         GeneratedKind::Individual,
          {"NAME", "SURN", "SEX", "FAMS", "FAMC", "PEDI", "BIRT", "DEAT", "DATE", "PLAC"}},
-        {"FAM", true, {"HUSB", "WIFE", "CHIL", "MARR", "DATE", "PLAC", "NAME", "BIRT"}},
+        {"FAM",
+         GeneratedKind::Family,
+         {"HUSB", "WIFE", "CHIL", "MARR", "DATE", "PLAC", "NAME", "BIRT"}},
+        {"SOUR", GeneratedKind::Source, {"DATA", "REPO", "CALN", "DATE", "NAME"}},
     };
     LiveObjectGuard guard;
     MessageCapture messages;
     for (const auto& kind : kinds) {
-        SCOPED_TRACE(kind.kind);
-        const std::vector<GeneratedRecord> records = EveryLevelSequence(kind.family, kind.tags);
+        SCOPED_TRACE(kind.name);
+        const std::vector<GeneratedRecord> records = EveryLevelSequence(kind.kind, kind.tags);
         TempFile file(GeneratedFile(records));
         ComPtr<IGEDCOMdb> db = NewDatabase();
         ASSERT_TRUE(Load(db.get(), file.Path()));
@@ -98,16 +103,22 @@ TEST(LevelSequenceTest, ReportedSequencesGiveTheRulesAnswers) {
         const char* name;
         GeneratedRecord record;
     } cases[] = {
-        {"a NAME two levels under INDI is the individual's", {false, {{2, "NAME"}, {1, "SEX"}}}},
-        {"a SEX two levels under INDI is the individual's", {false, {{2, "SEX"}}}},
+        {"a NAME two levels under INDI is the individual's",
+         {GeneratedKind::Individual, {{2, "NAME"}, {1, "SEX"}}}},
+        {"a SEX two levels under INDI is the individual's",
+         {GeneratedKind::Individual, {{2, "SEX"}}}},
         {"a negative level after HUSB closes the family",
-         {true, {{1, "HUSB"}, {-1, "WIFE"}, {1, "MARR"}, {2, "DATE"}}}},
+         {GeneratedKind::Family, {{1, "HUSB"}, {-1, "WIFE"}, {1, "MARR"}, {2, "DATE"}}}},
         {"a negative level after an event closes the individual",
-         {false, {{1, "BIRT"}, {-1, "PLAC"}, {1, "DEAT"}, {2, "DATE"}}}},
+         {GeneratedKind::Individual, {{1, "BIRT"}, {-1, "PLAC"}, {1, "DEAT"}, {2, "DATE"}}}},
         {"a blank line repeats a NAME without its value",
-         {false, {{1, "NAME"}, {0, "", true}, {2, "SURN"}}}},
+         {GeneratedKind::Individual, {{1, "NAME"}, {0, "", true}, {2, "SURN"}}}},
         {"lines under PEDI go to the family link",
-         {false, {{1, "FAMC"}, {2, "PEDI"}, {3, "PEDI"}, {2, "DATE"}}}},
+         {GeneratedKind::Individual, {{1, "FAMC"}, {2, "PEDI"}, {3, "PEDI"}, {2, "DATE"}}}},
+        {"a negative level after a repository citation closes the source",
+         {GeneratedKind::Source, {{1, "REPO"}, {2, "CALN"}, {-1, "DATA"}, {1, "REPO"}}}},
+        {"a REPO under DATA is the source's, and a blank line repeats it",
+         {GeneratedKind::Source, {{1, "DATA"}, {2, "REPO"}, {0, "", true}, {3, "CALN"}}}},
     };
     LiveObjectGuard guard;
     MessageCapture messages;

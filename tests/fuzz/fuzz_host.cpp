@@ -1,13 +1,16 @@
 #include "fuzz/fuzz_host.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
 
-#include "server/entry_points.h"
 #include "access/module_state.h"
 #include "db/gedcom_db.h"
 #include "platform/notifier.h"
 #include "platform/text.h"
+#include "server/entry_points.h"
 
 namespace kinfold::fuzz {
 
@@ -23,6 +26,26 @@ bool Load(IGEDCOMdb* db, std::string_view path) {
     if (name == nullptr || db->LoadGEDCOMFile(name, &loaded) != S_OK) std::abort();
     SysFreeString(name);
     return loaded == VARIANT_TRUE;
+}
+
+const std::string& InputPath() {
+    static const std::string path = [] {
+        const char* dir = std::getenv("TMPDIR");
+        std::string pattern = std::string(dir != nullptr ? dir : "/tmp") + "/kinfold_fuzz_XXXXXX";
+        const int fd = mkstemp(pattern.data());
+        if (fd < 0) std::abort();
+        close(fd);
+        return pattern;
+    }();
+    static const bool removedAtExit = std::atexit([] { unlink(InputPath().c_str()); }) == 0;
+    (void)removedAtExit;
+    return path;
+}
+
+void WriteInput(const void* data, size_t size) {
+    const int fd = open(InputPath().c_str(), O_WRONLY | O_TRUNC);
+    if (fd < 0 || write(fd, data, size) != static_cast<ssize_t>(size)) std::abort();
+    close(fd);
 }
 
 void SilenceMessages() {

@@ -3,6 +3,8 @@
 // once the host has let go of everything.
 #pragma once
 
+#include <cstddef>
+#include <string>
 #include <string_view>
 
 #include "kinfold.h"
@@ -14,6 +16,12 @@ IGEDCOMdb* NewDatabase();
 
 // Loads the file at `path` into `db`; the out value of LoadGEDCOMFile.
 bool Load(IGEDCOMdb* db, std::string_view path);
+
+// A file in the temporary folder that holds each input in turn, made at
+// the first call and removed when the run ends.
+const std::string& InputPath();
+// Writes the input to InputPath(), or aborts.
+void WriteInput(const void* data, size_t size);
 
 // Sends the messages meant for the user nowhere: a fuzzed file raises many.
 void SilenceMessages();

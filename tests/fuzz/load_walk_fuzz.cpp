@@ -3,11 +3,9 @@
 // database's options, so that blank objects, both ways of joining
 // continuation lines, merged and unmerged citations, case-blind lookups and
 // the confidential forms of the members are all reached; one bit also keeps
-// every walked record and reads it again after the database is gone. Nothing
+// every walked record and reads it again after the database is gone. The
+// second byte turns on tolerant reading and automatic decoding. Nothing
 // may crash, leak, or stay alive after the host has let go.
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -15,6 +13,7 @@
 
 #include "core/fixed_string.h"
 #include "fuzz/fuzz_host.h"
+#include "platform/text.h"
 #include "support/database_walk.h"
 #include "support/member_walker.h"
 
@@ -36,39 +35,45 @@ enum OptionBit : uint8_t {
     kReadAfterRelease = 0x80,
 };
 
-std::string inputPath;
+enum ReadingBit : uint8_t {
+    kDropDanglingPointers = 0x01,
+    kReadLongLines = 0x02,
+    kJoinLinesWithoutLevel = 0x04,
+    kDecodeText = 0x08,
+};
 
-void WriteInput(const uint8_t* data, size_t size) {
-    const int fd = open(inputPath.c_str(), O_WRONLY | O_TRUNC);
-    if (fd < 0 || write(fd, data, size) != static_cast<ssize_t>(size)) std::abort();
-    close(fd);
+void SetReading(IGEDCOMdb* db, uint8_t reading) {
+    IGEDCOMdb3* db3 = nullptr;
+    if (FAILED(db->QueryInterface(IID_IGEDCOMdb3, reinterpret_cast<void**>(&db3)))) std::abort();
+    db3->put_DropDanglingPointers(reading & kDropDanglingPointers ? VARIANT_TRUE : VARIANT_FALSE);
+    db3->put_ReadLongLines(reading & kReadLongLines ? VARIANT_TRUE : VARIANT_FALSE);
+    db3->put_JoinLinesWithoutLevel(reading & kJoinLinesWithoutLevel ? VARIANT_TRUE : VARIANT_FALSE);
+    BSTR encoding = kinfold::AllocBstr(reading & kDecodeText ? "auto" : "bytes");
+    db3->put_TextEncoding(encoding);
+    SysFreeString(encoding);
+    db3->Release();
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     kinfold::fuzz::SilenceMessages();
-    const char* dir = std::getenv("TMPDIR");
-    std::string pattern = std::string(dir != nullptr ? dir : "/tmp") + "/kinfold_fuzz_XXXXXX";
-    const int fd = mkstemp(pattern.data());
-    if (fd < 0) std::abort();
-    close(fd);
-    inputPath = pattern;
-    std::atexit([] { unlink(inputPath.c_str()); });
+    kinfold::fuzz::InputPath();
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    if (size == 0) return 0;
+    if (size < 2) return 0;
     const uint8_t options = data[0];
-    WriteInput(data + 1, size - 1);
+    kinfold::fuzz::WriteInput(data + 2, size - 2);
 
     IGEDCOMdb* db = kinfold::fuzz::NewDatabase();
+    SetReading(db, data[1]);
     db->put_ReturnBlankFlags(options & kBlankFlags);
     db->put_ConcatenateWithSpace(options & kNoSpaceInConc ? VARIANT_FALSE : VARIANT_TRUE);
     db->put_MergeCitationAndMasterSource(options & kNoMerging ? VARIANT_FALSE : VARIANT_TRUE);
     const int caseBefore = kinfold::SetCompareCase(options & kCaseBlind ? 0 : 1);
-    kinfold::fuzz::Load(db, inputPath);
+    kinfold::fuzz::Load(db, kinfold::fuzz::InputPath());
     // Everyone born in the last thousand years, and those the dates spread to.
     if (options & kConfidential) db->SetConfidentiality(1000);
 
@@ -80,7 +85,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         db->Release();
         // A copy: reading keeps the objects again.
         const std::vector<MemberWalker::KeptObject> kept = walker.Kept();
-        for (const MemberWalker::KeptObject& object : kept) walker.Read(object.first, *object.second);
+        for (const MemberWalker::KeptObject& object : kept)
+            walker.Read(object.first, *object.second);
     }
     kinfold::SetCompareCase(caseBefore);
     kinfold::fuzz::CheckEverythingReleased();

@@ -2,9 +2,10 @@
 # Runs one fuzz target for a bounded time, after replaying the inputs that
 # once crashed it (tests/data/fuzz/TARGET). Its working corpus lives in the
 # build folder and grows from run to run; it starts from the seeds:
-#   load_walk_fuzz         the corpus files of at most 16 KB, each behind two
-#                          option bytes (defaults; and blank events and places,
-#                          confidential, case-blind, read after release)
+#   load_walk_fuzz         tests/fuzz/seeds/load_walk_fuzz: small pieces of the
+#                          corpus files, each behind two option bytes (the
+#                          database's options; tolerant reading and decoding)
+#   level_rules_fuzz       tests/fuzz/seeds/level_rules_fuzz: short records
 #   footnote_pattern_fuzz  tests/fuzz/seeds/footnote_pattern
 #   check_fuzz             the corpus files of at most 16 KB, as they are
 # Crashing inputs are written to BUILD/fuzz-artifacts/.
@@ -24,13 +25,8 @@ mkdir -p "$corpus" "$artifacts"
 
 if [ -z "$(ls -A "$corpus")" ]; then
   case $target in
-    load_walk_fuzz)
-      for file in "$data"/corpus/*.ged "$data"/corpus/*.GED; do
-        [ "$(stat -c %s "$file")" -le 16384 ] || continue
-        name=$(basename "$file")
-        { printf '\001'; cat "$file"; } >"$corpus/$name"
-        { printf '\346'; cat "$file"; } >"$corpus/options-$name"
-      done ;;
+    load_walk_fuzz|level_rules_fuzz)
+      cp "$here/seeds/$target"/* "$corpus"/ ;;
     footnote_pattern_fuzz)
       cp "$here"/seeds/footnote_pattern/* "$corpus"/ ;;
     check_fuzz)
@@ -41,9 +37,14 @@ if [ -z "$(ls -A "$corpus")" ]; then
   esac
 fi
 
-# A fuzzed file grows slower to walk with its size; the texts stay short.
+# A fuzzed file grows slower to walk with its size: the walk takes a few KB,
+# so that it runs a thousand times a second and more.
 dict=$here/gedcom.dict max_len=16384
-[ "$target" = footnote_pattern_fuzz ] && dict=$here/footnote_pattern.dict max_len=4096
+case $target in
+  load_walk_fuzz) max_len=4096 ;;
+  level_rules_fuzz) dict= max_len=64 ;;
+  footnote_pattern_fuzz) dict=$here/footnote_pattern.dict max_len=4096 ;;
+esac
 
 # Past crashes first: each must now pass.
 shopt -s nullglob
@@ -55,7 +56,7 @@ fi
 
 # The progress lines of new coverage are many; the rest is kept.
 set +e
-"$program" "$corpus" -dict="$dict" -max_total_time="$seconds" -max_len="$max_len" -timeout=60 \
+"$program" "$corpus" ${dict:+-dict="$dict"} -max_total_time="$seconds" -max_len="$max_len" -timeout=60 \
   -rss_limit_mb=4096 -artifact_prefix="$artifacts/" -print_final_stats=1 "$@" 2>&1 |
   grep -v '^#[0-9]*.*\(NEW\|REDUCE\) '
 status=${PIPESTATUS[0]}

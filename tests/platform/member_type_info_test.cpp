@@ -149,7 +149,7 @@ TEST(MemberTypeInfoTest, ObjectsHandOutTheirTypeInfo) {
     // The database describes itself by its newest interface, so that a
     // late-bound host finds every member.
     ComPtr<ITypeInfo> direct;
-    EXPECT_EQ(info.get(), TypeInfoOf(IID_IGEDCOMdb2, direct));
+    EXPECT_EQ(info.get(), TypeInfoOf(IID_IGEDCOMdb3, direct));
     EXPECT_EQ(db->GetTypeInfo(1, 0, info.Out()), DISP_E_BADINDEX);
     EXPECT_EQ(info.get(), nullptr);
 }

@@ -3,13 +3,11 @@
 #include <cstdint>
 #include <string_view>
 
-#include "platform/text.h"
-
 namespace kinfold::test {
 
-const std::vector<std::string> kLevelRuleTags = {"NAME", "SURN", "GIVN", "SEX",  "FAMS", "FAMC",
-                                                 "PEDI", "BIRT", "DEAT", "DATE", "PLAC", "HUSB",
-                                                 "WIFE", "CHIL", "MARR", "DIV"};
+const std::vector<std::string> kLevelRuleTags = {
+    "NAME", "SURN", "GIVN", "SEX",  "FAMS", "FAMC", "PEDI", "BIRT", "DEAT", "DATE",
+    "PLAC", "HUSB", "WIFE", "CHIL", "MARR", "DIV",  "DATA", "REPO", "CALN"};
 
 namespace {
 
@@ -17,7 +15,8 @@ namespace {
 constexpr size_t kTargets = 16;
 
 bool IsPointerTag(std::string_view tag) {
-    return tag == "FAMS" || tag == "FAMC" || tag == "HUSB" || tag == "WIFE" || tag == "CHIL";
+    return tag == "FAMS" || tag == "FAMC" || tag == "HUSB" || tag == "WIFE" || tag == "CHIL" ||
+           tag == "REPO";
 }
 
 // The text after the tag of sub-line `index`.
@@ -25,15 +24,30 @@ std::string TextAfterTag(const std::string& tag, size_t index) {
     const std::string n = std::to_string(index % kTargets);
     if (tag == "NAME") return "G" + n + " /S" + n + "/";
     if (tag == "FAMS" || tag == "FAMC") return "@U" + n + "@";
+    if (tag == "REPO") return "@R" + n + "@";
     if (IsPointerTag(tag)) return "@T" + n + "@";
     if (tag == "SEX") return std::string(1, static_cast<char>('A' + index % 26));
-    if (tag == "SURN" || tag == "GIVN" || tag == "PEDI" || tag == "DATE" || tag == "PLAC")
+    if (tag == "SURN" || tag == "GIVN" || tag == "PEDI" || tag == "DATE" || tag == "PLAC" ||
+        tag == "CALN")
         return tag + "-" + n;
     return "";
 }
 
-std::string RecordId(const GeneratedRecord& record, size_t index) {
-    return (record.family ? "@F" : "@I") + std::to_string(index) + "@";
+// The name a repository target record gives for pointer `R<n>`.
+std::string RepositoryName(const std::string& pointer) {
+    return "r" + pointer.substr(2, pointer.size() - 3);
+}
+
+const char* TagOf(GeneratedKind kind) {
+    switch (kind) {
+        case GeneratedKind::Individual:
+            return "INDI";
+        case GeneratedKind::Family:
+            return "FAM";
+        case GeneratedKind::Source:
+            break;
+    }
+    return "SOUR";
 }
 
 // The lines as the rules see them: blank lines before the first sub-line
@@ -65,6 +79,10 @@ struct Event {
     std::string tag;
     size_t content;
 };
+struct Repository {
+    std::string name;
+    std::vector<std::string> callNumbers;
+};
 
 struct Record {
     char sex = '?';
@@ -74,6 +92,7 @@ struct Record {
     long birth = -1, death = -1, married = -1;
     std::string husband = "none", wife = "none";
     std::vector<std::string> children;
+    std::vector<Repository> repositories;
 };
 
 Name SplitGeneratedName(const std::string& value) {
@@ -85,7 +104,7 @@ Name SplitGeneratedName(const std::string& value) {
 }
 
 // What stands open on the context stack.
-enum class Open { Individual, Family, Name, ChildLink, SpouseLink, RefusesAll };
+enum class Open { Individual, Family, Source, Name, ChildLink, SpouseLink, Repository, RefusesAll };
 struct Context {
     Open kind;
     int16_t level;
@@ -124,6 +143,15 @@ bool Offer(Record& r, Open context, const Line& line, Open* child, bool* hasChil
             r.events.push_back({t, line.content});
             if (t == "MARR") r.married = static_cast<long>(r.events.size()) - 1;
             return open(Open::RefusesAll);
+        case Open::Source:
+            if (t == "DATA") return true;
+            if (t != "REPO") return false;
+            r.repositories.push_back({RepositoryName(line.pointer), {}});
+            return open(Open::Repository);
+        case Open::Repository:
+            if (t != "CALN") return false;
+            r.repositories.back().callNumbers.push_back(line.value);
+            return open(Open::RefusesAll);
         case Open::Name:
             if (t == "SURN") r.names.back().surname = line.value;
             if (t == "GIVN") r.names.back().given = line.value;
@@ -161,176 +189,17 @@ std::string Dated(const Record& r, const std::vector<Line>& lines, long event) {
                      : FindValue(lines, r.events[static_cast<size_t>(event)].content, "DATE");
 }
 
-// ---- The answers, in one form for both sides ----
-
-template <class Item>
-std::string Numbered(const char* what, size_t index, const Item& text) {
-    return std::string(what) + " " + std::to_string(index) + ": " + text;
-}
-
-std::string Text(BSTR text) {
-    std::string out = BstrToText(text);
-    SysFreeString(text);
-    return out;
-}
-
-template <class Object, class Getter>
-std::string TextOf(Object* object, Getter getter) {
-    if (object == nullptr) return "none";
-    BSTR text = nullptr;
-    if (FAILED((object->*getter)(&text))) return "failed";
-    return Text(text);
-}
-
-template <class Object>
-void Release(Object* object) {
-    if (object != nullptr) object->Release();
-}
-
-// Item's index, counted from 1: a long for most collections, a VARIANT for
-// those that also take an ID.
-struct ItemIndex {
-    long i;
-    operator LONG() const { return static_cast<LONG>(i + 1); }
-    operator VARIANT() const {
-        VARIANT v;
-        VariantInit(&v);
-        v.vt = VT_I4;
-        v.lVal = static_cast<LONG>(i + 1);
-        return v;
-    }
-};
-
-// Calls `visit(item, index)` for every item of `collection`, then lets go.
-template <class Item, class Collection, class Visit>
-void ForEachItem(Collection* collection, Visit visit) {
-    if (collection == nullptr) return;
-    LONG count = 0;
-    collection->get_Count(&count);
-    for (long i = 0; i < count; ++i) {
-        Item* item = nullptr;
-        collection->get_Item(ItemIndex{i}, &item);
-        visit(item, static_cast<size_t>(i));
-        Release(item);
-    }
-    collection->Release();
-}
-
-std::string DateOf(IGDFactEventRecord* event) {
-    return event == nullptr ? "none" : TextOf(event, &IGDFactEventRecord::get_Date);
-}
-
-void AddEvents(std::vector<std::string>& out, IGDFactEvents* events) {
-    ForEachItem<IGDFactEventRecord>(events, [&](IGDFactEventRecord* event, size_t i) {
-        out.push_back(
-            Numbered("event", i,
-                     TextOf(event, &IGDFactEventRecord::get_GEDCOMTag) + " date " + DateOf(event)));
-    });
-}
-
-void AddLinks(std::vector<std::string>& out, const char* what, IGDFamilyLinks* links) {
-    ForEachItem<IGDFamilyLinkRecord>(links, [&](IGDFamilyLinkRecord* link, size_t i) {
-        IGDFamilyRecord* family = nullptr;
-        if (link != nullptr) link->get_Link(&family);
-        out.push_back(Numbered(what, i,
-                               TextOf(family, &IGDFamilyRecord::get_ID) + " " +
-                                   TextOf(link, &IGDFamilyLinkRecord::get_PedigreeLinkageType)));
-        Release(family);
-    });
-}
-
-VARIANT Omitted() {
-    VARIANT v;
-    VariantInit(&v);
-    v.vt = VT_ERROR;
-    v.scode = DISP_E_PARAMNOTFOUND;
-    return v;
-}
-
-std::vector<std::string> IndividualAnswers(IGDIndividualRecord* person) {
-    std::vector<std::string> out;
-    if (person == nullptr) return {"no such individual"};
-    out.push_back("sex " + TextOf(person, &IGDIndividualRecord::get_Sex));
-    IGDNames* names = nullptr;
-    person->get_Names(&names);
-    ForEachItem<IGDNameRecord>(names, [&](IGDNameRecord* name, size_t i) {
-        out.push_back(Numbered("name", i,
-                               TextOf(name, &IGDNameRecord::get_GivenName) + "|" +
-                                   TextOf(name, &IGDNameRecord::get_Surname) + "|" +
-                                   TextOf(name, &IGDNameRecord::get_FullName)));
-    });
-    IGDFamilyLinks* links = nullptr;
-    person->get_ChildFamilyLinks(&links);
-    AddLinks(out, "child link", links);
-    links = nullptr;
-    person->get_SpouseFamilyLinks(&links);
-    AddLinks(out, "spouse link", links);
-    IGDFactEvents* events = nullptr;
-    person->get_Events(Omitted(), &events);
-    AddEvents(out, events);
-    for (bool birth : {true, false}) {
-        IGDFactEventRecord* event = nullptr;
-        birth ? person->get_Birth(&event) : person->get_Death(&event);
-        out.push_back((birth ? "birth " : "death ") + DateOf(event));
-        Release(event);
-    }
-    return out;
-}
-
-std::vector<std::string> FamilyAnswers(IGDFamilyRecord* family) {
-    std::vector<std::string> out;
-    if (family == nullptr) return {"no such family"};
-    for (bool husband : {true, false}) {
-        IGDIndividualRecord* partner = nullptr;
-        husband ? family->get_Husband(&partner) : family->get_Wife(&partner);
-        out.push_back((husband ? "husband " : "wife ") +
-                      TextOf(partner, &IGDIndividualRecord::get_ID));
-        Release(partner);
-    }
-    IGDIndividuals* children = nullptr;
-    family->get_Children(&children);
-    ForEachItem<IGDIndividualRecord>(children, [&](IGDIndividualRecord* child, size_t i) {
-        out.push_back(Numbered("child", i, TextOf(child, &IGDIndividualRecord::get_ID)));
-    });
-    IGDFactEvents* events = nullptr;
-    family->get_Events(Omitted(), &events);
-    AddEvents(out, events);
-    IGDFactEventRecord* married = nullptr;
-    family->get_Married(&married);
-    out.push_back("married " + DateOf(married));
-    Release(married);
-    return out;
-}
-
-}  // namespace
-
-std::string GeneratedFile(const std::vector<GeneratedRecord>& records) {
-    std::string file = "0 HEAD\n";
-    for (size_t r = 0; r < records.size(); ++r) {
-        file += "0 " + RecordId(records[r], r) + (records[r].family ? " FAM\n" : " INDI\n");
-        ForEachWrittenLine(records[r], [&](const GeneratedLine& line, size_t i) {
-            if (line.blank) {
-                file += "\n";
-                return;
-            }
-            const std::string after = TextAfterTag(line.tag, i);
-            file += std::to_string(line.level) + " " + line.tag + (after.empty() ? "" : " ") +
-                    after + "\n";
-        });
-    }
-    for (size_t n = 0; n < kTargets; ++n) {
-        file += "0 @T" + std::to_string(n) + "@ INDI\n";
-        file += "0 @U" + std::to_string(n) + "@ FAM\n";
-    }
-    return file + "0 TRLR\n";
-}
-
-std::vector<std::string> AnswersByRules(const GeneratedRecord& generated) {
+// The record the rules build from the generated lines, and every line of it
+// that is not blank, for the searches made after loading.
+Record RunRules(const GeneratedRecord& generated, std::vector<Line>& lines) {
     Record r;
     // The record's own line, as PushContext leaves it: no ID, no value.
-    Line current{0, generated.family ? "FAM" : "INDI", "", "", 0};
-    std::vector<Line> lines{current};
-    std::vector<Context> stack{{generated.family ? Open::Family : Open::Individual, 0}};
+    Line current{0, TagOf(generated.kind), "", "", 0};
+    lines.assign(1, current);
+    const Open own = generated.kind == GeneratedKind::Individual ? Open::Individual
+                     : generated.kind == GeneratedKind::Family   ? Open::Family
+                                                                 : Open::Source;
+    std::vector<Context> stack{{own, 0}};
     uint16_t skip = UINT16_MAX;
     ForEachWrittenLine(generated, [&](const GeneratedLine& g, size_t i) {
         if (!g.blank) {
@@ -356,60 +225,94 @@ std::vector<std::string> AnswersByRules(const GeneratedRecord& generated) {
         stack.push_back({child, level});
         current.value.clear();
     });
+    return r;
+}
 
+}  // namespace
+
+std::string NumberedAnswer(const char* what, size_t index, const std::string& text) {
+    return std::string(what) + " " + std::to_string(index) + ": " + text;
+}
+
+std::string GeneratedId(const GeneratedRecord& record, size_t index) {
+    const char* letter = record.kind == GeneratedKind::Individual ? "@I"
+                         : record.kind == GeneratedKind::Family   ? "@F"
+                                                                  : "@S";
+    return letter + std::to_string(index) + "@";
+}
+
+std::string GeneratedFile(const std::vector<GeneratedRecord>& records) {
+    std::string file = "0 HEAD\n";
+    for (size_t r = 0; r < records.size(); ++r) {
+        file += "0 " + GeneratedId(records[r], r) + " " + TagOf(records[r].kind) + "\n";
+        ForEachWrittenLine(records[r], [&](const GeneratedLine& line, size_t i) {
+            if (line.blank) {
+                file += "\n";
+                return;
+            }
+            const std::string after = TextAfterTag(line.tag, i);
+            file += std::to_string(line.level) + " " + line.tag + (after.empty() ? "" : " ") +
+                    after + "\n";
+        });
+    }
+    for (size_t n = 0; n < kTargets; ++n) {
+        const std::string i = std::to_string(n);
+        file += "0 @T" + i + "@ INDI\n0 @U" + i + "@ FAM\n0 @R" + i + "@ REPO\n1 NAME r" + i + "\n";
+    }
+    return file + "0 TRLR\n";
+}
+
+std::string WrittenLines(const GeneratedRecord& record) {
+    std::string text;
+    ForEachWrittenLine(record, [&](const GeneratedLine& line, size_t i) {
+        text += line.blank ? "  (blank)\n"
+                           : "  " + std::to_string(line.level) + " " + line.tag + " " +
+                                 TextAfterTag(line.tag, i) + "\n";
+    });
+    return text;
+}
+
+std::vector<std::string> AnswersByRules(const GeneratedRecord& generated) {
+    std::vector<Line> lines;
+    const Record r = RunRules(generated, lines);
     std::vector<std::string> out;
-    if (generated.family) {
-        out.push_back("husband " + r.husband);
-        out.push_back("wife " + r.wife);
-        for (size_t i = 0; i < r.children.size(); ++i)
-            out.push_back(Numbered("child", i, r.children[i]));
-    } else {
-        out.push_back("sex " + std::string(1, r.sex));
-        for (size_t i = 0; i < r.names.size(); ++i) {
-            const Name& n = r.names[i];
-            out.push_back(Numbered("name", i, n.given + "|" + n.surname + "|" + n.full));
-        }
-        for (size_t i = 0; i < r.childLinks.size(); ++i)
-            out.push_back(
-                Numbered("child link", i, r.childLinks[i].family + " " + r.childLinks[i].pedigree));
-        for (size_t i = 0; i < r.spouseLinks.size(); ++i)
-            out.push_back(Numbered("spouse link", i,
-                                   r.spouseLinks[i].family + " " + r.spouseLinks[i].pedigree));
+    switch (generated.kind) {
+        case GeneratedKind::Individual:
+            out.push_back("sex " + std::string(1, r.sex));
+            for (size_t i = 0; i < r.names.size(); ++i) {
+                const Name& n = r.names[i];
+                out.push_back(NumberedAnswer("name", i, n.given + "|" + n.surname + "|" + n.full));
+            }
+            for (const auto& [what, links] :
+                 {std::pair{"child link", &r.childLinks}, std::pair{"spouse link", &r.spouseLinks}})
+                for (size_t i = 0; i < links->size(); ++i)
+                    out.push_back(
+                        NumberedAnswer(what, i, (*links)[i].family + " " + (*links)[i].pedigree));
+            break;
+        case GeneratedKind::Family:
+            out.push_back("husband " + r.husband);
+            out.push_back("wife " + r.wife);
+            for (size_t i = 0; i < r.children.size(); ++i)
+                out.push_back(NumberedAnswer("child", i, r.children[i]));
+            break;
+        case GeneratedKind::Source:
+            for (size_t i = 0; i < r.repositories.size(); ++i) {
+                std::string calls;
+                for (const std::string& call : r.repositories[i].callNumbers)
+                    calls += " [" + call + "]";
+                out.push_back(NumberedAnswer("repository", i, r.repositories[i].name + calls));
+            }
+            return out;
     }
     for (size_t i = 0; i < r.events.size(); ++i)
-        out.push_back(Numbered("event", i,
-                               r.events[i].tag + " date " + Dated(r, lines, static_cast<long>(i))));
-    if (generated.family) {
+        out.push_back(NumberedAnswer(
+            "event", i, r.events[i].tag + " date " + Dated(r, lines, static_cast<long>(i))));
+    if (generated.kind == GeneratedKind::Family) {
         out.push_back("married " + Dated(r, lines, r.married));
     } else {
         out.push_back("birth " + Dated(r, lines, r.birth));
         out.push_back("death " + Dated(r, lines, r.death));
     }
-    return out;
-}
-
-std::vector<std::string> AnswersOf(IGEDCOMdb* db, const std::vector<GeneratedRecord>& records,
-                                   size_t index) {
-    BSTR id = AllocBstr(RecordId(records[index], index));
-    std::vector<std::string> out;
-    if (records[index].family) {
-        IGDFamilies* families = nullptr;
-        IGDFamilyRecord* family = nullptr;
-        VARIANT key;
-        VariantInit(&key);
-        key.vt = VT_BSTR;
-        key.bstrVal = id;
-        if (SUCCEEDED(db->get_Families(&families))) families->get_Item(key, &family);
-        out = FamilyAnswers(family);
-        Release(family);
-        Release(families);
-    } else {
-        IGDIndividualRecord* person = nullptr;
-        db->GetIndividualFromID(id, &person);
-        out = IndividualAnswers(person);
-        Release(person);
-    }
-    SysFreeString(id);
     return out;
 }
 
@@ -419,12 +322,7 @@ std::string DifferencesFromRules(IGEDCOMdb* db, const std::vector<GeneratedRecor
         const std::vector<std::string> library = AnswersOf(db, records, r);
         const std::vector<std::string> rules = AnswersByRules(records[r]);
         if (library == rules) continue;
-        report += "record " + RecordId(records[r], r) + ":\n";
-        ForEachWrittenLine(records[r], [&](const GeneratedLine& line, size_t i) {
-            report += line.blank ? "  (blank)\n"
-                                 : "  " + std::to_string(line.level) + " " + line.tag + " " +
-                                       TextAfterTag(line.tag, i) + "\n";
-        });
+        report += "record " + GeneratedId(records[r], r) + ":\n" + WrittenLines(records[r]);
         report += " library:";
         for (const std::string& answer : library) report += " [" + answer + "]";
         report += "\n rules:  ";

@@ -1,5 +1,5 @@
 // A small, separate model of how the loader's context stack takes the
-// lines of an INDI or FAM record, written from the loading rules alone (the
+// lines of an INDI, FAM or SOUR record, written from the loading rules alone (the
 // stack, PopToLevel, SkipLevel, refusal, a child as the context of the lines
 // under its line, a blank line read as the line before it again), and the
 // comparison of a loaded database with it. Records are generated: sub-lines
@@ -23,25 +23,37 @@ struct GeneratedLine {
     bool blank = false;
 };
 
+enum class GeneratedKind { Individual, Family, Source };
+
 struct GeneratedRecord {
-    bool family = false;
+    GeneratedKind kind = GeneratedKind::Individual;
     std::vector<GeneratedLine> lines;
 };
 
-// The tags the generated lines draw from: what individuals and families
-// keep (names, family links, events, partners, children), what stands
-// under those (name parts, pedigrees, dates, places) and a refused one.
+// The tags the generated lines draw from: what individuals, families and
+// sources keep (names, family links, events, partners, children,
+// repository citations with their call numbers), what stands under those
+// (name parts, pedigrees, dates, places) and a line whose lines go to its
+// record (DATA).
 extern const std::vector<std::string> kLevelRuleTags;
 
-// A whole file: a header, the records under the IDs @I<n>@ and @F<n>@ (n
-// their index), the records every pointer names, and a trailer.
+// The ID a record is written under: @I<n>@, @F<n>@ or @S<n>@.
+std::string GeneratedId(const GeneratedRecord& record, size_t index);
+
+// A whole file: a header, the records under the IDs @I<n>@, @F<n>@ and
+// @S<n>@ (n their index), the records every pointer names, and a trailer.
 std::string GeneratedFile(const std::vector<GeneratedRecord>& records);
 
 // The answers of record `index` of the loaded `db` (sex, names with their
 // parts, family links with family and pedigree, events with tag and date,
-// birth and death; partners, children, events and marriage), one text each.
+// birth and death; partners, children, events and marriage; repository
+// citations with the repository's name and their call numbers), one text
+// each.
 std::vector<std::string> AnswersOf(IGEDCOMdb* db, const std::vector<GeneratedRecord>& records,
                                    size_t index);
+
+// "what index: text", the form of an answer about one element of a list.
+std::string NumberedAnswer(const char* what, size_t index, const std::string& text);
 
 // The same answers as the loading rules give them.
 std::vector<std::string> AnswersByRules(const GeneratedRecord& record);

@@ -31,12 +31,18 @@ bool FamilyLinkList::WritePedigree(std::string_view pedigree) {
     return true;
 }
 
-HRESULT FamilyLinkList::Link(RecordHost& database) {
+HRESULT FamilyLinkList::Link(RecordHost& database, const RecordBase& owner) {
+    bool dropping = false;
     for (FamilyLinkLine& line : lines_) {
         line.family_ = database.FindRecord(RecordKind::Family, line.pointer_.View());
-        if (line.family_ == nullptr) return E_FAIL;
-        line.pointer_.Clear();
+        if (line.family_ == nullptr && !database.DropDanglingPointer(owner, line.position_))
+            return E_FAIL;
+        dropping = dropping || line.family_ == nullptr;
+        if (line.family_ != nullptr) line.pointer_.Clear();
     }
+    // No object is made before linking ends, so a dropped line has none.
+    if (dropping)
+        lines_.remove_if([](const FamilyLinkLine& line) { return line.family_ == nullptr; });
     return S_OK;
 }
 

@@ -54,8 +54,9 @@ class FamilyLinkList : public KeptLines<FamilyLinkLine> {
     // memory runs out.
     bool WritePedigree(std::string_view pedigree);
 
-    // E_FAIL when a line names no family.
-    HRESULT Link(RecordHost& database);
+    // E_FAIL when a line names no family, unless the database drops such
+    // lines (from the list of `owner`, the individual).
+    HRESULT Link(RecordHost& database, const RecordBase& owner);
     // The database is going: lines also forget their families.
     void DropReferences();
 

@@ -1,6 +1,7 @@
 #include "records/person/family_record.h"
 
 #include <new>
+#include <vector>
 
 #include "access/file_text.h"
 #include "access/out_param.h"
@@ -40,16 +41,31 @@ bool GDFamilyRecord::TakeSubLine(const GedcomLine& line, RecordBase** child) {
     return true;
 }
 
+// A partner or child line whose pointer names no individual fails the link,
+// unless the database drops such lines: the family then has no such partner
+// or child.
 HRESULT GDFamilyRecord::Link(RecordHost& database) {
-    for (IndividualLine& child : children_) {
-        HRESULT hr = child.Link(database);
-        if (FAILED(hr)) return hr;
+    bool dropping = false;
+    for (size_t i = 0; i < children_.size(); ++i) {
+        if (SUCCEEDED(children_[i].Link(database))) continue;
+        size_t earlier = 0;
+        for (size_t j = 0; j < i; ++j) earlier += children_[j].Pointer() == children_[i].Pointer();
+        const std::vector<int32_t> lines = PointerLines("CHIL", children_[i].Pointer());
+        if (!database.DropDanglingPointer(*this, earlier < lines.size() ? lines[earlier] : -1))
+            return E_FAIL;
+        dropping = true;
     }
-    for (IndividualLine* partner :
-         {hasHusband_ ? &husband_ : nullptr, hasWife_ ? &wife_ : nullptr}) {
-        if (partner == nullptr) continue;
-        HRESULT hr = partner->Link(database);
-        if (FAILED(hr)) return hr;
+    if (dropping)
+        children_.remove_if([](const IndividualLine& child) { return child.Target() == nullptr; });
+    for (bool husband : {true, false}) {
+        bool& has = husband ? hasHusband_ : hasWife_;
+        IndividualLine& partner = husband ? husband_ : wife_;
+        if (!has || SUCCEEDED(partner.Link(database))) continue;
+        // The last line of its kind is the partner's.
+        const std::vector<int32_t> lines =
+            PointerLines(husband ? "HUSB" : "WIFE", partner.Pointer());
+        if (!database.DropDanglingPointer(*this, lines.empty() ? -1 : lines.back())) return E_FAIL;
+        has = false;
     }
     return S_OK;
 }

@@ -19,6 +19,8 @@ class IndividualLine {
     explicit IndividualLine(std::string_view pointer) : pointer_(pointer) {}
 
     RecordBase* Target() const { return target_; }
+    // The pointer's text while the line is not linked.
+    std::string_view Pointer() const { return pointer_.View(); }
 
     HRESULT Link(RecordHost& database) {
         target_ = database.FindRecord(RecordKind::Individual, pointer_.View());

@@ -88,8 +88,8 @@ bool GDIndividualRecord::TakeLineUnderKept(const GedcomLine& line) {
 }
 
 HRESULT GDIndividualRecord::Link(RecordHost& database) {
-    const HRESULT hr = childFamilyLinks_.Link(database);
-    return SUCCEEDED(hr) ? spouseFamilyLinks_.Link(database) : hr;
+    const HRESULT hr = childFamilyLinks_.Link(database, *this);
+    return SUCCEEDED(hr) ? spouseFamilyLinks_.Link(database, *this) : hr;
 }
 
 HRESULT GDIndividualRecord::get_ID(BSTR* pVal) { return ReturnFileText(*this, pVal, Id()); }

@@ -18,11 +18,20 @@ class LinkedRecord : public RecordObject<Iface, Base> {
         RecordBase::TakeOpeningLine(line);
         form_ = DecideReferenceForm(*this);
     }
+    // A level-0 record has a pointer of its own only when it has no ID.
+    // Where the database drops pointers that name no record, such a record
+    // loses its pointer and holds its data itself.
     HRESULT Link(RecordHost& database) override {
         if (form_ != ReferenceForm::Pointer) return S_OK;
-        return this->LinkPointer(database, StoreKind);
+        const HRESULT hr = this->LinkPointer(database, StoreKind);
+        if (SUCCEEDED(hr) || this->Level() != 0) return hr;
+        if (!database.DropDanglingPointer(*this, this->Position())) return hr;
+        form_ = ReferenceForm::Inline;
+        return S_OK;
     }
-    HRESULT STDMETHODCALLTYPE get_ID(BSTR* pVal) override { return ReturnFileText(*this, pVal, this->Id()); }
+    HRESULT STDMETHODCALLTYPE get_ID(BSTR* pVal) override {
+        return ReturnFileText(*this, pVal, this->Id());
+    }
 
     ReferenceForm Form() const { return form_; }
 

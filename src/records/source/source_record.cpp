@@ -1,8 +1,10 @@
 #include "records/source/source_record.h"
 
+#include <algorithm>
 #include <memory>
 #include <new>
 #include <utility>
+#include <vector>
 
 #include "access/collections.h"
 #include "access/file_text.h"
@@ -24,13 +26,22 @@ bool GDSourceRecord::TakeSubLine(const GedcomLine& line, RecordBase** child) {
     return false;
 }
 
+// A repository citation whose pointer names no repository fails the link,
+// unless the database drops such lines: the source then does without it.
 HRESULT GDSourceRecord::Link(RecordHost& database) {
     HRESULT hr = LinkedRecord::Link(database);
     if (FAILED(hr)) return hr;
+    std::vector<const RecordBase*> dropped;
     for (RecordBase* repository : repositories_) {
         hr = repository->Link(database);
-        if (FAILED(hr)) return hr;
+        if (SUCCEEDED(hr)) continue;
+        if (!database.DropDanglingPointer(*this, repository->Position())) return hr;
+        dropped.push_back(repository);
     }
+    if (!dropped.empty())
+        repositories_.RemoveIf([&](const RecordBase* repository) {
+            return std::find(dropped.begin(), dropped.end(), repository) != dropped.end();
+        });
     return S_OK;
 }
 

@@ -1,0 +1,203 @@
+// The answers of the records a level-rules file holds, as the library gives
+// them through the records' interfaces, in the form AnswersByRules gives.
+#include <cstdint>
+
+#include "platform/text.h"
+#include "support/level_rules.h"
+
+namespace kinfold::test {
+namespace {
+std::string Text(BSTR text) {
+    std::string out = BstrToText(text);
+    SysFreeString(text);
+    return out;
+}
+
+template <class Object, class Getter>
+std::string TextOf(Object* object, Getter getter) {
+    if (object == nullptr) return "none";
+    BSTR text = nullptr;
+    if (FAILED((object->*getter)(&text))) return "failed";
+    return Text(text);
+}
+
+template <class Object>
+void Release(Object* object) {
+    if (object != nullptr) object->Release();
+}
+
+// Item's index, counted from 1: a long for most collections, a VARIANT for
+// those that also take an ID.
+struct ItemIndex {
+    long i;
+    operator LONG() const { return static_cast<LONG>(i + 1); }
+    operator VARIANT() const {
+        VARIANT v;
+        VariantInit(&v);
+        v.vt = VT_I4;
+        v.lVal = static_cast<LONG>(i + 1);
+        return v;
+    }
+};
+
+// Calls `visit(item, index)` for every item of `collection`, then lets go.
+template <class Item, class Collection, class Visit>
+void ForEachItem(Collection* collection, Visit visit) {
+    if (collection == nullptr) return;
+    LONG count = 0;
+    collection->get_Count(&count);
+    for (long i = 0; i < count; ++i) {
+        Item* item = nullptr;
+        collection->get_Item(ItemIndex{i}, &item);
+        visit(item, static_cast<size_t>(i));
+        Release(item);
+    }
+    collection->Release();
+}
+
+std::string DateOf(IGDFactEventRecord* event) {
+    return event == nullptr ? "none" : TextOf(event, &IGDFactEventRecord::get_Date);
+}
+
+void AddEvents(std::vector<std::string>& out, IGDFactEvents* events) {
+    ForEachItem<IGDFactEventRecord>(events, [&](IGDFactEventRecord* event, size_t i) {
+        out.push_back(NumberedAnswer(
+            "event", i,
+            TextOf(event, &IGDFactEventRecord::get_GEDCOMTag) + " date " + DateOf(event)));
+    });
+}
+
+void AddLinks(std::vector<std::string>& out, const char* what, IGDFamilyLinks* links) {
+    ForEachItem<IGDFamilyLinkRecord>(links, [&](IGDFamilyLinkRecord* link, size_t i) {
+        IGDFamilyRecord* family = nullptr;
+        if (link != nullptr) link->get_Link(&family);
+        out.push_back(
+            NumberedAnswer(what, i,
+                           TextOf(family, &IGDFamilyRecord::get_ID) + " " +
+                               TextOf(link, &IGDFamilyLinkRecord::get_PedigreeLinkageType)));
+        Release(family);
+    });
+}
+
+VARIANT Omitted() {
+    VARIANT v;
+    VariantInit(&v);
+    v.vt = VT_ERROR;
+    v.scode = DISP_E_PARAMNOTFOUND;
+    return v;
+}
+
+std::vector<std::string> IndividualAnswers(IGDIndividualRecord* person) {
+    std::vector<std::string> out;
+    if (person == nullptr) return {"no such individual"};
+    out.push_back("sex " + TextOf(person, &IGDIndividualRecord::get_Sex));
+    IGDNames* names = nullptr;
+    person->get_Names(&names);
+    ForEachItem<IGDNameRecord>(names, [&](IGDNameRecord* name, size_t i) {
+        out.push_back(NumberedAnswer("name", i,
+                                     TextOf(name, &IGDNameRecord::get_GivenName) + "|" +
+                                         TextOf(name, &IGDNameRecord::get_Surname) + "|" +
+                                         TextOf(name, &IGDNameRecord::get_FullName)));
+    });
+    IGDFamilyLinks* links = nullptr;
+    person->get_ChildFamilyLinks(&links);
+    AddLinks(out, "child link", links);
+    links = nullptr;
+    person->get_SpouseFamilyLinks(&links);
+    AddLinks(out, "spouse link", links);
+    IGDFactEvents* events = nullptr;
+    person->get_Events(Omitted(), &events);
+    AddEvents(out, events);
+    for (bool birth : {true, false}) {
+        IGDFactEventRecord* event = nullptr;
+        birth ? person->get_Birth(&event) : person->get_Death(&event);
+        out.push_back((birth ? "birth " : "death ") + DateOf(event));
+        Release(event);
+    }
+    return out;
+}
+
+std::vector<std::string> FamilyAnswers(IGDFamilyRecord* family) {
+    std::vector<std::string> out;
+    if (family == nullptr) return {"no such family"};
+    for (bool husband : {true, false}) {
+        IGDIndividualRecord* partner = nullptr;
+        husband ? family->get_Husband(&partner) : family->get_Wife(&partner);
+        out.push_back((husband ? "husband " : "wife ") +
+                      TextOf(partner, &IGDIndividualRecord::get_ID));
+        Release(partner);
+    }
+    IGDIndividuals* children = nullptr;
+    family->get_Children(&children);
+    ForEachItem<IGDIndividualRecord>(children, [&](IGDIndividualRecord* child, size_t i) {
+        out.push_back(NumberedAnswer("child", i, TextOf(child, &IGDIndividualRecord::get_ID)));
+    });
+    IGDFactEvents* events = nullptr;
+    family->get_Events(Omitted(), &events);
+    AddEvents(out, events);
+    IGDFactEventRecord* married = nullptr;
+    family->get_Married(&married);
+    out.push_back("married " + DateOf(married));
+    Release(married);
+    return out;
+}
+
+std::vector<std::string> SourceAnswers(IGDSourceRecord* source) {
+    std::vector<std::string> out;
+    if (source == nullptr) return {"no such source"};
+    IGDRepositories* repositories = nullptr;
+    source->get_Repositories(&repositories);
+    ForEachItem<IGDRepositoryRecord>(repositories, [&](IGDRepositoryRecord* repository, size_t i) {
+        std::string text = TextOf(repository, &IGDRepositoryRecord::get_Name);
+        IGDCallNumbers* calls = nullptr;
+        if (repository != nullptr) repository->get_CallNumbers(&calls);
+        ForEachItem<IGDCallNumberRecord>(calls, [&](IGDCallNumberRecord* call, size_t) {
+            text += " [" + TextOf(call, &IGDCallNumberRecord::get_CallNumber) + "]";
+        });
+        out.push_back(NumberedAnswer("repository", i, text));
+    });
+    return out;
+}
+
+}  // namespace
+
+std::vector<std::string> AnswersOf(IGEDCOMdb* db, const std::vector<GeneratedRecord>& records,
+                                   size_t index) {
+    BSTR id = AllocBstr(GeneratedId(records[index], index));
+    std::vector<std::string> out;
+    VARIANT key;
+    VariantInit(&key);
+    key.vt = VT_BSTR;
+    key.bstrVal = id;
+    switch (records[index].kind) {
+        case GeneratedKind::Individual: {
+            IGDIndividualRecord* person = nullptr;
+            db->GetIndividualFromID(id, &person);
+            out = IndividualAnswers(person);
+            Release(person);
+            break;
+        }
+        case GeneratedKind::Family: {
+            IGDFamilies* families = nullptr;
+            IGDFamilyRecord* family = nullptr;
+            if (SUCCEEDED(db->get_Families(&families))) families->get_Item(key, &family);
+            out = FamilyAnswers(family);
+            Release(family);
+            Release(families);
+            break;
+        }
+        case GeneratedKind::Source: {
+            IGDSources* sources = nullptr;
+            IGDSourceRecord* source = nullptr;
+            if (SUCCEEDED(db->get_Sources(&sources))) sources->get_Item(key, &source);
+            out = SourceAnswers(source);
+            Release(source);
+            Release(sources);
+            break;
+        }
+    }
+    SysFreeString(id);
+    return out;
+}
+
+}  // namespace kinfold::test
