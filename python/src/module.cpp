@@ -4,14 +4,13 @@
 // standard error.
 #include <deque>
 
-#include "server/entry_points.h"
 #include "binding.h"
 #include "kinfold.h"
 #include "platform/notifier.h"
+#include "server/entry_points.h"
 
 namespace kinfold::python {
 
-bool ReadyTypes();
 PyObject* Error = nullptr;
 
 namespace {

@@ -3,23 +3,14 @@ at run time, collections as Python sequences, failures as kinfold.Error,
 bad files that raise instead of crashing, and one walk of every record of
 the corpus through Python."""
 import gc
-from pathlib import Path
 
 import pytest
 
 import kinfold
+from conftest import ROOT, SAMPLE
 from kinfold import _kinfold
 
-ROOT = Path(__file__).resolve().parents[2]
-SAMPLE = str(ROOT / 'examples/data/sample.ged')
 CORPUS = sorted((ROOT / 'tests/data/corpus').glob('*.[gG][eE][dD]'))
-
-
-@pytest.fixture
-def db():
-    database = kinfold.GEDCOMdb()
-    assert database.LoadGEDCOMFile(SAMPLE) is True
-    return database
 
 
 def test_the_readme_example(capsys, monkeypatch):
@@ -64,6 +55,28 @@ def test_optional_and_named_arguments(db):
         thomas.Events(Kind='BIRT')
 
 
+def test_collection_properties_with_optional_arguments_read_without_a_call(db):
+    thomas = db.Individuals['@I1@']
+    assert len(thomas.Events) == 2 and thomas.Events.Count == 2
+    assert [event.Type for event in thomas.Events] == ['BIRT', 'DEAT']
+    assert thomas.Events[0].Date == '14 MAR 1841' and thomas.Events[-1].Type == 'DEAT'
+    assert [event.Type for event in thomas.Attributes] == ['OCCU'] and thomas.Attributes
+    assert not db.Individuals['@I2@'].Attributes
+    assert [event.Type for event in db.Families[0].Events] == ['MARR']
+    # Called with arguments, it is the member it always was.
+    assert [event.Date for event in thomas.Events('DEAT')] == ['2 NOV 1903']
+    with pytest.raises(AttributeError):
+        thomas.Events.NoSuchMember
+
+
+@pytest.mark.parametrize('use', [len, iter, lambda member: member[0]],
+                         ids=['len', 'iter', 'index'])
+def test_members_that_need_arguments_must_be_called(db, use):
+    with pytest.raises(TypeError, match='call it first'):
+        use(db.GetIndividualFromID)
+    assert db.GetIndividualFromID
+
+
 def test_methods_take_named_arguments_and_leave_defaults_out(db):
     assistant = db.Assistant
     women = assistant.ExtractIndividuals(Criteria='F', SubCategory=4)
@@ -94,15 +107,6 @@ def test_objects_compare_by_identity_and_missing_ones_are_none(db):
     assert william.Father != william
     assert db.GetIndividualFromID('@I1@').Father is None
     assert db.GetIndividualFromID('@nobody@') is None
-
-
-def test_dir_lists_the_members_from_the_type_information(db):
-    members = dir(db)
-    assert {'LoadGEDCOMFile', 'Individuals', 'ReturnBlankFlags', 'Assistant',
-            'TextEncoding'} <= set(members)
-    assert 'Children' in dir(db.Families[0])
-    with pytest.raises(AttributeError, match="IGEDCOMdb2 has no member 'Individual'"):
-        db.Individual
 
 
 def test_failing_members_raise_kinfold_error(db):
