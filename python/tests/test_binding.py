@@ -1,7 +1,6 @@
 """The Python binding as a script uses it: the object model's members found
 at run time, collections as Python sequences, failures as kinfold.Error,
-bad files that raise instead of crashing, and one walk of every record of
-the corpus through Python."""
+and one walk of every record of the corpus through Python."""
 import gc
 
 import pytest
@@ -159,56 +158,6 @@ def test_objects_are_released_when_python_drops_them():
     del kept
     gc.collect()
     assert _kinfold.can_unload_now(), 'an object of the library was not released'
-
-
-BAD_FILES = {
-    'empty.ged': (b'', 'the file is empty'),
-    'binary.ged': (bytes(range(256)), 'the file is binary'),
-    'utf16.ged': ('0 HEAD\n0 TRLR\n'.encode('utf-16'), 'UTF-16'),
-    'letter.ged': (b'Dear cousin,\n', 'does not begin with a 0 HEAD line'),
-    'corrupt.ged': (b'0 HEAD\n0 @I1@ INDI\n1 FAMC @F9@\n0 TRLR\n', 'GEDCOM file is corrupt'),
-}
-
-
-ANSEL_PERSON = b'0 HEAD\n1 CHAR ANSEL\n0 @I1@ INDI\n1 NAME Jos\xe2e /N\xe2u\xe4nez/\n0 TRLR\n'
-
-
-@pytest.mark.parametrize('contents, encoding, name', [
-    (ANSEL_PERSON, 'bytes', 'Jos\u00e2e N\u00e2u\u00e4nez'),  # read as Windows-1252
-    (ANSEL_PERSON, 'auto', 'Jos\u00e9 N\u00fa\u00f1ez'),
-    ('0 HEAD\n1 CHAR UNICODE\n0 @I1@ INDI\n1 NAME Jos\u00e9 /N\u00fa\u00f1ez/\n0 TRLR\n'
-     .encode('utf-16-be'), 'auto', 'Jos\u00e9 N\u00fa\u00f1ez'),
-], ids=['bytes', 'ansel', 'utf-16'])
-def test_load_decodes_with_the_encoding_keyword(tmp_path, contents, encoding, name):
-    path = tmp_path / 'person.ged'
-    path.write_bytes(contents)
-    db = kinfold.load(path, encoding=encoding)
-    assert db.TextEncoding == encoding
-    assert db.Individuals['@I1@'].Name.FullName == name
-
-
-def test_load_refuses_an_unknown_encoding():
-    with pytest.raises(ValueError, match='latin'):
-        kinfold.load(SAMPLE, encoding='latin')
-
-
-@pytest.mark.parametrize('name', BAD_FILES)
-def test_bad_files_raise_with_the_reason(tmp_path, name):
-    contents, reason = BAD_FILES[name]
-    path = tmp_path / name
-    path.write_bytes(contents)
-    # The library reads what it is given; it must not crash on it.
-    assert kinfold.GEDCOMdb().LoadGEDCOMFile(str(path)) in (True, False)
-    with pytest.raises(kinfold.LoadError) as failure:
-        kinfold.load(path)
-    assert reason in failure.value.reason and failure.value.path == str(path)
-
-
-@pytest.mark.parametrize('path, error', [('missing.ged', FileNotFoundError), ('.', OSError)])
-def test_files_that_cannot_be_opened_raise_os_errors(tmp_path, path, error):
-    assert kinfold.GEDCOMdb().LoadGEDCOMFile(str(tmp_path / path)) is False
-    with pytest.raises(error):
-        kinfold.load(tmp_path / path)
 
 
 def read_every_property(obj, depth, counts):
