@@ -90,6 +90,16 @@ std::string DocumentMember(const MemberInfo& member);
 PyObject* Invoke(Object* self, DISPID id, const std::string& name, WORD flags, PyObject* args,
                  PyObject* kwargs);
 
+// Whether a member of this name loads a file, the call that InvokeLoad makes.
+bool IsLoad(const std::string& name);
+
+// Calls the load member as IDispatch::Invoke does, storing its HRESULT in
+// `hr`, with the GIL released while the file loads. False when a signal
+// handler raised while it ran: the load is then cancelled, the database
+// empty, the outputs cleared and the handler's exception set.
+bool InvokeLoad(IDispatch* db, DISPID id, WORD flags, DISPPARAMS* params, VARIANT* result,
+                EXCEPINFO* excep, UINT* argErr, HRESULT* hr);
+
 // Stores a property (put, or putref for an object where the member has one).
 int PutProperty(Object* self, const std::string& name, DISPID id, bool byReference,
                 PyObject* value);
