@@ -38,41 +38,37 @@ PyObject* Value(BoundMember* self, const char* use) {
     return Call(self, nullptr, nullptr);
 }
 
+// `use` applied to the member's value, or `failed` when reading it fails.
+template <typename Use>
+auto OnValue(PyObject* object, const char* refusal, Use use, decltype(use(nullptr)) failed) {
+    PyObject* value = Value(Self(object), refusal);
+    if (value == nullptr) return failed;
+    auto result = use(value);
+    Py_DECREF(value);
+    return result;
+}
+
 PyObject* BoundMember_call(PyObject* object, PyObject* args, PyObject* kwargs) {
     return Call(Self(object), args, kwargs);
 }
 
 Py_ssize_t BoundMember_length(PyObject* object) {
-    PyObject* value = Value(Self(object), "has no len()");
-    if (value == nullptr) return -1;
-    const Py_ssize_t length = PyObject_Size(value);
-    Py_DECREF(value);
-    return length;
+    return OnValue(object, "has no len()", PyObject_Size, Py_ssize_t{-1});
 }
 
 PyObject* BoundMember_subscript(PyObject* object, PyObject* key) {
-    PyObject* value = Value(Self(object), "cannot be indexed");
-    if (value == nullptr) return nullptr;
-    PyObject* item = PyObject_GetItem(value, key);
-    Py_DECREF(value);
-    return item;
+    return OnValue(
+        object, "cannot be indexed",
+        [key](PyObject* value) { return PyObject_GetItem(value, key); }, nullptr);
 }
 
 PyObject* BoundMember_iter(PyObject* object) {
-    PyObject* value = Value(Self(object), "is not iterable");
-    if (value == nullptr) return nullptr;
-    PyObject* items = PyObject_GetIter(value);
-    Py_DECREF(value);
-    return items;
+    return OnValue(object, "is not iterable", PyObject_GetIter, nullptr);
 }
 
 int BoundMember_bool(PyObject* object) {
     if (!Self(object)->member->readsWithoutArguments) return 1;
-    PyObject* value = Value(Self(object), "");
-    if (value == nullptr) return -1;
-    const int truth = PyObject_IsTrue(value);
-    Py_DECREF(value);
-    return truth;
+    return OnValue(object, "", PyObject_IsTrue, -1);
 }
 
 PyObject* BoundMember_getattro(PyObject* object, PyObject* name) {
@@ -81,11 +77,8 @@ PyObject* BoundMember_getattro(PyObject* object, PyObject* name) {
         !PyErr_ExceptionMatches(PyExc_AttributeError))
         return found;
     PyErr_Clear();
-    PyObject* value = Value(Self(object), "");
-    if (value == nullptr) return nullptr;
-    found = PyObject_GetAttr(value, name);
-    Py_DECREF(value);
-    return found;
+    return OnValue(
+        object, "", [name](PyObject* value) { return PyObject_GetAttr(value, name); }, nullptr);
 }
 
 void BoundMember_dealloc(PyObject* object) {
@@ -99,9 +92,7 @@ void BoundMember_dealloc(PyObject* object) {
 PyObject* BoundMember_repr(PyObject* object) {
     BoundMember* self = Self(object);
     if (self->member->readsWithoutArguments) {
-        PyObject* value = Value(self, "");
-        PyObject* text = value != nullptr ? PyObject_Repr(value) : nullptr;
-        Py_XDECREF(value);
+        PyObject* text = OnValue(object, "", PyObject_Repr, nullptr);
         if (text != nullptr) return text;
         PyErr_Clear();
     }

@@ -120,18 +120,11 @@ def test_failing_members_raise_kinfold_error(db):
         db.LoadGEDCOMFile(object())
 
 
-def test_errors_carry_the_objects_description(tmp_path):
-    # A note record kept while its database loads another file has lost its
-    # file: it reports the error through the automation error object.
-    first, other = tmp_path / 'first.ged', tmp_path / 'other.ged'
-    first.write_text('0 HEAD\n0 @I1@ INDI\n1 NOTE @N1@\n0 @N1@ NOTE Kept\n0 TRLR\n')
-    other.write_text('0 HEAD\n0 @I7@ INDI\n0 TRLR\n')
-    db = kinfold.GEDCOMdb()
-    assert db.LoadGEDCOMFile(str(first))
-    note = db.Individuals[0].Notes[0]
+def test_errors_carry_the_objects_description(kept_note):
+    db, note, other = kept_note
     # The blank after NOTE belongs to the text of a note record.
     assert note.Note == ' Kept'
-    assert db.LoadGEDCOMFile(str(other))
+    assert db.LoadGEDCOMFile(other)
     with pytest.raises(kinfold.Error) as failure:
         note.Note
     assert failure.value.description == 'Error: GEDCOM file is corrupt.  Invalid Reference'
