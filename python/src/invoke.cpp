@@ -150,8 +150,11 @@ PyObject* Invoke(Object* self, DISPID id, const std::string& name, WORD flags, P
     VariantInit(&result);
     EXCEPINFO excep = {};
     UINT argErr = 0;
-    const HRESULT hr =
-        self->dispatch->Invoke(id, IID_NULL, 0, flags, &params, &result, &excep, &argErr);
+    HRESULT hr = S_OK;
+    if (!IsLoad(name))
+        hr = self->dispatch->Invoke(id, IID_NULL, 0, flags, &params, &result, &excep, &argErr);
+    else if (!InvokeLoad(self->dispatch, id, flags, &params, &result, &excep, &argErr, &hr))
+        return nullptr;
     if (FAILED(hr)) {
         VariantClear(&result);
         return RaiseFailure(name, hr, &excep);

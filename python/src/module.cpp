@@ -4,14 +4,13 @@
 // standard error.
 #include <deque>
 
-#include "server/entry_points.h"
 #include "binding.h"
 #include "kinfold.h"
 #include "platform/notifier.h"
+#include "server/entry_points.h"
 
 namespace kinfold::python {
 
-bool ReadyTypes();
 PyObject* Error = nullptr;
 
 namespace {
@@ -23,11 +22,22 @@ std::deque<std::string>& RecentMessages() {
     return messages;
 }
 
+// Messages may come from a load running on a thread of its own, so the GIL
+// is taken here. PySys_FormatStderr takes no "%.*s" before Python 3.12, so the
+// text goes in as a str.
 void ShowToPython(std::string_view text) {
+    const PyGILState_STATE gil = PyGILState_Ensure();
     std::deque<std::string>& messages = RecentMessages();
     messages.emplace_back(text);
     if (messages.size() > 8) messages.pop_front();
-    PySys_FormatStderr("kinfold: %.*s\n", static_cast<int>(text.size()), text.data());
+    PyObject* line =
+        PyUnicode_DecodeUTF8(text.data(), static_cast<Py_ssize_t>(text.size()), "replace");
+    if (line != nullptr)
+        PySys_FormatStderr("kinfold: %U\n", line);
+    else
+        PyErr_Clear();
+    Py_XDECREF(line);
+    PyGILState_Release(gil);
 }
 
 PyObject* CreateDatabase(PyObject*, PyObject*) {

@@ -4,37 +4,13 @@
 // property. Collections answer len(), iteration and indexing (from 0, or by
 // ID); calling an object calls its default member, as coll(1) does in a
 // script.
-#include <cctype>
-
 #include "binding.h"
 #include "platform/text.h"
 
 namespace kinfold::python {
 namespace {
 
-struct BoundMember {
-    PyObject ob_base;  // what PyObject_HEAD declares
-    Object* owner;     // counted
-    DISPID id;
-    WORD flags;
-    PyObject* name;  // counted str
-};
-
-struct Enumerator {
-    PyObject ob_base;  // what PyObject_HEAD declares
-    IEnumVARIANT* items;
-};
-
-std::string Lower(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
-std::string InterfaceName(Object* self) {
-    return self->members != nullptr ? self->members->interfaceName : "object";
-}
-
-// The DISPID of a name the object has no type information for.
+// The DISPID the object's IDispatch gives a name.
 bool IdOfName(Object* self, const std::string& name, DISPID* id) {
     BSTR text = AllocBstr(name);
     const HRESULT hr = self->dispatch->GetIDsOfNames(IID_NULL, &text, 1, 0, id);
@@ -42,16 +18,9 @@ bool IdOfName(Object* self, const std::string& name, DISPID* id) {
     return SUCCEEDED(hr);
 }
 
-PyObject* NewBoundMember(Object* self, DISPID id, WORD flags, PyObject* name) {
-    auto* member = PyObject_New(BoundMember, &BoundMemberType);
-    if (member == nullptr) return nullptr;
-    Py_INCREF(self);
-    Py_INCREF(name);
-    member->owner = self;
-    member->id = id;
-    member->flags = flags;
-    member->name = name;
-    return reinterpret_cast<PyObject*>(member);
+PyObject* NoMember(Object* self, const char* name) {
+    return PyErr_Format(PyExc_AttributeError, "%s has no member '%s'", InterfaceName(self).c_str(),
+                        name);
 }
 
 PyObject* Object_getattro(PyObject* object, PyObject* nameObject) {
@@ -60,26 +29,20 @@ PyObject* Object_getattro(PyObject* object, PyObject* nameObject) {
     const std::string name = raw;
     if (name.compare(0, 2, "__") == 0) return PyObject_GenericGetAttr(object, nameObject);
     auto* self = reinterpret_cast<Object*>(object);
-    if (self->members == nullptr) {
-        // Without type information, read the member and call it only when it
-        // wants arguments.
+    const MemberInfo* member = FindMember(self->members, name);
+    if (member == nullptr) {
+        // The type information may not describe every name the object
+        // knows (a member of a later interface than the one it describes):
+        // ask IDispatch, and read the member without arguments.
         DISPID id = DISPID_UNKNOWN;
-        if (!IdOfName(self, name, &id))
-            return PyErr_Format(PyExc_AttributeError, "object has no member '%s'", raw);
+        if (!IdOfName(self, name, &id)) return NoMember(self, raw);
         return Invoke(self, id, name, DISPATCH_PROPERTYGET | DISPATCH_METHOD, nullptr, nullptr);
     }
-    auto found = self->members->byLowerName.find(Lower(name));
-    if (found == self->members->byLowerName.end())
-        return PyErr_Format(PyExc_AttributeError, "%s has no member '%s'",
-                            self->members->interfaceName.c_str(), raw);
-    const MemberInfo& member = found->second;
-    if (member.get && member.getParams == 0)
-        return Invoke(self, member.id, name, DISPATCH_PROPERTYGET, nullptr, nullptr);
-    if (member.method || member.get)
-        return NewBoundMember(self, member.id,
-                              member.method ? DISPATCH_METHOD : DISPATCH_PROPERTYGET, nameObject);
-    return PyErr_Format(PyExc_AttributeError, "%s.%s can only be set",
-                        self->members->interfaceName.c_str(), raw);
+    if (member->get && member->getParams == 0)
+        return Invoke(self, member->id, name, DISPATCH_PROPERTYGET, nullptr, nullptr);
+    if (member->method || member->get) return NewBoundMember(self, *member, nameObject);
+    return PyErr_Format(PyExc_AttributeError, "%s.%s can only be set", InterfaceName(self).c_str(),
+                        raw);
 }
 
 int Object_setattro(PyObject* object, PyObject* nameObject, PyObject* value) {
@@ -92,24 +55,19 @@ int Object_setattro(PyObject* object, PyObject* nameObject, PyObject* value) {
         return -1;
     }
     const std::string name = raw;
-    if (self->members == nullptr) {
+    const MemberInfo* member = FindMember(self->members, name);
+    if (member == nullptr) {
         DISPID id = DISPID_UNKNOWN;
-        if (!IdOfName(self, name, &id)) {
-            PyErr_Format(PyExc_AttributeError, "object has no member '%s'", raw);
-            return -1;
-        }
+        if (!IdOfName(self, name, &id)) return NoMember(self, raw), -1;
         return PutProperty(self, name, id, false, value);
     }
-    auto found = self->members->byLowerName.find(Lower(name));
-    if (found == self->members->byLowerName.end() || !(found->second.put || found->second.putRef)) {
-        PyErr_Format(PyExc_AttributeError, "%s has no member '%s' that can be set",
-                     self->members->interfaceName.c_str(), raw);
+    if (!member->put && !member->putRef) {
+        PyErr_Format(PyExc_AttributeError, "%s.%s cannot be set", InterfaceName(self).c_str(), raw);
         return -1;
     }
-    const MemberInfo& member = found->second;
     const bool byReference =
-        member.putRef && (!member.put || PyObject_TypeCheck(value, &ObjectType));
-    return PutProperty(self, name, member.id, byReference, value);
+        member->putRef && (!member->put || PyObject_TypeCheck(value, &ObjectType));
+    return PutProperty(self, name, member->id, byReference, value);
 }
 
 void Object_dealloc(PyObject* object) {
@@ -124,8 +82,7 @@ PyObject* Object_call(PyObject* object, PyObject* args, PyObject* kwargs) {
 }
 
 PyObject* Object_repr(PyObject* object) {
-    return PyUnicode_FromFormat("<kinfold %s object>",
-                                InterfaceName(reinterpret_cast<Object*>(object)).c_str());
+    return DescribeObject(reinterpret_cast<Object*>(object));
 }
 
 // Count, for len() and truth; -1 with TypeError when there is none.
@@ -182,35 +139,7 @@ PyObject* Object_subscript(PyObject* object, PyObject* key) {
     return item;
 }
 
-PyObject* Object_iter(PyObject* object) {
-    auto* self = reinterpret_cast<Object*>(object);
-    VARIANT result;
-    VariantInit(&result);
-    DISPPARAMS none = {nullptr, nullptr, 0, 0};
-    EXCEPINFO excep = {};
-    HRESULT hr =
-        self->dispatch->Invoke(DISPID_NEWENUM, IID_NULL, 0, DISPATCH_PROPERTYGET | DISPATCH_METHOD,
-                               &none, &result, &excep, nullptr);
-    IEnumVARIANT* items = nullptr;
-    if (SUCCEEDED(hr))
-        hr =
-            (result.vt == VT_UNKNOWN || result.vt == VT_DISPATCH) && result.punkVal != nullptr
-                ? result.punkVal->QueryInterface(IID_IEnumVARIANT, reinterpret_cast<void**>(&items))
-                : E_NOINTERFACE;
-    VariantClear(&result);
-    if (FAILED(hr)) {
-        if (hr == DISP_E_MEMBERNOTFOUND)
-            return PyErr_Format(PyExc_TypeError, "%s is not iterable", InterfaceName(self).c_str());
-        return RaiseFailure("_NewEnum", hr, &excep);
-    }
-    auto* enumerator = PyObject_New(Enumerator, &EnumeratorType);
-    if (enumerator == nullptr) {
-        items->Release();
-        return nullptr;
-    }
-    enumerator->items = items;
-    return reinterpret_cast<PyObject*>(enumerator);
-}
+PyObject* Object_iter(PyObject* object) { return Iterate(reinterpret_cast<Object*>(object)); }
 
 // Two wrappers of one automation object compare equal: identity is the
 // object's IUnknown.
@@ -247,56 +176,29 @@ PyObject* Object_dir(PyObject* object, PyObject*) {
     return names;
 }
 
+// Each object documents its own interface, so that help(obj) lists the
+// members of that object rather than those of kinfold.Object.
+PyObject* Object_doc(PyObject* object, void*) {
+    return DocumentObject(reinterpret_cast<Object*>(object));
+}
+
 PyMethodDef kObjectMethods[] = {
     {"__dir__", Object_dir, METH_NOARGS, "The object's members, from its type information."},
     {nullptr, nullptr, 0, nullptr}};
 
+PyGetSetDef kObjectGetSet[] = {{"__doc__", Object_doc, nullptr, nullptr, nullptr},
+                               {nullptr, nullptr, nullptr, nullptr, nullptr}};
+
 PyMappingMethods kObjectMapping = {Object_length, Object_subscript, nullptr};
 PyNumberMethods kObjectNumber = {};
-
-PyObject* BoundMember_call(PyObject* object, PyObject* args, PyObject* kwargs) {
-    auto* member = reinterpret_cast<BoundMember*>(object);
-    const char* name = PyUnicode_AsUTF8(member->name);
-    if (name == nullptr) return nullptr;
-    return Invoke(member->owner, member->id, name, member->flags, args, kwargs);
-}
-
-void BoundMember_dealloc(PyObject* object) {
-    auto* member = reinterpret_cast<BoundMember*>(object);
-    Py_DECREF(member->owner);
-    Py_DECREF(member->name);
-    PyObject_Free(object);
-}
-
-PyObject* BoundMember_repr(PyObject* object) {
-    auto* member = reinterpret_cast<BoundMember*>(object);
-    return PyUnicode_FromFormat("<kinfold member %s.%U>", InterfaceName(member->owner).c_str(),
-                                member->name);
-}
-
-PyObject* Enumerator_next(PyObject* object) {
-    auto* enumerator = reinterpret_cast<Enumerator*>(object);
-    VARIANT item;
-    VariantInit(&item);
-    ULONG fetched = 0;
-    const HRESULT hr = enumerator->items->Next(1, &item, &fetched);
-    if (FAILED(hr)) return RaiseFailure("IEnumVARIANT::Next", hr, nullptr);
-    if (hr != S_OK || fetched == 0) return nullptr;  // the end: StopIteration
-    PyObject* value = FromVariant(item);
-    VariantClear(&item);
-    return value;
-}
-
-void Enumerator_dealloc(PyObject* object) {
-    reinterpret_cast<Enumerator*>(object)->items->Release();
-    PyObject_Free(object);
-}
 
 }  // namespace
 
 PyTypeObject ObjectType = {PyVarObject_HEAD_INIT(nullptr, 0) "kinfold.Object"};
-PyTypeObject BoundMemberType = {PyVarObject_HEAD_INIT(nullptr, 0) "kinfold.Member"};
-PyTypeObject EnumeratorType = {PyVarObject_HEAD_INIT(nullptr, 0) "kinfold.Enumerator"};
+
+std::string InterfaceName(Object* self) {
+    return self->members != nullptr ? self->members->interfaceName : "object";
+}
 
 bool ReadyTypes() {
     kObjectNumber.nb_bool = Object_bool;
@@ -314,21 +216,8 @@ bool ReadyTypes() {
     ObjectType.tp_richcompare = Object_richcompare;
     ObjectType.tp_hash = Object_hash;
     ObjectType.tp_methods = kObjectMethods;
-
-    BoundMemberType.tp_basicsize = sizeof(BoundMember);
-    BoundMemberType.tp_flags = Py_TPFLAGS_DEFAULT;
-    BoundMemberType.tp_doc = "A method, or a property that takes arguments, of an object.";
-    BoundMemberType.tp_dealloc = BoundMember_dealloc;
-    BoundMemberType.tp_call = BoundMember_call;
-    BoundMemberType.tp_repr = BoundMember_repr;
-
-    EnumeratorType.tp_basicsize = sizeof(Enumerator);
-    EnumeratorType.tp_flags = Py_TPFLAGS_DEFAULT;
-    EnumeratorType.tp_dealloc = Enumerator_dealloc;
-    EnumeratorType.tp_iter = PyObject_SelfIter;
-    EnumeratorType.tp_iternext = Enumerator_next;
-    return PyType_Ready(&ObjectType) == 0 && PyType_Ready(&BoundMemberType) == 0 &&
-           PyType_Ready(&EnumeratorType) == 0;
+    ObjectType.tp_getset = kObjectGetSet;
+    return PyType_Ready(&ObjectType) == 0 && ReadyBoundMemberType() && ReadyEnumeratorType();
 }
 
 PyObject* Wrap(IDispatch* dispatch) {

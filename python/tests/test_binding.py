@@ -1,25 +1,15 @@
 """The Python binding as a script uses it: the object model's members found
 at run time, collections as Python sequences, failures as kinfold.Error,
-bad files that raise instead of crashing, and one walk of every record of
-the corpus through Python."""
+and one walk of every record of the corpus through Python."""
 import gc
-from pathlib import Path
 
 import pytest
 
 import kinfold
+from conftest import ROOT, SAMPLE
 from kinfold import _kinfold
 
-ROOT = Path(__file__).resolve().parents[2]
-SAMPLE = str(ROOT / 'examples/data/sample.ged')
 CORPUS = sorted((ROOT / 'tests/data/corpus').glob('*.[gG][eE][dD]'))
-
-
-@pytest.fixture
-def db():
-    database = kinfold.GEDCOMdb()
-    assert database.LoadGEDCOMFile(SAMPLE) is True
-    return database
 
 
 def test_the_readme_example(capsys, monkeypatch):
@@ -64,6 +54,28 @@ def test_optional_and_named_arguments(db):
         thomas.Events(Kind='BIRT')
 
 
+def test_collection_properties_with_optional_arguments_read_without_a_call(db):
+    thomas = db.Individuals['@I1@']
+    assert len(thomas.Events) == 2 and thomas.Events.Count == 2
+    assert [event.Type for event in thomas.Events] == ['BIRT', 'DEAT']
+    assert thomas.Events[0].Date == '14 MAR 1841' and thomas.Events[-1].Type == 'DEAT'
+    assert [event.Type for event in thomas.Attributes] == ['OCCU'] and thomas.Attributes
+    assert not db.Individuals['@I2@'].Attributes
+    assert [event.Type for event in db.Families[0].Events] == ['MARR']
+    # Called with arguments, it is the member it always was.
+    assert [event.Date for event in thomas.Events('DEAT')] == ['2 NOV 1903']
+    with pytest.raises(AttributeError):
+        thomas.Events.NoSuchMember
+
+
+@pytest.mark.parametrize('use', [len, iter, lambda member: member[0]],
+                         ids=['len', 'iter', 'index'])
+def test_members_that_need_arguments_must_be_called(db, use):
+    with pytest.raises(TypeError, match='call it first'):
+        use(db.GetIndividualFromID)
+    assert db.GetIndividualFromID
+
+
 def test_methods_take_named_arguments_and_leave_defaults_out(db):
     assistant = db.Assistant
     women = assistant.ExtractIndividuals(Criteria='F', SubCategory=4)
@@ -96,15 +108,6 @@ def test_objects_compare_by_identity_and_missing_ones_are_none(db):
     assert db.GetIndividualFromID('@nobody@') is None
 
 
-def test_dir_lists_the_members_from_the_type_information(db):
-    members = dir(db)
-    assert {'LoadGEDCOMFile', 'Individuals', 'ReturnBlankFlags', 'Assistant',
-            'TextEncoding'} <= set(members)
-    assert 'Children' in dir(db.Families[0])
-    with pytest.raises(AttributeError, match="IGEDCOMdb2 has no member 'Individual'"):
-        db.Individual
-
-
 def test_failing_members_raise_kinfold_error(db):
     with pytest.raises(kinfold.Error) as failure:
         db.Individuals.Item(7)
@@ -117,18 +120,11 @@ def test_failing_members_raise_kinfold_error(db):
         db.LoadGEDCOMFile(object())
 
 
-def test_errors_carry_the_objects_description(tmp_path):
-    # A note record kept while its database loads another file has lost its
-    # file: it reports the error through the automation error object.
-    first, other = tmp_path / 'first.ged', tmp_path / 'other.ged'
-    first.write_text('0 HEAD\n0 @I1@ INDI\n1 NOTE @N1@\n0 @N1@ NOTE Kept\n0 TRLR\n')
-    other.write_text('0 HEAD\n0 @I7@ INDI\n0 TRLR\n')
-    db = kinfold.GEDCOMdb()
-    assert db.LoadGEDCOMFile(str(first))
-    note = db.Individuals[0].Notes[0]
+def test_errors_carry_the_objects_description(kept_note):
+    db, note, other = kept_note
     # The blank after NOTE belongs to the text of a note record.
     assert note.Note == ' Kept'
-    assert db.LoadGEDCOMFile(str(other))
+    assert db.LoadGEDCOMFile(other)
     with pytest.raises(kinfold.Error) as failure:
         note.Note
     assert failure.value.description == 'Error: GEDCOM file is corrupt.  Invalid Reference'
@@ -155,56 +151,6 @@ def test_objects_are_released_when_python_drops_them():
     del kept
     gc.collect()
     assert _kinfold.can_unload_now(), 'an object of the library was not released'
-
-
-BAD_FILES = {
-    'empty.ged': (b'', 'the file is empty'),
-    'binary.ged': (bytes(range(256)), 'the file is binary'),
-    'utf16.ged': ('0 HEAD\n0 TRLR\n'.encode('utf-16'), 'UTF-16'),
-    'letter.ged': (b'Dear cousin,\n', 'does not begin with a 0 HEAD line'),
-    'corrupt.ged': (b'0 HEAD\n0 @I1@ INDI\n1 FAMC @F9@\n0 TRLR\n', 'GEDCOM file is corrupt'),
-}
-
-
-ANSEL_PERSON = b'0 HEAD\n1 CHAR ANSEL\n0 @I1@ INDI\n1 NAME Jos\xe2e /N\xe2u\xe4nez/\n0 TRLR\n'
-
-
-@pytest.mark.parametrize('contents, encoding, name', [
-    (ANSEL_PERSON, 'bytes', 'Jos\u00e2e N\u00e2u\u00e4nez'),  # read as Windows-1252
-    (ANSEL_PERSON, 'auto', 'Jos\u00e9 N\u00fa\u00f1ez'),
-    ('0 HEAD\n1 CHAR UNICODE\n0 @I1@ INDI\n1 NAME Jos\u00e9 /N\u00fa\u00f1ez/\n0 TRLR\n'
-     .encode('utf-16-be'), 'auto', 'Jos\u00e9 N\u00fa\u00f1ez'),
-], ids=['bytes', 'ansel', 'utf-16'])
-def test_load_decodes_with_the_encoding_keyword(tmp_path, contents, encoding, name):
-    path = tmp_path / 'person.ged'
-    path.write_bytes(contents)
-    db = kinfold.load(path, encoding=encoding)
-    assert db.TextEncoding == encoding
-    assert db.Individuals['@I1@'].Name.FullName == name
-
-
-def test_load_refuses_an_unknown_encoding():
-    with pytest.raises(ValueError, match='latin'):
-        kinfold.load(SAMPLE, encoding='latin')
-
-
-@pytest.mark.parametrize('name', BAD_FILES)
-def test_bad_files_raise_with_the_reason(tmp_path, name):
-    contents, reason = BAD_FILES[name]
-    path = tmp_path / name
-    path.write_bytes(contents)
-    # The library reads what it is given; it must not crash on it.
-    assert kinfold.GEDCOMdb().LoadGEDCOMFile(str(path)) in (True, False)
-    with pytest.raises(kinfold.LoadError) as failure:
-        kinfold.load(path)
-    assert reason in failure.value.reason and failure.value.path == str(path)
-
-
-@pytest.mark.parametrize('path, error', [('missing.ged', FileNotFoundError), ('.', OSError)])
-def test_files_that_cannot_be_opened_raise_os_errors(tmp_path, path, error):
-    assert kinfold.GEDCOMdb().LoadGEDCOMFile(str(tmp_path / path)) is False
-    with pytest.raises(error):
-        kinfold.load(tmp_path / path)
 
 
 def read_every_property(obj, depth, counts):
