@@ -28,7 +28,7 @@ def test_the_tool_is_shipped_inside_the_package():
 
 @pytest.mark.parametrize('contents, code, said', [
     (None, 0, 'no problems in'),
-    (b'0 HEAD\n0 @I1@ INDI\n1 FAMS @F98@\n0 TRLR\n', 1, 'line 3: FAMS @F98@ names no record'),
+    (b'0 HEAD\n0 @I1@ INDI\n1 FAMS @F98@\n0 TRLR\n', 1, 'FAMS @F98@ names no record'),
 ], ids=['clean', 'corrupt'])
 def test_the_console_script_runs_the_tool(tmp_path, contents, code, said):
     path = SAMPLE

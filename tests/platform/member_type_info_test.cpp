@@ -80,9 +80,14 @@ TEST(MemberTypeInfoTest, DescribesTheInterface) {
     EXPECT_GE(attributes->cFuncs, 35);
     info->ReleaseTypeAttr(attributes);
 
-    Bstr name;
-    EXPECT_EQ(info->GetDocumentation(MEMBERID_NIL, name.Out(), nullptr, nullptr, nullptr), S_OK);
+    Bstr name, help;
+    EXPECT_EQ(info->GetDocumentation(MEMBERID_NIL, name.Out(), help.Out(), nullptr, nullptr), S_OK);
     EXPECT_EQ(name.Text(), "IGEDCOMdb");
+    EXPECT_EQ(help.Text(), "GEDCOM database");
+    // The help string of a member, which late-bound hosts show as its help.
+    EXPECT_EQ(info->GetDocumentation(1, name.Out(), help.Out(), nullptr, nullptr), S_OK);
+    EXPECT_EQ(name.Text(), "LoadGEDCOMFile");
+    EXPECT_EQ(help.Text(), "Loads a GEDCOM file");
 }
 
 TEST(MemberTypeInfoTest, TellsPropertiesFromMethodsWithTheirParameters) {

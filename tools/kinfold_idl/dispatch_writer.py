@@ -105,11 +105,12 @@ def _member_tables(iface, definition):
             CheckParamShape(retval, MapType(retval.type, definition, where), where)
             result_mapped = MapType(retval.type, definition, where)
             result_vt = "VT_UNKNOWN" if result_mapped.cpp == "IUnknown" else result_mapped.vt
-        entries.append('    {"%s", %d, %s, %s, %d, %s, %s, %s},' % (
+        entries.append('    {"%s", %d, %s, %s, %d, %s, %s, %s, %s},' % (
             member.name, member.dispid, _KIND[member.kind],
             symbol + "_params" if in_params else "nullptr", len(in_params),
             result_vt if retval else "VT_EMPTY",
-            '"%s"' % retval.name if retval else "nullptr", symbol))
+            '"%s"' % retval.name if retval else "nullptr", symbol,
+            member.helpstring or '""'))
     if entries:
         lines.append("const DispatchMember %s_members[] = {" % iface.name)
         lines += entries
@@ -137,7 +138,8 @@ def WriteDispatchTables(definition):
     for iface in definition.interfaces:
         count = len(_dispatch_members(iface, definition))
         members = "%s_members, %d" % (iface.name, count) if count else "nullptr, 0"
-        out.append('    {"%s", &IID_%s, %s},' % (iface.name, iface.name, members))
+        out.append('    {"%s", &IID_%s, %s, %s},' % (iface.name, iface.name, members,
+                                                 iface.helpstring or '""'))
     out += ["};",
             "",
             "}  // namespace",

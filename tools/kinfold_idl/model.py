@@ -41,6 +41,7 @@ class Member:
     params: List[Param]
     attributes: List[str] = field(default_factory=list)  # flags such as hidden, restricted
     line: int = 0
+    helpstring: str = ""      # the C string literal as written, quotes included, or ""
 
     def in_params(self):
         return [p for p in self.params if not p.retval]
@@ -57,6 +58,7 @@ class Interface:
     attributes: List[str]
     members: List[Member]
     line: int = 0
+    helpstring: str = ""      # the C string literal as written, quotes included, or ""
 
 
 @dataclass

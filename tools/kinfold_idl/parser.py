@@ -250,7 +250,7 @@ class _Parser:
         self.accept(";")
         self.result.interfaces.append(Interface(
             name, base, self.uuid(attrs, name), attrs.flags(ignore=("object",)),
-            members, name_token.line))
+            members, name_token.line, attrs.arg("helpstring") or ""))
 
     def member(self):
         attrs = self.attributes()
@@ -271,7 +271,8 @@ class _Parser:
         params = self.params()
         self.expect(";")
         flags = attrs.flags(ignore=_MEMBER_KINDS)
-        return Member(name, kinds[0] if kinds else "method", dispid, params, flags, line)
+        return Member(name, kinds[0] if kinds else "method", dispid, params, flags, line,
+                      attrs.arg("helpstring") or "")
 
     def params(self):
         self.expect("(")

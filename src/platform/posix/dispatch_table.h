@@ -52,6 +52,8 @@ struct DispatchMember {
     VARTYPE resultType;
     const char* resultName;
     DispatchThunk thunk;
+    // The helpstring of the interface definition; "" where it gives none.
+    const char* help;
 };
 
 struct DispatchInterface {
@@ -59,6 +61,7 @@ struct DispatchInterface {
     const IID* iid;
     const DispatchMember* members;
     UINT memberCount;
+    const char* help;
 
     const DispatchMember* begin() const { return members; }
     const DispatchMember* end() const { return members + memberCount; }

@@ -73,18 +73,26 @@ class TableTypeInfo final : public ITypeInfo {
                               result, excep, argErr);
     }
 
-    // The interface's name for MEMBERID_NIL, else the member's; the tables
-    // keep no documentation beyond names.
+    // The interface's name and help string for MEMBERID_NIL, else the
+    // member's; no help file or context.
     HRESULT GetDocumentation(MEMBERID id, BSTR* name, BSTR* doc, DWORD* helpContext,
                              BSTR* helpFile) override {
         const char* text = table_.name;
+        const char* help = table_.help;
         if (id != MEMBERID_NIL) {
             const DispatchMember* member = FirstWithId(table_, id);
             if (member == nullptr) return TYPE_E_ELEMENTNOTFOUND;
             text = member->name;
+            help = member->help;
         }
-        if (name != nullptr && (*name = AllocBstr(text)) == nullptr) return E_OUTOFMEMORY;
+        if (name != nullptr) *name = nullptr;
         if (doc != nullptr) *doc = nullptr;
+        if (name != nullptr && (*name = AllocBstr(text)) == nullptr) return E_OUTOFMEMORY;
+        if (doc != nullptr && *help != '\0' && (*doc = AllocBstr(help)) == nullptr) {
+            if (name != nullptr) SysFreeString(*name);
+            if (name != nullptr) *name = nullptr;
+            return E_OUTOFMEMORY;
+        }
         if (helpContext != nullptr) *helpContext = 0;
         if (helpFile != nullptr) *helpFile = nullptr;
         return S_OK;
