@@ -81,7 +81,7 @@ int RunCheck(const CommandLine& line, const std::string& path, std::string* outp
     std::string reason = UnreadableReason(path);
     CheckResult result;
     if (reason.empty()) {
-        result = CheckFile(path, line.encoding);
+        result = CheckFile(path, line.Encoding());
         reason = result.unreadable;
     }
     if (!reason.empty()) {

@@ -14,10 +14,18 @@ struct CommandLine {
     std::vector<std::string> arguments;  // FILE first, then ID where the command takes one
     std::map<std::string, std::string> options;
     bool json = false;
-    bool strict = false;             // check: warnings fail the file as errors do
-    std::string encoding = "bytes";  // the database's TextEncoding
+    // The library's exact reading: no tolerant options, text as bytes, CONC
+    // joined with a space; and for check, warnings fail the file as errors do.
+    bool strict = false;
+    std::string encoding;  // --encoding as given; empty when not given
     bool help = false;
     bool version = false;
+
+    // The database's TextEncoding: as given, else bytes when strict and auto
+    // otherwise.
+    std::string Encoding() const {
+        return !encoding.empty() ? encoding : strict ? "bytes" : "auto";
+    }
 
     const std::string& File() const { return arguments.front(); }
     bool Has(const std::string& option) const { return options.count(option) != 0; }

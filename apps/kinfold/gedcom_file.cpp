@@ -29,24 +29,50 @@ std::string FileSystemReason(const std::string& path) {
     return "";
 }
 
-Ref<IGEDCOMdb> NewDatabase(const std::string& encoding) {
+Ref<IGEDCOMdb3> NewDatabase(const Reading& reading) {
     Ref<IClassFactory> factory;
-    Ref<IGEDCOMdb2> db;
+    Ref<IGEDCOMdb3> db;
     if (SUCCEEDED(DllGetClassObject(CLSID_GEDCOMdb, IID_IClassFactory,
                                     reinterpret_cast<void**>(&factory))))
-        factory->CreateInstance(nullptr, IID_IGEDCOMdb2, reinterpret_cast<void**>(&db));
+        factory->CreateInstance(nullptr, IID_IGEDCOMdb3, reinterpret_cast<void**>(&db));
     if (!db) return {};
-    BSTR name = AllocBstr(encoding);
-    const HRESULT hr = db->put_TextEncoding(name);
+    BSTR name = AllocBstr(reading.encoding);
+    HRESULT hr = db->put_TextEncoding(name);
     SysFreeString(name);
+    if (reading.tolerant) {
+        for (auto option : {&IGEDCOMdb3::put_DropDanglingPointers, &IGEDCOMdb3::put_ReadLongLines,
+                            &IGEDCOMdb3::put_JoinLinesWithoutLevel})
+            if (SUCCEEDED(hr)) hr = (db.get()->*option)(VARIANT_TRUE);
+        // As the GEDCOM standard says, and as people's files expect.
+        if (SUCCEEDED(hr)) hr = db->put_ConcatenateWithSpace(VARIANT_FALSE);
+    }
     if (FAILED(hr)) return {};
-    return Ref<IGEDCOMdb>::Share(db.get());
+    return db;
+}
+
+std::vector<std::string> DroppedLines(IGEDCOMdb3* db) {
+    std::vector<std::string> texts;
+    Ref<IGDList> list;
+    if (FAILED(db->get_DroppedLines(&list)) || !list) return texts;
+    LONG count = 0;
+    list->get_Count(&count);
+    for (LONG i = 1; i <= count; ++i) {
+        VARIANT item;
+        VariantInit(&item);
+        if (SUCCEEDED(list->get_Item(i, &item)) && item.vt == VT_BSTR)
+            texts.push_back(BstrToText(item.bstrVal));
+        VariantClear(&item);
+    }
+    return texts;
 }
 
 // A byte-order mark, or the zero bytes of "0 " written in UTF-16.
 bool IsUtf16(const std::string& head) {
-    for (const std::string& start : {std::string("\xFF\xFE"), std::string("\xFE\xFF"),
-                                    std::string("0\0 \0", 4), std::string("\0" "0\0 ", 4)})
+    for (const std::string& start :
+         {std::string("\xFF\xFE"), std::string("\xFE\xFF"), std::string("0\0 \0", 4),
+          std::string("\0"
+                      "0\0 ",
+                      4)})
         if (head.compare(0, start.size(), start) == 0) return true;
     return false;
 }
@@ -80,16 +106,16 @@ std::string CorruptLine(const std::string& path, const std::string& encoding) {
     return "";
 }
 
-LoadedFile LoadGedcomFile(const std::string& path, const std::string& encoding,
-                          std::string* error) {
+LoadedFile LoadGedcomFile(const std::string& path, const Reading& reading, std::string* error) {
     LoadedFile file;
+    const std::string& encoding = reading.encoding;
     std::string reason = FileSystemReason(path);
     if (reason.empty()) reason = NotGedcomReason(ReadHead(path, 512), encoding == "auto");
     if (!reason.empty()) {
         *error = path + ": " + reason;
         return file;
     }
-    Ref<IGEDCOMdb> db = NewDatabase(encoding);
+    Ref<IGEDCOMdb3> db = NewDatabase(reading);
     if (!db) {
         *error = "the library could not create a database";
         return file;
@@ -107,7 +133,8 @@ LoadedFile LoadGedcomFile(const std::string& path, const std::string& encoding,
     SysFreeString(name);
     SetMessageSink(std::move(previous));
     if (SUCCEEDED(hr) && loaded == VARIANT_TRUE) {
-        file.db = std::move(db);
+        file.dropped = DroppedLines(db.get());
+        file.db = Ref<IGEDCOMdb>::Share(db.get());
         return file;
     }
     const std::string where = CorruptLine(path, encoding);

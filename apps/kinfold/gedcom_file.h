@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "object_access.h"
 
@@ -12,13 +13,23 @@ namespace kinfold::cli {
 struct LoadedFile {
     Ref<IGEDCOMdb> db;
     double seconds = 0;  // the time LoadGEDCOMFile took
+    // What tolerant reading left out or changed, one text per line.
+    std::vector<std::string> dropped;
 };
 
-// Creates a database, sets its TextEncoding to `encoding` ("bytes" or
-// "auto") and loads `path` into it. On failure `error` says why in one line
-// (without the program's name) and `db` is empty.
-LoadedFile LoadGedcomFile(const std::string& path, const std::string& encoding,
-                          std::string* error);
+// How a file is read: its TextEncoding ("bytes" or "auto") and whether the
+// database's tolerant reading is on (pointers that name no record dropped,
+// long lines read whole, lines with no level joined to the line before,
+// CONC joined with no space).
+struct Reading {
+    std::string encoding;
+    bool tolerant = false;
+};
+
+// Creates a database, sets it to read as `reading` says and loads `path`
+// into it. On failure `error` says why in one line (without the program's
+// name) and `db` is empty.
+LoadedFile LoadGedcomFile(const std::string& path, const Reading& reading, std::string* error);
 
 // Why `path` names no file that could be read (it is missing or a folder),
 // or "" when it names one.

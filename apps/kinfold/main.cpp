@@ -87,9 +87,15 @@ int Run(int argc, const char* const* argv) {
 #ifndef _WIN32
     std::signal(SIGINT, OnInterrupt);
 #endif
-    LoadedFile file = LoadGedcomFile(path, line.encoding, &error);
+    LoadedFile file = LoadGedcomFile(path, Reading{line.Encoding(), !line.strict}, &error);
     if (interrupted) return Fail(kCancelled, "cancelled while loading " + line.File());
     if (!file.db) return Fail(kCannotLoad, ShownAs(error, path, line.File()));
+    if (!file.dropped.empty())
+        std::fprintf(stderr,
+                     "kinfold: %s: %zu %s left out or mended while loading; kinfold check %s "
+                     "lists what is wrong, and --strict reads the file as it is\n",
+                     line.File().c_str(), file.dropped.size(),
+                     file.dropped.size() == 1 ? "line was" : "lines were", line.File().c_str());
 
     Report report;
     int code = kBadCommandLine;

@@ -42,6 +42,10 @@ int RunStats(const CommandLine& line, const LoadedFile& file, Report* report, st
     Ref<IGDHeaderRecord> header = ObjectOf(db, &IGEDCOMdb::get_Header);
     report->Add("header", header ? HeaderSummary(header.get()) : Report());
     report->Add("load_seconds", Report::Number(file.seconds));
+    // What tolerant reading left out or mended, line by line.
+    Report dropped = Report::List();
+    for (const std::string& text : file.dropped) dropped.Append(Report::Text(text));
+    report->Add("dropped_lines", std::move(dropped));
     return kDone;
 }
 

@@ -47,6 +47,10 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 // takes one).
 bool HasNoLevel(std::string_view text) {
     text = TrimText(text);
+    // A UTF-8 byte-order mark before the first line's level is no text.
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark)
+        text = TrimText(text.substr(kByteOrderMark.size()));
     if (text.empty()) return false;
     if (text.front() == '-' || text.front() == '+') text.remove_prefix(1);
     return text.empty() || !IsDigit(text.front());

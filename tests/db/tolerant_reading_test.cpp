@@ -179,6 +179,13 @@ TEST(TolerantReadingTest, ExactByDefaultTolerantWithTheOptions) {
           "",
           {"line 5 in @I1@: \"raw text\" has no level number; read as part of the line before "
            "it"}}},
+        // A UTF-8 byte-order mark stands before the first line's level.
+        {"a byte-order mark",
+         "\xEF\xBB\xBF"
+         "0 HEAD\n0 @I1@ INDI\n1 SEX F\n1 NOTE abc\n0 TRLR\n",
+         SexAndNoteOfI1,
+         {true, "sex F, note 3 bytes abc", "", {}},
+         {true, "sex F, note 3 bytes abc", "", {}}},
     };
     LiveObjectGuard guard;
     MessageCapture messages;

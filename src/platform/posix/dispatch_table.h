@@ -37,9 +37,9 @@ struct DispatchParam {
 // the table belongs to. `args` holds the arguments in declaration
 // order, each already converted to its parameter's type; an interface
 // argument arrives as VT_UNKNOWN whose pointer, read as `byref`, is what
-// QueryInterface returned for the parameter's IID (or NULL). The [out, retval] value is stored into *result
-// (initialised empty by the caller) whether or not the call succeeds, so the
-// caller can free whatever a failing member left behind.
+// QueryInterface returned for the parameter's IID (or NULL). The [out, retval] value is stored into
+// *result (initialised empty by the caller) whether or not the call succeeds, so the caller can
+// free whatever a failing member left behind.
 using DispatchThunk = HRESULT (*)(void* self, VARIANT* args, VARIANT* result);
 
 struct DispatchMember {
