@@ -42,18 +42,23 @@ uint32_t AsUnsigned(int16_t level) { return static_cast<uint32_t>(static_cast<in
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
+// The blanks TrimText takes off a line: space, tab, LF, VT, FF and CR.
+bool IsBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
 // Whether a line that is not blank fails to start, after its blanks, with a
 // level number (a sign may stand before the digits, as the level reader
 // takes one).
 bool HasNoLevel(std::string_view text) {
-    text = TrimText(text);
-    // A UTF-8 byte-order mark before the first line's level is no text.
+    // Only the start of the line counts; a blank line is not one without a
+    // level, and a UTF-8 byte-order mark before the first line's level is
+    // no text.
     constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-    if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark)
-        text = TrimText(text.substr(kByteOrderMark.size()));
-    if (text.empty()) return false;
-    if (text.front() == '-' || text.front() == '+') text.remove_prefix(1);
-    return text.empty() || !IsDigit(text.front());
+    size_t at =
+        text.compare(0, kByteOrderMark.size(), kByteOrderMark) == 0 ? kByteOrderMark.size() : 0;
+    while (at < text.size() && IsBlank(text[at])) ++at;
+    if (at == text.size()) return false;
+    if (text[at] == '-' || text[at] == '+') ++at;
+    return at == text.size() || !IsDigit(text[at]);
 }
 
 }  // namespace
