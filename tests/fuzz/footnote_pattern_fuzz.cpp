@@ -132,7 +132,7 @@ void TextMember(HRESULT (STDMETHODCALLTYPE IGDAssistant::*member)(BSTR, BSTR*),
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    kinfold::fuzz::SilenceMessages();
+    kinfold::fuzz::Initialize();
     CollectFixture();
     return 0;
 }

@@ -48,8 +48,9 @@ void WriteInput(const void* data, size_t size) {
     close(fd);
 }
 
-void SilenceMessages() {
+void Initialize() {
     SetMessageSink([](std::string_view) {});
+    InputPath();
 }
 
 void CheckEverythingReleased() {

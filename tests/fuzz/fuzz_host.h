@@ -23,8 +23,10 @@ const std::string& InputPath();
 // Writes the input to InputPath(), or aborts.
 void WriteInput(const void* data, size_t size);
 
-// Sends the messages meant for the user nowhere: a fuzzed file raises many.
-void SilenceMessages();
+// What every target does once before its first input: messages meant for
+// the user go nowhere (a fuzzed file raises many), and the input file is
+// made.
+void Initialize();
 
 // Aborts, so that the fuzzer keeps the input, when an automation object is
 // still alive or the module could not be unloaded.

@@ -49,8 +49,7 @@ std::vector<GeneratedRecord> RecordsOf(const uint8_t* data, size_t size) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    kinfold::fuzz::SilenceMessages();
-    kinfold::fuzz::InputPath();
+    kinfold::fuzz::Initialize();
     return 0;
 }
 

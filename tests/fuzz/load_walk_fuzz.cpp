@@ -57,8 +57,7 @@ void SetReading(IGEDCOMdb* db, uint8_t reading) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    kinfold::fuzz::SilenceMessages();
-    kinfold::fuzz::InputPath();
+    kinfold::fuzz::Initialize();
     return 0;
 }
 
