@@ -80,7 +80,7 @@ TEST(TypeLibrary, DeclaresTheObjectModel) {
             ++coclasses;
             if (attr->wTypeFlags & TYPEFLAG_FCANCREATE) creatable.insert(name);
             // Every class serves the interface of its own stem; the database
-            // the newer version of it, which extends the first.
+            // the newest version of it, which extends the earlier ones.
             const std::string stem = "I" + name + (name == "GEDCOMdb" ? "3" : "");
             EXPECT_EQ(stem,
                       ImplementedInterface(info.get(), attr->cImplTypes, IMPLTYPEFLAG_FDEFAULT));
