@@ -67,6 +67,13 @@ TEST_F(ErrorReportTest, LaterReportReplacesTheEarlierOne) {
     EXPECT_EQ(TextOf(&IErrorInfo::GetDescription, info.get()), "second");
 }
 
+TEST_F(ErrorReportTest, FailureKeepsItsOwnCodeWithTheDescription) {
+    EXPECT_EQ(ReportFailure(E_INVALIDARG, "no such method"), E_INVALIDARG);
+    ComPtr<IErrorInfo> info;
+    ASSERT_EQ(GetErrorInfo(0, info.Out()), S_OK);
+    EXPECT_EQ(TextOf(&IErrorInfo::GetDescription, info.get()), "no such method");
+}
+
 // Which interface each object supports error information for.
 HRESULT SupportsErrorInfo(IUnknown* object, REFIID riid) {
     ComPtr<ISupportErrorInfo> support;
