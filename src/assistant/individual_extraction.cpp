@@ -47,6 +47,9 @@ bool CandidateOf(const GDIndividualRecord& individual, gd_SubCategories subCateg
             // A SEX line without a value leaves no character at all.
             candidate = individual.Sex() != '\0' ? std::string(1, individual.Sex()) : "";
             return true;
+        case gd_subcatDaitchMokotoff:
+        case gd_subcatCologne:
+            break;
     }
     return false;
 }

@@ -105,6 +105,7 @@ TEST_F(ErrorReportTest, ObjectsSupportErrorInfoForTheirOwnInterfaceOnly) {
         {&CLSID_GDIndividualRecord, &IID_IGDPointerAccess, S_FALSE},
         {&CLSID_GDFamilyRecord, &IID_IGDFamilyRecord, S_OK},
         {&CLSID_GDFamilyRecord, &IID_IGDIndividualRecord, S_FALSE},
+        {&CLSID_GDAssistant, &IID_IGDAssistant2, S_OK},
         {&CLSID_GDAssistant, &IID_IGDAssistant, S_OK},
         {&CLSID_GDAssistant, &IID_IGEDCOMdb, S_FALSE},
         // Collections do not implement it at all.

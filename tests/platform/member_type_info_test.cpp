@@ -112,6 +112,13 @@ TEST(MemberTypeInfoTest, TellsPropertiesFromMethodsWithTheirParameters) {
          INVOKE_FUNC,
          {"ExtractIndividuals", "SubCategory", "Criteria", "SortOrder"},
          {0, 0, PARAMFLAG_FOPT | PARAMFLAG_FHASDEFAULT}},
+        // A newer interface describes what it inherits as well as its own.
+        {&IID_IGDAssistant2, "Soundex", INVOKE_FUNC, {"Soundex", "Name"}, {0}},
+        {&IID_IGDAssistant2,
+         "PhoneticCodes",
+         INVOKE_FUNC,
+         {"PhoneticCodes", "Name", "Method"},
+         {0, PARAMFLAG_FOPT | PARAMFLAG_FHASDEFAULT}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.member);
@@ -142,6 +149,15 @@ TEST(MemberTypeInfoTest, DefaultValuesComeWithTheirParameter) {
     ASSERT_NE(sortOrder.pparamdescex, nullptr);
     EXPECT_EQ(sortOrder.pparamdescex->varDefaultValue.vt, VT_I4);
     EXPECT_EQ(sortOrder.pparamdescex->varDefaultValue.lVal, 0);
+
+    ComPtr<ITypeInfo> newer;
+    TypeInfoOf(IID_IGDAssistant2, newer);
+    MemberDescription codes(newer.get(), "PhoneticCodes", INVOKE_FUNC);
+    ASSERT_TRUE(codes);
+    const PARAMDESC& method = codes->lprgelemdescParam[1].paramdesc;
+    ASSERT_NE(method.pparamdescex, nullptr);
+    ASSERT_EQ(method.pparamdescex->varDefaultValue.vt, VT_BSTR);
+    EXPECT_EQ(BstrToText(method.pparamdescex->varDefaultValue.bstrVal), "soundex");
 }
 
 TEST(MemberTypeInfoTest, ObjectsHandOutTheirTypeInfo) {
