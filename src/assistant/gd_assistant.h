@@ -1,7 +1,7 @@
 // The assistant answers queries over the records of its database: it
 // extracts and sorts individuals, lists relatives, describes event tags and
-// computes Soundex codes. The members IGDAssistant2 adds are not built yet
-// and answer E_NOTIMPL.
+// computes phonetic codes (Soundex, Daitch-Mokotoff, Cologne). Relationship
+// and ExportHidingLiving are not built yet and answer E_NOTIMPL.
 #pragma once
 
 #include "access/com_object.h"
@@ -49,6 +49,7 @@ class GDAssistant : public ObjectRoot,
     // Texts (gd_assistant.cpp).
     HRESULT STDMETHODCALLTYPE GetFactEventTypeDescription(BSTR Type, BSTR* pVal) override;
     HRESULT STDMETHODCALLTYPE Soundex(BSTR Name, BSTR* pVal) override;
+    HRESULT STDMETHODCALLTYPE PhoneticCodes(BSTR Name, BSTR Method, IGDList** pVal) override;
 
    private:
     GEDCOMdb* database_;
