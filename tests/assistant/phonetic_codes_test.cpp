@@ -78,6 +78,17 @@ class PhoneticCodesTest : public ::testing::Test {
         return Listed(hr, list.get());
     }
 
+    struct NameCodes {
+        const char16_t* name;
+        Codes codes;
+    };
+    template <size_t Count>
+    void ExpectCodes(const char* method, const NameCodes (&cases)[Count]) {
+        for (const NameCodes& c : cases)
+            EXPECT_EQ(Of(c.name, method), c.codes)
+                << BstrToText(reinterpret_cast<const OLECHAR*>(c.name));
+    }
+
     static Codes Listed(HRESULT hr, IGDList* list) {
         if (FAILED(hr)) {
             char code[16];
@@ -108,10 +119,7 @@ class PhoneticCodesTest : public ::testing::Test {
 // groups of one code keeps both (Lipshitz), adjacent groups do not
 // (Lippszyc's PP).
 TEST_F(PhoneticCodesTest, DaitchMokotoffCodes) {
-    const struct {
-        const char16_t* name;
-        Codes codes;
-    } cases[] = {
+    const NameCodes cases[] = {
         {u"Moskowitz", {"645740"}},
         {u"Moskovitz", {"645740"}},
         {u"Auerbach", {"097500", "097400"}},
@@ -158,9 +166,7 @@ TEST_F(PhoneticCodesTest, DaitchMokotoffCodes) {
         {u"", {}},
         {u" -' ", {}},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(Of(c.name, "dm"), c.codes)
-            << BstrToText(reinterpret_cast<const OLECHAR*>(c.name));
+    ExpectCodes("dm", cases);
 }
 
 // Six C's apart give every reading: C as K (5) first, the last C varying
@@ -185,10 +191,7 @@ TEST_F(PhoneticCodesTest, DaitchMokotoffReadingsOfManyGroups) {
 // Worked through the rules by hand: digits of each letter, repeats merged
 // (across an H too), zeros dropped but a leading one.
 TEST_F(PhoneticCodesTest, CologneCodes) {
-    const struct {
-        const char16_t* name;
-        Codes codes;
-    } cases[] = {
+    const NameCodes cases[] = {
         {u"M\u00fcller-L\u00fcdenscheidt", {"65752682"}},
         {u"Wikipedia", {"3412"}},
         {u"Breschnew", {"17863"}},
@@ -220,9 +223,7 @@ TEST_F(PhoneticCodesTest, CologneCodes) {
         {u"", {}},
         {u"12", {}},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(Of(c.name, "cologne"), c.codes)
-            << BstrToText(reinterpret_cast<const OLECHAR*>(c.name));
+    ExpectCodes("cologne", cases);
 }
 
 TEST_F(PhoneticCodesTest, SoundexIsTheSoundexMembersCode) {

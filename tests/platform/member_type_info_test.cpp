@@ -141,23 +141,29 @@ TEST(MemberTypeInfoTest, TellsPropertiesFromMethodsWithTheirParameters) {
 }
 
 TEST(MemberTypeInfoTest, DefaultValuesComeWithTheirParameter) {
-    ComPtr<ITypeInfo> info;
-    TypeInfoOf(IID_IGDAssistant, info);
-    MemberDescription extract(info.get(), "ExtractIndividuals", INVOKE_FUNC);
-    ASSERT_TRUE(extract);
-    const PARAMDESC& sortOrder = extract->lprgelemdescParam[2].paramdesc;
-    ASSERT_NE(sortOrder.pparamdescex, nullptr);
-    EXPECT_EQ(sortOrder.pparamdescex->varDefaultValue.vt, VT_I4);
-    EXPECT_EQ(sortOrder.pparamdescex->varDefaultValue.lVal, 0);
-
-    ComPtr<ITypeInfo> newer;
-    TypeInfoOf(IID_IGDAssistant2, newer);
-    MemberDescription codes(newer.get(), "PhoneticCodes", INVOKE_FUNC);
-    ASSERT_TRUE(codes);
-    const PARAMDESC& method = codes->lprgelemdescParam[1].paramdesc;
-    ASSERT_NE(method.pparamdescex, nullptr);
-    ASSERT_EQ(method.pparamdescex->varDefaultValue.vt, VT_BSTR);
-    EXPECT_EQ(BstrToText(method.pparamdescex->varDefaultValue.bstrVal), "soundex");
+    const struct {
+        const IID* iid;
+        const char* member;
+        size_t parameter;
+        VARTYPE type;
+        const char* value;
+    } cases[] = {
+        {&IID_IGDAssistant, "ExtractIndividuals", 2, VT_I4, "0"},
+        {&IID_IGDAssistant2, "PhoneticCodes", 1, VT_BSTR, "soundex"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.member);
+        ComPtr<ITypeInfo> info;
+        TypeInfoOf(*c.iid, info);
+        MemberDescription member(info.get(), c.member, INVOKE_FUNC);
+        ASSERT_TRUE(member);
+        const PARAMDESC& parameter = member->lprgelemdescParam[c.parameter].paramdesc;
+        ASSERT_NE(parameter.pparamdescex, nullptr);
+        const VARIANT& value = parameter.pparamdescex->varDefaultValue;
+        ASSERT_EQ(value.vt, c.type);
+        EXPECT_EQ(c.type == VT_BSTR ? BstrToText(value.bstrVal) : std::to_string(value.lVal),
+                  c.value);
+    }
 }
 
 TEST(MemberTypeInfoTest, ObjectsHandOutTheirTypeInfo) {
