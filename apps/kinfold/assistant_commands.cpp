@@ -1,13 +1,18 @@
-// kinfold find and kinfold relatives: the questions the database's
+// kinfold find, relatives and phonetic: the questions the database's
 // assistant answers. A build whose assistant does not answer yet makes them
 // fail with a one-line message and exit code 4.
+#include <cctype>
 #include <cstdlib>
+#include <cstring>
 #include <deque>
+#include <iterator>
 #include <map>
+#include <vector>
 
 #include "case_folding.h"
 #include "commands.h"
 #include "person_summary.h"
+#include "server/entry_points.h"
 
 namespace kinfold::cli {
 namespace {
@@ -20,10 +25,22 @@ struct Choice {
     HRESULT (STDMETHODCALLTYPE IGDNameRecord::*part)(BSTR*);
 };
 
+// --phonetic's subcategory comes from its method (kMethods).
 const Choice kCriteria[] = {{"--surname", gd_subcatSurname, &IGDNameRecord::get_Surname},
                             {"--given", gd_subcatGivenName, &IGDNameRecord::get_GivenName},
                             {"--soundex", gd_subcatSoundex, nullptr},
-                            {"--sex", gd_subcatSex, nullptr}};
+                            {"--sex", gd_subcatSex, nullptr},
+                            {"--phonetic", 0, nullptr}};
+
+// The subcategory that finds surnames sharing a code by each method. Soundex
+// finds by the code itself, the others by the name.
+struct Method {
+    const char* name;
+    gd_SubCategories subCategory;
+};
+
+const Method kMethods[] = {
+    {"soundex", gd_subcatSoundex}, {"dm", gd_subcatDaitchMokotoff}, {"cologne", gd_subcatCologne}};
 
 // Whether each order walks up to ancestors or down to descendants.
 struct Order {
@@ -49,6 +66,108 @@ Report PeopleList(IGDIndividuals* people) {
     ForEach<IGDIndividualRecord>(
         people, [&](IGDIndividualRecord* person) { list.Append(PersonSummary(person)); });
     return list;
+}
+
+template <class Wanted, class Held>
+Ref<Wanted> Query(Held* object, REFIID iid) {
+    Ref<Wanted> wanted;
+    if (object != nullptr) object->QueryInterface(iid, reinterpret_cast<void**>(&wanted));
+    return wanted;
+}
+
+// The codes of `name` by `method`, in `codes`. A method the library does not
+// know is a bad command line, told in the library's own words.
+int PhoneticCodes(IGDAssistant2* assistant, const std::string& name, const std::string& method,
+                  std::vector<std::string>* codes, std::string* error) {
+    HRESULT hr = E_NOTIMPL;
+    Ref<IGDList> list;
+    if (assistant != nullptr) {
+        BSTR nameText = AllocBstr(name);
+        BSTR methodText = AllocBstr(method);
+        hr = assistant->PhoneticCodes(nameText, methodText, &list);
+        SysFreeString(nameText);
+        SysFreeString(methodText);
+    }
+    if (hr == E_INVALIDARG) {
+        *error = ErrorDescription();
+        if (error->empty()) *error = FailureText("PhoneticCodes", hr);
+        return kBadCommandLine;
+    }
+    if (FAILED(hr)) {
+        *error = FailureText("PhoneticCodes", hr);
+        return kCannotAnswer;
+    }
+    const long count = CountOf(list.get());
+    for (long i = 1; i <= count; ++i) {
+        VARIANT code;
+        VariantInit(&code);
+        if (SUCCEEDED(list->get_Item(i, &code)) && code.vt == VT_BSTR)
+            codes->push_back(BstrToText(code.bstrVal));
+        VariantClear(&code);
+    }
+    return kDone;
+}
+
+// "--surname, --given, ... or --phonetic".
+std::string CriteriaNames() {
+    std::string names;
+    const size_t count = std::size(kCriteria);
+    for (size_t i = 0; i < count; ++i)
+        names += (i == 0 ? "" : i + 1 == count ? " or " : ", ") + std::string(kCriteria[i].name);
+    return names;
+}
+
+bool SameIgnoringCase(const std::string& a, const char* b) {
+    if (a.size() != std::strlen(b)) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(a[i])) != b[i]) return false;
+    return true;
+}
+
+// The people ExtractIndividuals finds under `subCategory`, sorted by surname
+// and given name.
+int Extract(IGDAssistant* assistant, gd_SubCategories subCategory, const std::string& criterion,
+            Report* report, std::string* error) {
+    VARIANT pattern;
+    VariantInit(&pattern);
+    pattern.vt = VT_BSTR;
+    pattern.bstrVal = AllocBstr(criterion);
+    Ref<IGDIndividuals> found;
+    const HRESULT hr =
+        assistant->ExtractIndividuals(subCategory, pattern, gd_sortSurnameGiven, &found);
+    VariantClear(&pattern);
+    if (FAILED(hr)) {
+        *error = FailureText("ExtractIndividuals", hr);
+        return kCannotAnswer;
+    }
+    *report = PeopleList(found.get());
+    return kDone;
+}
+
+// find --phonetic METHOD NAME. The library checks the method first, so an
+// unknown one reads the same as in kinfold phonetic.
+int FindAlike(const CommandLine& line, IGDAssistant* assistant, Report* report,
+              std::string* error) {
+    const std::string method = line.Option("--phonetic");
+    const std::string& name = line.arguments[1];
+    std::vector<std::string> codes;
+    const int code = PhoneticCodes(Query<IGDAssistant2>(assistant, IID_IGDAssistant2).get(), name,
+                                   method, &codes, error);
+    if (code != kDone) return code;
+    for (const Method& known : kMethods) {
+        if (!SameIgnoringCase(method, known.name)) continue;
+        if (known.subCategory != gd_subcatSoundex)
+            return Extract(assistant, known.subCategory, name, report, error);
+        // A name with no Soundex code has no one alike; an empty code
+        // would match everyone.
+        if (codes.empty()) {
+            *report = Report::List();
+            return kDone;
+        }
+        return Extract(assistant, gd_subcatSoundex, codes.front(), report, error);
+    }
+    *error = "find --phonetic takes soundex, dm or cologne, not '" + method + "'";
+    return kBadCommandLine;
 }
 
 std::u32string FoldedPart(IGDIndividualRecord* person,
@@ -121,18 +240,19 @@ std::map<std::string, long> Generations(IGDIndividualRecord* root, bool upwards)
 }  // namespace
 
 int RunFind(const CommandLine& line, const LoadedFile& file, Report* report, std::string* error) {
+    const std::string names = CriteriaNames();
     const Choice* criterion = nullptr;
     for (const Choice& choice : kCriteria) {
         if (!line.Has(choice.name)) continue;
         if (criterion != nullptr) {
-            *error = std::string("find takes one of --surname, --given, --soundex or --sex, not ") +
-                     criterion->name + " and " + choice.name;
+            *error =
+                "find takes one of " + names + ", not " + criterion->name + " and " + choice.name;
             return kBadCommandLine;
         }
         criterion = &choice;
     }
     if (criterion == nullptr) {
-        *error = "find needs one of --surname, --given, --soundex or --sex";
+        *error = "find needs one of " + names;
         return kBadCommandLine;
     }
     Ref<IGDAssistant> assistant = AssistantOf(file.db.get());
@@ -142,19 +262,32 @@ int RunFind(const CommandLine& line, const LoadedFile& file, Report* report, std
         if (FAILED(hr)) *error = FailureText("SortIndividuals", hr);
         return FAILED(hr) ? kCannotAnswer : kDone;
     }
-    VARIANT pattern;
-    VariantInit(&pattern);
-    pattern.vt = VT_BSTR;
-    pattern.bstrVal = AllocBstr(line.Option(criterion->name));
-    Ref<IGDIndividuals> found;
-    const HRESULT hr = assistant->ExtractIndividuals(
-        static_cast<gd_SubCategories>(criterion->value), pattern, gd_sortSurnameGiven, &found);
-    VariantClear(&pattern);
-    if (FAILED(hr)) {
-        *error = FailureText("ExtractIndividuals", hr);
-        return kCannotAnswer;
+    if (std::strcmp(criterion->name, "--phonetic") == 0)
+        return FindAlike(line, assistant.get(), report, error);
+    return Extract(assistant.get(), static_cast<gd_SubCategories>(criterion->value),
+                   line.Option(criterion->name), report, error);
+}
+
+// People read one code a line; programs a list.
+int RunPhonetic(const CommandLine& line, Report* report, std::string* error) {
+    Ref<IClassFactory> factory;
+    Ref<IGDAssistant2> assistant;
+    if (SUCCEEDED(DllGetClassObject(CLSID_GDAssistant, IID_IClassFactory,
+                                    reinterpret_cast<void**>(&factory))))
+        factory->CreateInstance(nullptr, IID_IGDAssistant2, reinterpret_cast<void**>(&assistant));
+    std::vector<std::string> codes;
+    const int code =
+        PhoneticCodes(assistant.get(), line.arguments.front(),
+                      line.Has("--method") ? line.Option("--method") : "soundex", &codes, error);
+    if (code != kDone) return code;
+    if (line.json) {
+        *report = Report::List();
+        for (const std::string& text : codes) report->Append(Report::Text(text));
+        return kDone;
     }
-    *report = PeopleList(found.get());
+    std::string lines;
+    for (const std::string& text : codes) lines += (lines.empty() ? "" : "\n") + text;
+    *report = codes.empty() ? Report::List() : Report::Text(lines);
     return kDone;
 }
 

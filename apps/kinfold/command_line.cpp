@@ -6,6 +6,7 @@ namespace kinfold::cli {
 
 const char kUsage[] =
     "usage: kinfold [OPTIONS] COMMAND FILE [ID] [OPTIONS]\n"
+    "       kinfold phonetic NAME [--method METHOD]\n"
     "\n"
     "FILE may be - for standard input.\n"
     "\n"
@@ -18,6 +19,9 @@ const char kUsage[] =
     "                              a pattern matches the start of a name (Hart, Hart*) or, with\n"
     "                              a leading *, its end (*ley); names match as they print,\n"
     "                              in any case of any letter (accents count)\n"
+    "  find FILE --phonetic METHOD NAME\n"
+    "                              the individuals whose surname shares a phonetic code\n"
+    "                              with NAME by METHOD (soundex, dm or cologne)\n"
     "  relatives FILE ID --order ORDER [--generations N]\n"
     "                              ancestors or descendants of an individual; ORDER is one of\n"
     "                              ancestors, descendants, paternal, paternal-reversed,\n"
@@ -30,6 +34,12 @@ const char kUsage[] =
     "                              harmless (exit code 0 clean or warnings only, 1 errors\n"
     "                              found, or warnings too with --strict, 2 the file cannot be\n"
     "                              read)\n"
+    "  phonetic NAME [--method METHOD]\n"
+    "                              the phonetic codes of NAME, one a line, by METHOD:\n"
+    "                              soundex (the default), dm (Daitch-Mokotoff, a code for\n"
+    "                              each way of reading the name) or cologne (German\n"
+    "                              names); dm and cologne read accented Latin letters as\n"
+    "                              their base letter (Muller for Müller)\n"
     "\n"
     "Options:\n"
     "  --json                      print JSON for programs instead of text\n"
@@ -55,17 +65,25 @@ namespace {
 
 struct CommandShape {
     const char* name;
-    size_t arguments;  // positional, FILE included
+    std::vector<const char*> positional;  // as the help names them: FILE, ID, NAME
     std::vector<const char*> options;
+    // An option that takes one more positional argument after the others.
+    const char* optionWithArgument = nullptr;
+    const char* optionArgument = nullptr;
 };
 
 const CommandShape kCommands[] = {
-    {"stats", 1, {}},
-    {"check", 1, {}},
-    {"show", 2, {}},
-    {"find", 1, {"--surname", "--given", "--soundex", "--sex"}},
-    {"relatives", 2, {"--order", "--generations"}},
-    {"footnotes", 1, {"--format"}},
+    {"stats", {"FILE"}, {}},
+    {"check", {"FILE"}, {}},
+    {"show", {"FILE", "ID"}, {}},
+    {"find",
+     {"FILE"},
+     {"--surname", "--given", "--soundex", "--sex", "--phonetic"},
+     "--phonetic",
+     "NAME"},
+    {"relatives", {"FILE", "ID"}, {"--order", "--generations"}},
+    {"footnotes", {"FILE"}, {"--format"}},
+    {"phonetic", {"NAME"}, {"--method"}},
 };
 
 const CommandShape* ShapeOf(const std::string& command) {
@@ -144,10 +162,17 @@ bool ParseCommandLine(int argc, const char* const* argv, CommandLine* line, std:
             return false;
         }
     if (!error->empty()) return false;
-    if (line->arguments.size() != shape->arguments) {
-        *error = line->command + (shape->arguments == 1 ? " takes one FILE" : " takes FILE and ID");
-        if (line->arguments.size() > shape->arguments)
-            *error += "; unexpected '" + line->arguments[shape->arguments] + "'";
+    std::vector<const char*> positional = shape->positional;
+    const bool extended =
+        shape->optionWithArgument != nullptr && line->Has(shape->optionWithArgument);
+    if (extended) positional.push_back(shape->optionArgument);
+    if (line->arguments.size() != positional.size()) {
+        *error = line->command + " takes " +
+                 (positional.size() == 1 ? std::string("one ") + positional[0]
+                                         : std::string(positional[0]) + " and " + positional[1]);
+        if (extended) *error += std::string(" with ") + shape->optionWithArgument;
+        if (line->arguments.size() > positional.size())
+            *error += "; unexpected '" + line->arguments[positional.size()] + "'";
         return false;
     }
     return true;

@@ -11,7 +11,9 @@ namespace kinfold::cli {
 
 struct CommandLine {
     std::string command;
-    std::vector<std::string> arguments;  // FILE first, then ID where the command takes one
+    // FILE first, then ID or NAME where the command takes one; phonetic
+    // takes NAME alone.
+    std::vector<std::string> arguments;
     std::map<std::string, std::string> options;
     bool json = false;
     // The library's exact reading: no tolerant options, text as bytes, CONC

@@ -32,6 +32,9 @@ int RunRelatives(const CommandLine& line, const LoadedFile& file, Report* report
 int RunFootnotes(const CommandLine& line, const LoadedFile& file, Report* report,
                  std::string* error);
 
+// kinfold phonetic codes a name and reads no file.
+int RunPhonetic(const CommandLine& line, Report* report, std::string* error);
+
 // kinfold check reads the file at `path` itself instead of loading it, and
 // fills `output` with its own report: it has exit codes of its own (0 clean,
 // 1 problems, 2 unreadable, when it says why on standard error).
@@ -41,5 +44,9 @@ int RunCheck(const CommandLine& line, const std::string& path, std::string* outp
 // "`member` is not available in this build of the library" for E_NOTIMPL,
 // the error description when the member gave one, else the code.
 std::string FailureText(const char* member, HRESULT hr);
+
+// The description of the thread's error information, taken from it; empty
+// when there is none.
+std::string ErrorDescription();
 
 }  // namespace kinfold::cli

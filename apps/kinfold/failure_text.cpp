@@ -4,9 +4,7 @@
 
 namespace kinfold::cli {
 
-std::string FailureText(const char* member, HRESULT hr) {
-    if (hr == E_NOTIMPL)
-        return std::string(member) + " is not available in this build of the library";
+std::string ErrorDescription() {
     IErrorInfo* info = nullptr;
     std::string description;
     if (GetErrorInfo(0, &info) == S_OK && info != nullptr) {
@@ -15,6 +13,13 @@ std::string FailureText(const char* member, HRESULT hr) {
         SysFreeString(text);
         info->Release();
     }
+    return description;
+}
+
+std::string FailureText(const char* member, HRESULT hr) {
+    if (hr == E_NOTIMPL)
+        return std::string(member) + " is not available in this build of the library";
+    const std::string description = ErrorDescription();
     if (!description.empty()) return std::string(member) + ": " + description;
     char code[16];
     std::snprintf(code, sizeof(code), "0x%08X", static_cast<unsigned>(hr));

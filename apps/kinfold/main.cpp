@@ -3,6 +3,7 @@
 // host does, through its class object and interfaces.
 //
 //     kinfold COMMAND FILE [ID] [OPTIONS]      (kinfold --help lists them)
+//     kinfold phonetic NAME [--method METHOD]
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -71,6 +72,12 @@ int Run(int argc, const char* const* argv) {
     }
     if (line.help) return WriteOutput(kUsage, kDone);
     if (line.version) return WriteOutput("kinfold " KINFOLD_VERSION "\n", kDone);
+    if (line.command == "phonetic") {
+        Report report;
+        const int code = RunPhonetic(line, &report, &error);
+        if (code != kDone) return Fail(code, error);
+        return WriteOutput(line.json ? report.Json() : report.Lines(), kDone);
+    }
     StandardInputCopy input;
     if (line.File() == "-" && !input.Make(&error)) return Fail(kCannotLoad, error);
     const std::string path = line.File() == "-" ? input.Path() : line.File();

@@ -190,3 +190,18 @@ def test_corpus_walk_reads_every_record(path):
     if db.Header is not None:
         read_every_property(db.Header, 1, counts)
     assert counts['reads'] >= records
+
+
+def test_the_assistant_codes_names_by_sound(db):
+    assistant = db.Assistant
+    assert list(assistant.PhoneticCodes('Schwarz', 'dm')) == ['479400', '474000']
+    assert list(assistant.PhoneticCodes(Method='cologne', Name='Wikipedia')) == ['3412']
+    # Method left out: the declared default, Soundex.
+    assert list(assistant.PhoneticCodes('Lloyd')) == ['L430']
+    alike = assistant.ExtractIndividuals(SubCategory=5, Criteria='Hartli')
+    assert sorted(person.ID for person in alike) == ['@I11@', '@I1@', '@I3@', '@I4@']
+    with pytest.raises(kinfold.Error) as failure:
+        assistant.PhoneticCodes('Schwarz', 'metaphone')
+    assert failure.value.hresult == 0x80070057
+    assert failure.value.description == \
+        "Unknown phonetic method 'metaphone': use soundex, dm or cologne"

@@ -3,8 +3,10 @@
 #include "platform/text.h"
 
 namespace kinfold {
+namespace {
 
-HRESULT ReportError(std::string_view message, const OLECHAR* source) {
+// S_OK once the thread's error information describes `message`.
+HRESULT SetErrorDescription(std::string_view message, const OLECHAR* source) {
     ICreateErrorInfo* creator = nullptr;
     HRESULT hr = CreateErrorInfo(&creator);
     if (FAILED(hr)) return hr;
@@ -22,7 +24,19 @@ HRESULT ReportError(std::string_view message, const OLECHAR* source) {
     }
     SysFreeString(description);
     creator->Release();
+    return hr;
+}
+
+}  // namespace
+
+HRESULT ReportError(std::string_view message, const OLECHAR* source) {
+    const HRESULT hr = SetErrorDescription(message, source);
     return FAILED(hr) ? hr : DISP_E_EXCEPTION;
+}
+
+HRESULT ReportFailure(HRESULT failure, std::string_view message) {
+    const HRESULT hr = SetErrorDescription(message, nullptr);
+    return FAILED(hr) ? hr : failure;
 }
 
 }  // namespace kinfold

@@ -1,18 +1,20 @@
 // The assistant answers queries over the records of its database: it
 // extracts and sorts individuals, lists relatives, describes event tags and
-// computes Soundex codes.
+// computes phonetic codes (Soundex, Daitch-Mokotoff, Cologne). Relationship
+// and ExportHidingLiving are not built yet and answer E_NOTIMPL.
 #pragma once
 
 #include "access/com_object.h"
 #include "kinfold.h"
+#include "kinfold_unimplemented.h"
 
 namespace kinfold {
 
 class GEDCOMdb;
 
 class GDAssistant : public ObjectRoot,
-                    public DualInterface<IGDAssistant>,
-                    public ErrorInfoSupport<IGDAssistant> {
+                    public DualInterface<IGDAssistant2, Unimplemented<IGDAssistant2>>,
+                    public ErrorInfoSupport<IGDAssistant2, IGDAssistant> {
    public:
     // A plain back reference: the database holds the assistant, not the
     // reverse. Made by a class object on its own, the assistant has no
@@ -20,7 +22,7 @@ class GDAssistant : public ObjectRoot,
     explicit GDAssistant(GEDCOMdb* database = nullptr) : database_(database) {}
 
     void* FindInterface(REFIID riid) override {
-        return LookupInterface<IGDAssistant, ISupportErrorInfo>(this, riid);
+        return LookupInterface<IGDAssistant2, IGDAssistant, ISupportErrorInfo>(this, riid);
     }
 
     // Extraction and sorting (individual_extraction.cpp).
@@ -47,6 +49,7 @@ class GDAssistant : public ObjectRoot,
     // Texts (gd_assistant.cpp).
     HRESULT STDMETHODCALLTYPE GetFactEventTypeDescription(BSTR Type, BSTR* pVal) override;
     HRESULT STDMETHODCALLTYPE Soundex(BSTR Name, BSTR* pVal) override;
+    HRESULT STDMETHODCALLTYPE PhoneticCodes(BSTR Name, BSTR Method, IGDList** pVal) override;
 
    private:
     GEDCOMdb* database_;

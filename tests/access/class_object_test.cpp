@@ -1,5 +1,6 @@
-// The entry points a COM runtime calls: a class object for every coclass,
-// instances that work alone and aggregated, and the unload rule.
+// The entry points a COM runtime calls: a class object for every coclass
+// that is built, instances that work alone and aggregated, and the unload
+// rule.
 #include <gtest/gtest.h>
 
 #include "server/entry_points.h"
@@ -52,6 +53,13 @@ TEST_F(ClassObjectTest, UnknownClassIsNotAvailable) {
     EXPECT_EQ(DllGetClassObject(IID_IDispatch, IID_IClassFactory, &object),
               CLASS_E_CLASSNOTAVAILABLE);
     EXPECT_EQ(object, nullptr);
+    // Declared for the assistant's Relationship, which is not built yet.
+    for (const CLSID* unbuilt : {&CLSID_GDRelationship, &CLSID_GDRelationships}) {
+        object = reinterpret_cast<void*>(1);
+        EXPECT_EQ(DllGetClassObject(*unbuilt, IID_IClassFactory, &object),
+                  CLASS_E_CLASSNOTAVAILABLE);
+        EXPECT_EQ(object, nullptr);
+    }
     EXPECT_EQ(DllGetClassObject(CLSID_GEDCOMdb, IID_IClassFactory, nullptr), E_POINTER);
 }
 

@@ -67,6 +67,13 @@ TEST_F(ErrorReportTest, LaterReportReplacesTheEarlierOne) {
     EXPECT_EQ(TextOf(&IErrorInfo::GetDescription, info.get()), "second");
 }
 
+TEST_F(ErrorReportTest, FailureKeepsItsOwnCodeWithTheDescription) {
+    EXPECT_EQ(ReportFailure(E_INVALIDARG, "no such method"), E_INVALIDARG);
+    ComPtr<IErrorInfo> info;
+    ASSERT_EQ(GetErrorInfo(0, info.Out()), S_OK);
+    EXPECT_EQ(TextOf(&IErrorInfo::GetDescription, info.get()), "no such method");
+}
+
 // Which interface each object supports error information for.
 HRESULT SupportsErrorInfo(IUnknown* object, REFIID riid) {
     ComPtr<ISupportErrorInfo> support;
@@ -98,6 +105,7 @@ TEST_F(ErrorReportTest, ObjectsSupportErrorInfoForTheirOwnInterfaceOnly) {
         {&CLSID_GDIndividualRecord, &IID_IGDPointerAccess, S_FALSE},
         {&CLSID_GDFamilyRecord, &IID_IGDFamilyRecord, S_OK},
         {&CLSID_GDFamilyRecord, &IID_IGDIndividualRecord, S_FALSE},
+        {&CLSID_GDAssistant, &IID_IGDAssistant2, S_OK},
         {&CLSID_GDAssistant, &IID_IGDAssistant, S_OK},
         {&CLSID_GDAssistant, &IID_IGEDCOMdb, S_FALSE},
         // Collections do not implement it at all.

@@ -69,9 +69,9 @@ TEST_F(RegistrationTest, WritesTheEntriesOfTheCreatableClass) {
 
 TEST_F(RegistrationTest, RegistersTheTypeLibraryVersion) {
     ASSERT_EQ(DllRegisterServer(), S_OK);
-    EXPECT_TRUE(Read(kLibraryKey + OLESTR("\\1.4")) == OLESTR("Kinfold 2.0 Type Library"));
+    EXPECT_TRUE(Read(kLibraryKey + OLESTR("\\1.5")) == OLESTR("Kinfold 2.0 Type Library"));
     ASSERT_EQ(DllUnregisterServer(), S_OK);
-    EXPECT_FALSE(KeyExists(kLibraryKey + OLESTR("\\1.4")));
+    EXPECT_FALSE(KeyExists(kLibraryKey + OLESTR("\\1.5")));
 }
 
 TEST_F(RegistrationTest, UnregistrationRemovesEverythingButTheClsidKey) {

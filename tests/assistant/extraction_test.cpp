@@ -60,7 +60,7 @@ TEST_F(ExtractionTest, PatternsSelectByEachField) {
         {gd_subcatSex, TextVariant("Male"), {}},
         {gd_subcatSex, TextVariant("?"), {"@I4@", "@I5@", "@I8@", "@I9@"}},
         {gd_subcatSurname, Null(), {"0x80020005"}},
-        {static_cast<gd_SubCategories>(5), TextVariant("S"), {"0x80070057"}},
+        {static_cast<gd_SubCategories>(7), TextVariant("S"), {"0x80070057"}},
     };
     int row = 0;
     for (const auto& c : cases) {
@@ -89,8 +89,8 @@ TEST_F(ExtractionTest, CaseSwitchIsRestoredAfterAFailingSearch) {
     ComPtr<IGDAssistant> assistant;
     ASSERT_EQ(empty->get_Assistant(assistant.Out()), S_OK);
     VARIANT criteria = TextVariant("x");
-    EXPECT_EQ(assistant->ExtractIndividuals(static_cast<gd_SubCategories>(5), criteria,
-                                            gd_sortNone, list_.Out()),
+    EXPECT_EQ(assistant->ExtractIndividuals(static_cast<gd_SubCategories>(7), criteria, gd_sortNone,
+                                            list_.Out()),
               S_OK);
     VariantClear(&criteria);
     EXPECT_EQ(IdsIn(list_.get()), Ids{});

@@ -146,6 +146,13 @@ def test_json_of_stats_counts_individuals():
      ['@I11@', '@I3@', '@I10@']),
     (['relatives', SAMPLE, '@I1@', '--order', 'descendants'],
      ['@I1@', '@I3@', '@I11@', '@I4@']),
+    (['find', SAMPLE, '--phonetic', 'dm', 'Hartli'], ['@I4@', '@I11@', '@I1@', '@I3@']),
+    (['find', SAMPLE, '--phonetic', 'cologne', 'Hardley'], ['@I4@', '@I11@', '@I1@', '@I3@']),
+    (['find', SAMPLE, '--phonetic', 'soundex', 'Hartly'], ['@I4@', '@I11@', '@I1@', '@I3@']),
+    (['find', SAMPLE, '--phonetic', 'Soundex', 'Elisson'], ['@I2@']),
+    (['find', SAMPLE, '--phonetic', 'dm', 'Bixley'], ['@I10@']),
+    (['find', SAMPLE, '--phonetic', 'dm', 'Hirst'], []),
+    (['find', SAMPLE, '--phonetic', 'soundex', "'"], []),
 ])
 def test_assistant_commands(arguments, ids):
     code, out, err = run(*arguments, '--json')
@@ -187,6 +194,52 @@ def test_find_matches_decoded_names_in_any_case(tmp_path, contents, arguments, i
     if code == 4:
         assert NOT_AVAILABLE.match(err.rstrip('\n')), err
         return
+    assert (code, err) == (0, '')
+    assert [person['id'] for person in json.loads(out)] == ids
+
+
+# kinfold phonetic codes a name and reads no file: one code a line for
+# people, a list for programs, nothing for a name without a letter.
+@pytest.mark.parametrize('arguments, out', [
+    (['phonetic', 'Schwarz', '--method', 'dm'], '479400\n474000\n'),
+    (['phonetic', 'Schwarz', '--method=dm', '--json'], '["479400", "474000"]\n'),
+    (['phonetic', '--method', 'DM', 'Jackson'], '154600\n145460\n454600\n445460\n'),
+    (['phonetic', 'Wikipedia', '--method', 'cologne'], '3412\n'),
+    (['phonetic', 'Lloyd'], 'L430\n'),
+    (['phonetic', 'Lloyd', '--method', 'soundex', '--json'], '["L430"]\n'),
+    (['phonetic', "-'", '--method', 'dm'], ''),
+    (['phonetic', '1', '--method', 'cologne', '--json'], '[]\n'),
+])
+def test_phonetic_prints_the_codes(arguments, out):
+    assert run(*arguments) == (0, out, '')
+
+
+@pytest.mark.parametrize('name, method, out', [
+    ('M\u00fcller-L\u00fcdenscheidt', 'cologne', '65752682\n'),
+    ('M\u00fcller', 'dm', '689000\n'),
+    ('Stra\u00dfe', 'cologne', '8278\n'),
+])
+@pytest.mark.skipif('wine' in COMMAND[0],
+                    reason='the Windows tool reads its arguments in the ANSI code page')
+def test_phonetic_reads_accented_letters_as_their_base_letter(name, method, out):
+    assert run('phonetic', name, '--method', method) == (0, out, '')
+
+
+# Surnames alike by sound, one of them in UTF-8 and one in Windows-1252.
+ALIKE = ('0 HEAD\n0 @I1@ INDI\n1 NAME Eva /Schwarz/\n0 @I2@ INDI\n1 NAME Abe /Szwarc/\n'
+         '0 @I3@ INDI\n1 NAME Anna /M\u00fcller/\n0 @I4@ INDI\n1 NAME Jim /Miller/\n'
+         '0 TRLR\n').encode('utf-8') + b'0 @I5@ INDI\n1 NAME Hans /M\xfcller/\n'
+
+
+@pytest.mark.parametrize('arguments, ids', [
+    (['--phonetic', 'dm', 'Schwartz'], ['@I1@', '@I2@']),
+    (['--phonetic', 'cologne', 'Schwartz'], ['@I1@', '@I2@']),
+    (['--phonetic', 'soundex', 'Schwartz'], []),
+    (['--phonetic', 'dm', 'Mueller'], ['@I4@', '@I3@', '@I5@']),
+    (['--strict', '--phonetic', 'dm', 'Mueller'], ['@I4@', '@I3@', '@I5@']),
+])
+def test_find_by_phonetic_codes(tmp_path, arguments, ids):
+    code, out, err = run('find', write_ged(tmp_path, ALIKE), '--json', *arguments)
     assert (code, err) == (0, '')
     assert [person['id'] for person in json.loads(out)] == ids
 
@@ -319,6 +372,17 @@ def test_tolerant_by_default_exact_with_strict(tmp_path, name, contents, toleran
      "not 'two'"),
     (['stats', SAMPLE, '--encoding', 'latin'], 2, "--encoding takes bytes or auto, not 'latin'"),
     (['show', SAMPLE, 'I1'], 3, 'keep their @ signs'),
+    (['phonetic'], 2, 'phonetic takes one NAME'),
+    (['phonetic', 'Hart', 'Lee'], 2, "phonetic takes one NAME; unexpected 'Lee'"),
+    (['phonetic', 'Hart', '--order', 'x'], 2, 'unknown option --order for phonetic'),
+    (['phonetic', 'Hart', '--method', 'metaphone'], 2,
+     "Unknown phonetic method 'metaphone': use soundex, dm or cologne"),
+    (['find', SAMPLE, '--phonetic', 'dm'], 2, 'find takes FILE and NAME with --phonetic'),
+    (['find', SAMPLE, 'Hart'], 2, "find takes one FILE; unexpected 'Hart'"),
+    (['find', SAMPLE, '--phonetic', 'nysiis', 'Hart'], 2, "Unknown phonetic method 'nysiis'"),
+    (['find', SAMPLE, '--soundex', 'H634', '--phonetic', 'dm', 'Hart'], 2,
+     'not --soundex and --phonetic'),
+    (['stats', SAMPLE, '--method', 'dm'], 2, 'unknown option --method for stats'),
     (['relatives', SAMPLE, '@I99@', '--order', 'ancestors'], 3, 'no individual has the ID @I99@'),
 ])
 def test_bad_command_lines(arguments, code, message):
@@ -340,8 +404,14 @@ SAMPLE_BYTES = (ROOT / SAMPLE).read_bytes()
     (['show', '-', '@I1@'], SAMPLE_BYTES, ['show', SAMPLE, '@I1@']),
     (['--json', 'footnotes', '-'], SAMPLE_BYTES, ['footnotes', SAMPLE, '--json']),
     (['check', '-'], SAMPLE_BYTES, ['check', SAMPLE]),
+    (['--method', 'dm', 'phonetic', 'Schwarz'], b'', ['phonetic', 'Schwarz', '--method=dm']),
+    (['find', '--phonetic', 'dm', SAMPLE, 'Hartley'], b'',
+     ['find', SAMPLE, '--phonetic', 'dm', 'Hartley']),
+    (['find', '-', '--phonetic', 'dm', 'Hartley'], SAMPLE_BYTES,
+     ['find', SAMPLE, '--phonetic', 'dm', 'Hartley']),
 ], ids=['json-first', 'encoding-first', 'command-option-first', 'show-stdin', 'footnotes-stdin',
-        'check-stdin'])
+        'check-stdin', 'phonetic-method-first', 'phonetic-find-option-first',
+        'phonetic-find-stdin'])
 def test_command_line_forms_give_the_same_answer(arguments, stdin, same_as):
     code, out, err = run(*arguments, stdin=stdin)
     expected_code, expected_out, expected_err = run(*same_as)
@@ -402,7 +472,8 @@ def test_help_lists_every_command():
     code, out, err = run('stats', '--help')
     assert (code, err) == (0, '')
     for command in ('stats FILE', 'show FILE ID', 'find FILE', 'relatives FILE ID', 'footnotes FILE',
-                    'check FILE', '--encoding bytes|auto'):
+                    'check FILE', 'find FILE --phonetic METHOD NAME', 'phonetic NAME',
+                    '--encoding bytes|auto'):
         assert command in out
 
 

@@ -41,7 +41,7 @@ TEST(DispatchTable, EveryInterfaceIsFoundByItsIid) {
         EXPECT_EQ(&iface, FindDispatchInterface(*iface.iid)) << iface.name;
         ++count;
     }
-    EXPECT_EQ(45u, count);
+    EXPECT_EQ(48u, count);
     EXPECT_EQ(nullptr, FindDispatchInterface(IID_IDispatch));
     const DispatchInterface* individual = FindDispatchInterface(__uuidof(IGDIndividualRecord));
     ASSERT_NE(nullptr, individual);

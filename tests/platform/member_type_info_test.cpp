@@ -112,6 +112,13 @@ TEST(MemberTypeInfoTest, TellsPropertiesFromMethodsWithTheirParameters) {
          INVOKE_FUNC,
          {"ExtractIndividuals", "SubCategory", "Criteria", "SortOrder"},
          {0, 0, PARAMFLAG_FOPT | PARAMFLAG_FHASDEFAULT}},
+        // A newer interface describes what it inherits as well as its own.
+        {&IID_IGDAssistant2, "Soundex", INVOKE_FUNC, {"Soundex", "Name"}, {0}},
+        {&IID_IGDAssistant2,
+         "PhoneticCodes",
+         INVOKE_FUNC,
+         {"PhoneticCodes", "Name", "Method"},
+         {0, PARAMFLAG_FOPT | PARAMFLAG_FHASDEFAULT}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.member);
@@ -134,14 +141,29 @@ TEST(MemberTypeInfoTest, TellsPropertiesFromMethodsWithTheirParameters) {
 }
 
 TEST(MemberTypeInfoTest, DefaultValuesComeWithTheirParameter) {
-    ComPtr<ITypeInfo> info;
-    TypeInfoOf(IID_IGDAssistant, info);
-    MemberDescription extract(info.get(), "ExtractIndividuals", INVOKE_FUNC);
-    ASSERT_TRUE(extract);
-    const PARAMDESC& sortOrder = extract->lprgelemdescParam[2].paramdesc;
-    ASSERT_NE(sortOrder.pparamdescex, nullptr);
-    EXPECT_EQ(sortOrder.pparamdescex->varDefaultValue.vt, VT_I4);
-    EXPECT_EQ(sortOrder.pparamdescex->varDefaultValue.lVal, 0);
+    const struct {
+        const IID* iid;
+        const char* member;
+        size_t parameter;
+        VARTYPE type;
+        const char* value;
+    } cases[] = {
+        {&IID_IGDAssistant, "ExtractIndividuals", 2, VT_I4, "0"},
+        {&IID_IGDAssistant2, "PhoneticCodes", 1, VT_BSTR, "soundex"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.member);
+        ComPtr<ITypeInfo> info;
+        TypeInfoOf(*c.iid, info);
+        MemberDescription member(info.get(), c.member, INVOKE_FUNC);
+        ASSERT_TRUE(member);
+        const PARAMDESC& parameter = member->lprgelemdescParam[c.parameter].paramdesc;
+        ASSERT_NE(parameter.pparamdescex, nullptr);
+        const VARIANT& value = parameter.pparamdescex->varDefaultValue;
+        ASSERT_EQ(value.vt, c.type);
+        EXPECT_EQ(c.type == VT_BSTR ? BstrToText(value.bstrVal) : std::to_string(value.lVal),
+                  c.value);
+    }
 }
 
 TEST(MemberTypeInfoTest, ObjectsHandOutTheirTypeInfo) {

@@ -35,7 +35,7 @@ TEST(TypeLibrary, IdentityAndVersion) {
     ASSERT_EQ(S_OK, library->GetLibAttr(&attr));
     EXPECT_TRUE(IsEqualGUID(LIBID_KinfoldLib, attr->guid));
     EXPECT_EQ(1, attr->wMajorVerNum);
-    EXPECT_EQ(4, attr->wMinorVerNum);
+    EXPECT_EQ(5, attr->wMinorVerNum);
     library->ReleaseTLibAttr(attr);
 
     Bstr name, help;
@@ -80,8 +80,12 @@ TEST(TypeLibrary, DeclaresTheObjectModel) {
             ++coclasses;
             if (attr->wTypeFlags & TYPEFLAG_FCANCREATE) creatable.insert(name);
             // Every class serves the interface of its own stem; the database
-            // the newest version of it, which extends the earlier ones.
-            const std::string stem = "I" + name + (name == "GEDCOMdb" ? "3" : "");
+            // and the assistant the newest version of it, which extends the
+            // first.
+            const std::string stem = "I" + name +
+                                     (name == "GEDCOMdb"      ? "3"
+                                      : name == "GDAssistant" ? "2"
+                                                              : "");
             EXPECT_EQ(stem,
                       ImplementedInterface(info.get(), attr->cImplTypes, IMPLTYPEFLAG_FDEFAULT));
         } else if (attr->typekind == TKIND_ENUM) {
@@ -89,8 +93,8 @@ TEST(TypeLibrary, DeclaresTheObjectModel) {
         }
         info->ReleaseTypeAttr(attr);
     }
-    EXPECT_EQ(45, dual);
-    EXPECT_EQ(42, coclasses);
+    EXPECT_EQ(48, dual);
+    EXPECT_EQ(44, coclasses);
     EXPECT_EQ(5, enums);
     EXPECT_EQ(std::set<std::string>{"_IGEDCOMdbEvents"}, dispinterfaces);
     EXPECT_EQ(std::set<std::string>{"GEDCOMdb"}, creatable);
