@@ -53,7 +53,7 @@ TEST_F(ClassObjectTest, UnknownClassIsNotAvailable) {
     EXPECT_EQ(DllGetClassObject(IID_IDispatch, IID_IClassFactory, &object),
               CLASS_E_CLASSNOTAVAILABLE);
     EXPECT_EQ(object, nullptr);
-    // Declared for the assistant's Relationship, which is not built yet.
+    // Relationships are only found by the assistant: no class object makes one.
     for (const CLSID* unbuilt : {&CLSID_GDRelationship, &CLSID_GDRelationships}) {
         object = reinterpret_cast<void*>(1);
         EXPECT_EQ(DllGetClassObject(*unbuilt, IID_IClassFactory, &object),
