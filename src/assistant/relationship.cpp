@@ -239,7 +239,9 @@ void AddBloodRelations(GDIndividualRecord& from, GDIndividualRecord& to,
             relation.name = "foster " + relation.name;
         } else if (half) {
             relation.kind = "half";
-            relation.name = "half-" + relation.name;
+            // "half-sister", but "half great-uncle", "half first cousin".
+            const bool oneWord = relation.name.find_first_of(" -") == std::string::npos;
+            relation.name = (oneWord ? "half-" : "half ") + relation.name;
         } else {
             relation.kind = "blood";
         }
