@@ -78,14 +78,6 @@ IndividualSequence SpousesOf(GDIndividualRecord& individual) {
     return spouses;
 }
 
-IndividualSequence ChildrenOf(GDIndividualRecord& parent) {
-    IndividualSequence children;
-    ForEachLinkedFamily(parent.SpouseFamilyLinks(), [&](const GDFamilyRecord& family) {
-        ForEachChild(family, [&](GDIndividualRecord& child) { children.push_back(&child); });
-    });
-    return children;
-}
-
 // The other children of the families `individual` is a child of.
 IndividualSequence SiblingsOf(GDIndividualRecord& individual) {
     IndividualSequence siblings;
@@ -187,38 +179,45 @@ std::string Times(int n) {
            " times";
 }
 
-// The relations through the nearest common ancestors: those of both lines
-// none of whose children is also of both. A couple reached through the same
-// children on both sides is one relation.
+// The relations through the nearest common ancestors: those whose lines
+// down to the two individuals meet nowhere else. An ancestor whose lines
+// share a child has a nearer common ancestor below it, but pedigree collapse
+// may relate the two again through another ancestor. A couple reached
+// through the same children on both sides is one relation.
 void AddBloodRelations(GDIndividualRecord& from, GDIndividualRecord& to,
                        std::vector<Relation>& relations) {
     const Ancestry up = AncestorsOf(from);
     const Ancestry down = AncestorsOf(to);
-    auto isCommon = [&](const GDIndividualRecord* individual) {
-        return up.reach.count(individual) != 0 && down.reach.count(individual) != 0;
-    };
     struct Group {
         const Reach* fromSide;
         const Reach* toSide;
         IndividualSequence ancestors;
+        IndividualSequence path;
     };
     std::vector<Group> groups;
     for (GDIndividualRecord* candidate : up.order) {
-        if (!isCommon(candidate)) continue;
-        const IndividualSequence children = ChildrenOf(*candidate);
-        if (std::any_of(children.begin(), children.end(), isCommon)) continue;
+        const auto toReach = down.reach.find(candidate);
+        if (toReach == down.reach.end()) continue;
+        IndividualSequence path = LineUpTo(up, candidate);
+        const IndividualSequence descent = LineUpTo(down, candidate);
+        const bool meetBelow = std::any_of(path.begin(), path.end() - 1, [&](auto* individual) {
+            return std::find(descent.begin(), descent.end() - 1, individual) != descent.end() - 1;
+        });
+        if (meetBelow) continue;
         const Reach& fromSide = up.reach.at(candidate);
-        const Reach& toSide = down.reach.at(candidate);
+        const Reach& toSide = toReach->second;
         auto same = [&](const Group& group) {
             return group.fromSide->below == fromSide.below &&
                    group.fromSide->family == fromSide.family &&
                    group.toSide->below == toSide.below && group.toSide->family == toSide.family;
         };
         auto group = std::find_if(groups.begin(), groups.end(), same);
-        if (group != groups.end())
+        if (group != groups.end()) {
             group->ancestors.push_back(candidate);
-        else
-            groups.push_back({&fromSide, &toSide, {candidate}});
+            continue;
+        }
+        path.insert(path.end(), descent.rbegin() + 1, descent.rend());
+        groups.push_back({&fromSide, &toSide, {candidate}, std::move(path)});
     }
     for (const Group& group : groups) {
         const Reach& fromSide = *group.fromSide;
@@ -246,9 +245,7 @@ void AddBloodRelations(GDIndividualRecord& from, GDIndividualRecord& to,
             relation.kind = "blood";
         }
         relation.commonAncestors = group.ancestors;
-        relation.path = LineUpTo(up, group.ancestors.front());
-        IndividualSequence descent = LineUpTo(down, group.ancestors.front());
-        relation.path.insert(relation.path.end(), descent.rbegin() + 1, descent.rend());
+        relation.path = group.path;
         relations.push_back(std::move(relation));
     }
 }

@@ -112,6 +112,19 @@ std::string Pedigree(int generations) {
     return text + "0 TRLR\n";
 }
 
+// Pedigree collapse: @T@'s father @S@ is a grandson of @A@ + @B@ through @Q@,
+// and his mother @U@ a daughter of @R@, their grandson through @P@.
+constexpr char kCollapse[] =
+    "0 @A@ INDI\n1 SEX M\n1 FAMS @F0@\n0 @B@ INDI\n1 SEX F\n1 FAMS @F0@\n"
+    "0 @P@ INDI\n1 SEX M\n1 FAMC @F0@\n1 FAMS @FP@\n0 @Q@ INDI\n1 SEX M\n1 FAMC @F0@\n"
+    "1 FAMS @FQ@\n0 @R@ INDI\n1 SEX M\n1 FAMC @FP@\n1 FAMS @FR@\n"
+    "0 @S@ INDI\n1 SEX M\n1 FAMC @FQ@\n1 FAMS @FT@\n0 @U@ INDI\n1 SEX F\n1 FAMC @FR@\n"
+    "1 FAMS @FT@\n0 @T@ INDI\n1 SEX F\n1 FAMC @FT@\n"
+    "0 @F0@ FAM\n1 HUSB @A@\n1 WIFE @B@\n1 CHIL @P@\n1 CHIL @Q@\n"
+    "0 @FP@ FAM\n1 HUSB @P@\n1 CHIL @R@\n0 @FQ@ FAM\n1 HUSB @Q@\n1 CHIL @S@\n"
+    "0 @FR@ FAM\n1 HUSB @R@\n1 CHIL @U@\n0 @FT@ FAM\n1 HUSB @S@\n1 WIFE @U@\n1 CHIL @T@\n"
+    "0 TRLR\n";
+
 class RelationshipTest : public AssistantFixture {
    protected:
     void LoadFamily(std::string_view gedcom) {
@@ -218,6 +231,22 @@ TEST_F(RelationshipTest, CousinsWhoMarriedAreBoth) {
               (std::vector<std::string>{"husband (spouse)", "first cousin (blood)"}));
     EXPECT_EQ(Names("@T@", "@R@"),
               (std::vector<std::string>{"wife (spouse)", "first cousin (blood)"}));
+}
+
+TEST_F(RelationshipTest, PedigreeCollapseGivesEachLine) {
+    LoadFamily(kCollapse);
+    EXPECT_EQ(Names("@R@", "@T@"), (std::vector<std::string>{"grandfather (blood)",
+                                                             "first cousin once removed (blood)"}));
+    EXPECT_EQ(Names("@T@", "@P@"),
+              (std::vector<std::string>{"great-granddaughter (blood)", "grandniece (blood)"}));
+    ComPtr<IGDRelationships> found;
+    ASSERT_EQ(
+        assistant2_->Relationship(Individual("@R@").get(), Individual("@T@").get(), found.Out()),
+        S_OK);
+    ComPtr<IGDRelationship> cousin;
+    ASSERT_EQ(found->get_Item(2, cousin.Out()), S_OK);
+    EXPECT_EQ(CommonAncestors(cousin.get()), (Ids{"@A@", "@B@"}));
+    EXPECT_EQ(Path(cousin.get()), (Ids{"@R@", "@P@", "@A@", "@Q@", "@S@", "@T@"}));
 }
 
 TEST_F(RelationshipTest, CommonAncestorsAndPathFollowTheRelation) {
