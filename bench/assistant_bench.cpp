@@ -1,14 +1,19 @@
 // Times the assistant's questions and the confidentiality inference on a
 // large file, through the interfaces a host calls: SortIndividuals of every
 // individual by surname and given name, ExtractIndividuals by the Soundex
-// code of ROOT's surname, ExtractRelatives of ROOT's descendants, and
-// SetConfidentiality(100). Prints the best of REPEATS runs of each.
+// code of ROOT's surname, ExtractRelatives of ROOT's descendants,
+// SetConfidentiality(100), and Relationship of pairs drawn at random (the
+// same pairs every run) from every individual, most of them unrelated, and
+// from ROOT's descendants, all related. Prints the best of REPEATS runs of each.
 //
 //     assistant_bench FILE ROOT [REPEATS]
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <random>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "db/gedcom_db.h"
 #include "platform/text.h"
@@ -39,6 +44,55 @@ void CountResult(Call call, LONG& count) {
     }
     list->get_Count(&count);
     list->Release();
+}
+
+// Relationship of `pairs` random pairs of `everyone`, in microseconds a
+// call; the number of relationships found comes back in `found`.
+double RelationshipMicroseconds(IGDAssistant* assistant, IGDIndividuals* everyone, int pairs,
+                                int repeats, LONG& found) {
+    IGDAssistant2* relations = nullptr;
+    if (FAILED(
+            assistant->QueryInterface(IID_IGDAssistant2, reinterpret_cast<void**>(&relations)))) {
+        std::fprintf(stderr, "assistant_bench: no IGDAssistant2\n");
+        std::exit(1);
+    }
+    LONG count = 0;
+    everyone->get_Count(&count);
+    std::mt19937 random(20261207);
+    std::uniform_int_distribution<LONG> position(1, count);
+    std::vector<std::pair<IGDIndividualRecord*, IGDIndividualRecord*>> chosen;
+    for (int i = 0; i < pairs; ++i) {
+        IGDIndividualRecord* one = nullptr;
+        IGDIndividualRecord* other = nullptr;
+        VARIANT index;
+        VariantInit(&index);
+        index.vt = VT_I4;
+        index.lVal = position(random);
+        everyone->get_Item(index, &one);
+        index.lVal = position(random);
+        everyone->get_Item(index, &other);
+        chosen.emplace_back(one, other);
+    }
+    const double best = BestMilliseconds(repeats, [&] {
+        found = 0;
+        for (const auto& [one, other] : chosen) {
+            IGDRelationships* list = nullptr;
+            LONG listed = 0;
+            if (FAILED(relations->Relationship(one, other, &list)) || list == nullptr) {
+                std::fprintf(stderr, "assistant_bench: Relationship failed\n");
+                std::exit(1);
+            }
+            list->get_Count(&listed);
+            found += listed;
+            list->Release();
+        }
+    });
+    for (const auto& [one, other] : chosen) {
+        one->Release();
+        other->Release();
+    }
+    relations->Release();
+    return best * 1000.0 / pairs;
 }
 
 std::string Text(BSTR text) {
@@ -134,6 +188,19 @@ int main(int argc, char** argv) {
 
     const double confidentiality = BestMilliseconds(repeats, [&] { db->SetConfidentiality(100); });
     std::printf("SetConfidentiality(100): %.1f ms\n", confidentiality);
+
+    constexpr int kPairs = 1000;
+    IGDIndividuals* line = nullptr;
+    assistant->ExtractRelatives(gd_relDescendants, from, none, &line);
+    for (IGDIndividuals* drawn : {everyone, line}) {
+        LONG related = 0;
+        const double relationship =
+            RelationshipMicroseconds(assistant, drawn, kPairs, repeats, related);
+        std::printf("Relationship of %d random pairs %s: %.1f us a call (%ld found)\n", kPairs,
+                    drawn == everyone ? "of everyone" : "of the descendants", relationship,
+                    static_cast<long>(related));
+    }
+    line->Release();
 
     VariantClear(&criteria);
     SysFreeString(surname);

@@ -1,4 +1,4 @@
-// kinfold find, relatives and phonetic: the questions the database's
+// kinfold find, relatives, relationship and phonetic: the questions the database's
 // assistant answers. A build whose assistant does not answer yet makes them
 // fail with a one-line message and exit code 4.
 #include <cctype>
@@ -342,6 +342,55 @@ int RunRelatives(const CommandLine& line, const LoadedFile& file, Report* report
             entry.Add("generation", Report::Number(static_cast<double>(found->second)));
         report->Append(std::move(entry));
     });
+    return kDone;
+}
+
+// One relationship: its name and kind, and the individuals it goes through.
+Report RelationshipReport(IGDRelationship* relationship) {
+    Report entry = Report::Object();
+    entry.Add("relationship", Report::Text(TextOf(relationship, &IGDRelationship::get_Name)));
+    entry.Add("kind", Report::Text(TextOf(relationship, &IGDRelationship::get_Kind)));
+    entry.Add("common_ancestors",
+              PeopleList(ObjectOf(relationship, &IGDRelationship::get_CommonAncestors).get()));
+    entry.Add("path", PeopleList(ObjectOf(relationship, &IGDRelationship::get_Path).get()));
+    return entry;
+}
+
+// The closest relationship and how many more there are; every one in JSON.
+int RunRelationship(const CommandLine& line, const LoadedFile& file, Report* report,
+                    std::string* error) {
+    Ref<IGDIndividualRecord> people[2];
+    for (int i = 0; i < 2; ++i) {
+        const std::string& id = line.arguments[i + 1];
+        BSTR key = AllocBstr(id);
+        file.db->GetIndividualFromID(key, &people[i]);
+        SysFreeString(key);
+        if (!people[i]) {
+            *error = "no individual has the ID " + id;
+            return kNoSuchRecord;
+        }
+    }
+    Ref<IGDAssistant2> assistant =
+        Query<IGDAssistant2>(AssistantOf(file.db.get()).get(), IID_IGDAssistant2);
+    Ref<IGDRelationships> found;
+    const HRESULT hr =
+        assistant ? assistant->Relationship(people[0].get(), people[1].get(), &found) : E_NOTIMPL;
+    if (FAILED(hr)) {
+        *error = FailureText("Relationship", hr);
+        return kCannotAnswer;
+    }
+    std::vector<Report> entries;
+    ForEach<IGDRelationship>(found.get(), [&](IGDRelationship* relationship) {
+        entries.push_back(RelationshipReport(relationship));
+    });
+    if (line.json || entries.empty()) {
+        *report = Report::List();
+        for (Report& entry : entries) report->Append(std::move(entry));
+        return kDone;
+    }
+    *report = std::move(entries.front());
+    if (entries.size() > 1)
+        report->Add("more", Report::Text("and " + std::to_string(entries.size() - 1) + " more"));
     return kDone;
 }
 

@@ -26,6 +26,10 @@ const char kUsage[] =
     "                              ancestors or descendants of an individual; ORDER is one of\n"
     "                              ancestors, descendants, paternal, paternal-reversed,\n"
     "                              maternal, maternal-reversed, family-roots\n"
+    "  relationship FILE ID1 ID2   what ID1 is to ID2 (first cousin once removed, stepmother,\n"
+    "                              brother-in-law) with the common ancestors and the path\n"
+    "                              between them, and \"and N more\" when they are related\n"
+    "                              in more ways; --json lists every way, closest first\n"
     "  footnotes FILE [--format F] the footnote of every source citation of every individual,\n"
     "                              in the format F (default: the library's own)\n"
     "  check FILE [--strict]       what is wrong with the file, one line each with its line\n"
@@ -82,9 +86,19 @@ const CommandShape kCommands[] = {
      "--phonetic",
      "NAME"},
     {"relatives", {"FILE", "ID"}, {"--order", "--generations"}},
+    {"relationship", {"FILE", "ID1", "ID2"}, {}},
     {"footnotes", {"FILE"}, {"--format"}},
     {"phonetic", {"NAME"}, {"--method"}},
 };
+
+// "one FILE", "FILE and ID", "FILE, ID1 and ID2".
+std::string Enumerated(const std::vector<const char*>& names) {
+    if (names.size() == 1) return std::string("one ") + names[0];
+    std::string text = names[0];
+    for (size_t i = 1; i < names.size(); ++i)
+        text += std::string(i + 1 == names.size() ? " and " : ", ") + names[i];
+    return text;
+}
 
 const CommandShape* ShapeOf(const std::string& command) {
     for (const CommandShape& shape : kCommands)
@@ -167,9 +181,7 @@ bool ParseCommandLine(int argc, const char* const* argv, CommandLine* line, std:
         shape->optionWithArgument != nullptr && line->Has(shape->optionWithArgument);
     if (extended) positional.push_back(shape->optionArgument);
     if (line->arguments.size() != positional.size()) {
-        *error = line->command + " takes " +
-                 (positional.size() == 1 ? std::string("one ") + positional[0]
-                                         : std::string(positional[0]) + " and " + positional[1]);
+        *error = line->command + " takes " + Enumerated(positional);
         if (extended) *error += std::string(" with ") + shape->optionWithArgument;
         if (line->arguments.size() > positional.size())
             *error += "; unexpected '" + line->arguments[positional.size()] + "'";

@@ -29,6 +29,8 @@ int RunShow(const CommandLine& line, const LoadedFile& file, Report* report, std
 int RunFind(const CommandLine& line, const LoadedFile& file, Report* report, std::string* error);
 int RunRelatives(const CommandLine& line, const LoadedFile& file, Report* report,
                  std::string* error);
+int RunRelationship(const CommandLine& line, const LoadedFile& file, Report* report,
+                    std::string* error);
 int RunFootnotes(const CommandLine& line, const LoadedFile& file, Report* report,
                  std::string* error);
 

@@ -37,8 +37,12 @@ struct CommandEntry {
 };
 
 const CommandEntry kCommandTable[] = {
-    {"stats", RunStats},         {"show", RunShow},           {"find", RunFind},
-    {"relatives", RunRelatives}, {"footnotes", RunFootnotes},
+    {"stats", RunStats},
+    {"show", RunShow},
+    {"find", RunFind},
+    {"relatives", RunRelatives},
+    {"relationship", RunRelationship},
+    {"footnotes", RunFootnotes},
 };
 
 int Fail(int code, const std::string& message) {

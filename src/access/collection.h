@@ -1,8 +1,8 @@
-// The collection objects: one template serves all eighteen collection
+// The collection objects: one template serves all nineteen collection
 // interfaces, instantiated with the interface (whose Item signature comes from
 // CollectionTraits) and the kind of container it views: a RecordList (with
 // Item by position, or by position or ID), a RecordStore (position or ID), a
-// TypeNameSet or a ValueList (position).
+// TypeNameSet, a ValueList or an ObjectList (position).
 //
 // Ownership. A built collection owns its container and destroys it with
 // itself. A live collection views a container that a record or the database

@@ -8,8 +8,10 @@
 #include <iterator>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <utility>
 
+#include "access/object_list.h"
 #include "access/out_param.h"
 #include "access/record_index.h"
 #include "access/value_list.h"
@@ -47,6 +49,10 @@ inline const std::string* ElementAt(const TypeNameSet& set, size_t position) {
 }
 inline const VARIANT* ElementAt(const ValueList& list, size_t position) {
     return &list.At(position);
+}
+template <class Iface>
+Iface* ElementAt(const ObjectList<Iface>& list, size_t position) {
+    return list.At(position);
 }
 
 template <class Container>
@@ -104,6 +110,14 @@ inline HRESULT CopyValue(const VARIANT* value, VARIANT* out) {
 
 inline HRESULT HandOut(const VARIANT* value, VARIANT* out) { return CopyValue(value, out); }
 
+// An object that is no record is handed out as the interface it is kept by.
+template <class Iface, class = std::enable_if_t<std::is_base_of<IDispatch, Iface>::value>>
+HRESULT HandOut(Iface* object, Iface** out) {
+    object->AddRef();
+    *out = object;
+    return S_OK;
+}
+
 // The enumerator's copy into an empty VARIANT: records travel as IDispatch,
 // which every host can call late-bound.
 inline HRESULT CopyToVariant(RecordBase* record, VARIANT* out) {
@@ -123,5 +137,12 @@ inline HRESULT CopyToVariant(const std::string* name, VARIANT* out) {
     return S_OK;
 }
 inline HRESULT CopyToVariant(const VARIANT* value, VARIANT* out) { return CopyValue(value, out); }
+template <class Iface, class = std::enable_if_t<std::is_base_of<IDispatch, Iface>::value>>
+HRESULT CopyToVariant(Iface* object, VARIANT* out) {
+    object->AddRef();
+    V_VT(out) = VT_DISPATCH;
+    V_DISPATCH(out) = object;
+    return S_OK;
+}
 
 }  // namespace kinfold

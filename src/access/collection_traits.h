@@ -1,5 +1,5 @@
 // What each collection interface hands out and how its Item is indexed. The
-// collection template is instantiated from this table, so the eighteen
+// collection template is instantiated from this table, so the nineteen
 // collection interfaces are served by one implementation per container kind.
 #pragma once
 
@@ -42,6 +42,8 @@ template <> struct CollectionTraits<IGDMediaFiles>       : ItemSignature<LONG, I
 // Texts: the event and attribute kinds of a file, and lists of strings.
 template <> struct CollectionTraits<IGDFactEventTypes>   : ItemSignature<LONG, BSTR> {};
 template <> struct CollectionTraits<IGDList>             : ItemSignature<LONG, VARIANT> {};
+// Objects that are no records: what the assistant finds between two people.
+template <> struct CollectionTraits<IGDRelationships>    : ItemSignature<LONG, IGDRelationship*> {};
 // clang-format on
 
 // A collection of records (as opposed to texts).

@@ -1,7 +1,8 @@
 // The assistant answers queries over the records of its database: it
 // extracts and sorts individuals, lists relatives, describes event tags and
-// computes phonetic codes (Soundex, Daitch-Mokotoff, Cologne). Relationship
-// and ExportHidingLiving are not built yet and answer E_NOTIMPL.
+// computes phonetic codes (Soundex, Daitch-Mokotoff, Cologne) and names how
+// two individuals are related. ExportHidingLiving is not built yet and
+// answers E_NOTIMPL.
 #pragma once
 
 #include "access/com_object.h"
@@ -45,6 +46,8 @@ class GDAssistant : public ObjectRoot,
     HRESULT STDMETHODCALLTYPE GetFamilyFromSpouses(IGDIndividualRecord* Spouse1,
                                                    IGDIndividualRecord* Spouse2,
                                                    IGDFamilyRecord** pVal) override;
+    HRESULT STDMETHODCALLTYPE Relationship(IGDIndividualRecord* Ind1, IGDIndividualRecord* Ind2,
+                                           IGDRelationships** pVal) override;
 
     // Texts (gd_assistant.cpp).
     HRESULT STDMETHODCALLTYPE GetFactEventTypeDescription(BSTR Type, BSTR* pVal) override;

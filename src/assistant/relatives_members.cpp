@@ -1,11 +1,13 @@
 // The assistant's members about relatives: each turns the host's individuals
-// into the database's own and asks the walks of relatives.cpp.
+// into the database's own and asks the walks of relatives.cpp, or the search of
+// relationship.cpp.
 #include <new>
 #include <utility>
 
 #include "access/collections.h"
 #include "access/out_param.h"
 #include "assistant/gd_assistant.h"
+#include "assistant/gd_relationship.h"
 #include "assistant/host_individuals.h"
 #include "assistant/relatives.h"
 #include "records/person/family_record.h"
@@ -112,6 +114,25 @@ HRESULT GDAssistant::GetFamilyFromSpouses(IGDIndividualRecord* Spouse1,
     if (first == nullptr) std::swap(first, second);
     if (first == nullptr) return S_OK;
     return ReturnObject(pVal, static_cast<RecordBase*>(FamilyOfSpouses(*first, second)));
+}
+
+// Without both individuals there is nothing to relate: an empty collection.
+HRESULT GDAssistant::Relationship(IGDIndividualRecord* Ind1, IGDIndividualRecord* Ind2,
+                                  IGDRelationships** pVal) {
+    HRESULT hr = BeginOut(pVal);
+    if (FAILED(hr)) return hr;
+    GDIndividualRecord* from = nullptr;
+    GDIndividualRecord* to = nullptr;
+    hr = ResolveIfGiven(Ind1, database_, &from);
+    if (SUCCEEDED(hr)) hr = ResolveIfGiven(Ind2, database_, &to);
+    if (FAILED(hr)) return hr;
+    try {
+        std::vector<Relation> relations;
+        if (from != nullptr && to != nullptr) relations = FindRelations(*from, *to);
+        return MakeRelationships(pVal, std::move(relations));
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
+    }
 }
 
 }  // namespace kinfold

@@ -71,6 +71,7 @@ class CorpusAssistantTest : public ::testing::Test {
                                     {LongVariant(order), Held(one), Held(other)});
                 Call(assistant, "IsAncestor", {Held(other), Held(one)});
                 Call(assistant, "GetFamilyFromSpouses", {Held(one), Held(other)});
+                related_ += Call(assistant, "Relationship", {Held(one), Held(other)});
             }
             Call(assistant, "GenerationsOfAncestors", {Held(one)});
             Call(assistant, "GenerationsOfDescendants", {Held(one)});
@@ -99,6 +100,7 @@ class CorpusAssistantTest : public ::testing::Test {
 
     long calls_ = 0;
     long listed_ = 0;
+    long related_ = 0;
 };
 
 TEST_F(CorpusAssistantTest, EveryMemberAnswersOnEveryFile) {
@@ -112,7 +114,8 @@ TEST_F(CorpusAssistantTest, EveryMemberAnswersOnEveryFile) {
         Load(db.get(), file.string());
         Exercise(db.get());
     }
-    std::printf("corpus assistant: %ld calls, %ld individuals listed\n", calls_, listed_);
+    std::printf("corpus assistant: %ld calls, %ld individuals listed, %ld relationships\n", calls_,
+                listed_, related_);
 }
 
 }  // namespace

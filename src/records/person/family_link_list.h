@@ -27,6 +27,10 @@ class FamilyLinkLine {
     // The family the line names; null before linking and once the database
     // is gone.
     RecordBase* Target() const { return family_; }
+    // The PEDI value of the line; empty when it has none.
+    std::string_view WrittenPedigree() const {
+        return pedigreeWritten_ ? pedigree_.View() : std::string_view();
+    }
 
    private:
     friend class FamilyLinkList;
