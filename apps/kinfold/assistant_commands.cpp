@@ -1,7 +1,6 @@
 // kinfold find, relatives, relationship and phonetic: the questions the database's
 // assistant answers. A build whose assistant does not answer yet makes them
 // fail with a one-line message and exit code 4.
-#include <cctype>
 #include <cstdlib>
 #include <cstring>
 #include <deque>
@@ -11,6 +10,7 @@
 
 #include "case_folding.h"
 #include "commands.h"
+#include "core/fixed_string.h"
 #include "person_summary.h"
 #include "server/entry_points.h"
 
@@ -117,13 +117,6 @@ std::string CriteriaNames() {
     return names;
 }
 
-bool SameIgnoringCase(const std::string& a, const char* b) {
-    if (a.size() != std::strlen(b)) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != b[i]) return false;
-    return true;
-}
-
 // The people ExtractIndividuals finds under `subCategory`, sorted by surname
 // and given name.
 int Extract(IGDAssistant* assistant, gd_SubCategories subCategory, const std::string& criterion,
@@ -155,7 +148,7 @@ int FindAlike(const CommandLine& line, IGDAssistant* assistant, Report* report,
                                    method, &codes, error);
     if (code != kDone) return code;
     for (const Method& known : kMethods) {
-        if (!SameIgnoringCase(method, known.name)) continue;
+        if (!EqualsIgnoringAsciiCase(method, known.name)) continue;
         if (known.subCategory != gd_subcatSoundex)
             return Extract(assistant, known.subCategory, name, report, error);
         // A name with no Soundex code has no one alike; an empty code

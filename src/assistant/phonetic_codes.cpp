@@ -6,17 +6,11 @@
 #include "assistant/daitch_mokotoff.h"
 #include "assistant/latin_letters.h"
 #include "assistant/soundex.h"
+#include "core/fixed_string.h"
 #include "platform/text.h"
 
 namespace kinfold {
 namespace {
-
-bool SameIgnoringCase(std::string_view a, std::string_view lower) {
-    return a.size() == lower.size() &&
-           std::equal(a.begin(), a.end(), lower.begin(), [](char x, char y) {
-               return (x >= 'A' && x <= 'Z' ? static_cast<char>(x - 'A' + 'a') : x) == y;
-           });
-}
 
 std::vector<std::string> OneCode(std::string code) {
     if (code.empty()) return {};
@@ -40,7 +34,7 @@ bool FindPhoneticMethod(std::string_view name, PhoneticMethod* method) {
                     {"dm", PhoneticMethod::DaitchMokotoff},
                     {"cologne", PhoneticMethod::Cologne}};
     for (const auto& known : kMethods) {
-        if (!SameIgnoringCase(name, known.name)) continue;
+        if (!EqualsIgnoringAsciiCase(name, known.name)) continue;
         *method = known.method;
         return true;
     }

@@ -9,6 +9,7 @@
 #include <unordered_set>
 #include <utility>
 
+#include "core/fixed_string.h"
 #include "records/person/kinship.h"
 
 namespace kinfold {
@@ -18,17 +19,10 @@ namespace {
 // FAMC link; any other pedigree (birth, sealing, none) counts as birth.
 enum class Linkage { Birth, Adopted, Foster };
 
-bool EqualsIgnoringCase(std::string_view text, std::string_view lower) {
-    return text.size() == lower.size() &&
-           std::equal(text.begin(), text.end(), lower.begin(), [](char a, char b) {
-               return std::tolower(static_cast<unsigned char>(a)) == b;
-           });
-}
-
 Linkage LinkageOf(const FamilyLinkLine& link) {
     const std::string_view pedigree = link.WrittenPedigree();
-    if (EqualsIgnoringCase(pedigree, "adopted")) return Linkage::Adopted;
-    if (EqualsIgnoringCase(pedigree, "foster")) return Linkage::Foster;
+    if (EqualsIgnoringAsciiCase(pedigree, "adopted")) return Linkage::Adopted;
+    if (EqualsIgnoringAsciiCase(pedigree, "foster")) return Linkage::Foster;
     return Linkage::Birth;
 }
 

@@ -126,13 +126,11 @@ HRESULT GDAssistant::Relationship(IGDIndividualRecord* Ind1, IGDIndividualRecord
     hr = ResolveIfGiven(Ind1, database_, &from);
     if (SUCCEEDED(hr)) hr = ResolveIfGiven(Ind2, database_, &to);
     if (FAILED(hr)) return hr;
-    try {
+    return CatchOutOfMemory([&] {
         std::vector<Relation> relations;
         if (from != nullptr && to != nullptr) relations = FindRelations(*from, *to);
         return MakeRelationships(pVal, std::move(relations));
-    } catch (const std::bad_alloc&) {
-        return E_OUTOFMEMORY;
-    }
+    });
 }
 
 }  // namespace kinfold

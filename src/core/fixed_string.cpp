@@ -29,10 +29,6 @@ int detail::CompareFolded(std::string_view a, std::string_view b) {
 
 namespace {
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
 int32_t Clamp(size_t size) {
     return size > static_cast<size_t>(kFixedStringCapacity) ? kFixedStringCapacity
                                                             : static_cast<int32_t>(size);
@@ -51,6 +47,10 @@ std::string_view TrimText(std::string_view text) {
     while (begin < end && IsBlank(text[begin])) ++begin;
     while (end > begin && IsBlank(text[end - 1])) --end;
     return text.substr(begin, end - begin);
+}
+
+bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
+    return detail::CompareFolded(a, b) == 0;
 }
 
 bool MatchPattern(std::string_view text, std::string_view pattern) {

@@ -34,13 +34,13 @@ inline int CompareCase() { return detail::compareCaseSwitch.load(std::memory_ord
 // Sets the comparison switch for as long as it lives and puts the old value
 // back when it goes, on every way out of the scope.
 class CompareCaseScope {
-   public:
+ public:
     explicit CompareCaseScope(int value) : saved_(SetCompareCase(value)) {}
     ~CompareCaseScope() { SetCompareCase(saved_); }
     CompareCaseScope(const CompareCaseScope&) = delete;
     CompareCaseScope& operator=(const CompareCaseScope&) = delete;
 
-   private:
+ private:
     int saved_;
 };
 
@@ -61,8 +61,17 @@ inline bool TextEquals(std::string_view a, std::string_view b) {
 // the rest. "*" alone matches everything. Obeys the switch.
 bool MatchPattern(std::string_view text, std::string_view pattern);
 
+// Whether `c` is one of the blanks TrimText takes off: space, tab, LF, VT,
+// FF or CR.
+inline bool IsBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
 // `text` without space, tab, LF, VT, FF and CR at either end.
 std::string_view TrimText(std::string_view text);
+
+// Whether `a` and `b` are the same but for the case of ASCII letters,
+// whatever the switch says: for names the program itself defines (methods,
+// pedigree words).
+bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
 
 // The part of `text` a FixedString would keep.
 inline std::string_view BoundText(std::string_view text) {

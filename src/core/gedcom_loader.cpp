@@ -150,19 +150,20 @@ void GedcomLoader::ProcessLine() {
 
 void GedcomLoader::PushContext(RecordBase* record) {
     record->TakeOpeningLine(current_);
-    current_.ClearId();
-    current_.ClearValue();
-    current_.SetTarget(nullptr);
     record->SetDatabase(&database_);
-    contextStack_.push_back(Context{record, record->Level(), false});
-    currentContext_ = &contextStack_.back();
+    Push(Context{record, record->Level(), false});
 }
 
 void GedcomLoader::PushKeptLine(RecordBase* record) {
+    Push(Context{record, current_.Level(), true});
+}
+
+// The line that opened `context` has handed on its ID, value and target.
+void GedcomLoader::Push(Context context) {
     current_.ClearId();
     current_.ClearValue();
     current_.SetTarget(nullptr);
-    contextStack_.push_back(Context{record, current_.Level(), true});
+    contextStack_.push_back(context);
     currentContext_ = &contextStack_.back();
 }
 

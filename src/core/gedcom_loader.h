@@ -73,6 +73,8 @@ class GedcomLoader {
         int16_t level;
         bool keptLine;
     };
+    // Opens `context` on top of the stack.
+    void Push(Context context);
 
     uint16_t skipLevel_ = 0;
     std::vector<Context> contextStack_;

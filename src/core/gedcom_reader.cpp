@@ -42,9 +42,6 @@ uint32_t AsUnsigned(int16_t level) { return static_cast<uint32_t>(static_cast<in
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-// The blanks TrimText takes off a line: space, tab, LF, VT, FF and CR.
-bool IsBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-
 // Whether a line that is not blank fails to start, after its blanks, with a
 // level number (a sign may stand before the digits, as the level reader
 // takes one).
