@@ -34,13 +34,13 @@ inline int CompareCase() { return detail::compareCaseSwitch.load(std::memory_ord
 // Sets the comparison switch for as long as it lives and puts the old value
 // back when it goes, on every way out of the scope.
 class CompareCaseScope {
- public:
+   public:
     explicit CompareCaseScope(int value) : saved_(SetCompareCase(value)) {}
     ~CompareCaseScope() { SetCompareCase(saved_); }
     CompareCaseScope(const CompareCaseScope&) = delete;
     CompareCaseScope& operator=(const CompareCaseScope&) = delete;
 
- private:
+   private:
     int saved_;
 };
 
