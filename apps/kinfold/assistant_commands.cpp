@@ -59,20 +59,11 @@ const Order kOrders[] = {
     {"family-roots", gd_relFamilyRoots, true},
 };
 
-Ref<IGDAssistant> AssistantOf(IGEDCOMdb* db) { return ObjectOf(db, &IGEDCOMdb::get_Assistant); }
-
 Report PeopleList(IGDIndividuals* people) {
     Report list = Report::List();
     ForEach<IGDIndividualRecord>(
         people, [&](IGDIndividualRecord* person) { list.Append(PersonSummary(person)); });
     return list;
-}
-
-template <class Wanted, class Held>
-Ref<Wanted> Query(Held* object, REFIID iid) {
-    Ref<Wanted> wanted;
-    if (object != nullptr) object->QueryInterface(iid, reinterpret_cast<void**>(&wanted));
-    return wanted;
 }
 
 // The codes of `name` by `method`, in `codes`. A method the library does not

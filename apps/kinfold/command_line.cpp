@@ -32,6 +32,14 @@ const char kUsage[] =
     "                              in more ways; --json lists every way, closest first\n"
     "  footnotes FILE [--format F] the footnote of every source citation of every individual,\n"
     "                              in the format F (default: the library's own)\n"
+    "  export FILE [--hide-living [YEARS]] [--living-name NAME] [--output OUT]\n"
+    "                              a GEDCOM copy of FILE that is safe to share, on standard\n"
+    "                              output or in OUT: everyone who may be living (born within\n"
+    "                              YEARS, default 100, by the dates of the file and of their\n"
+    "                              relatives, or with no dates at all) keeps only the ID, sex,\n"
+    "                              family links and the name NAME (default Living); families\n"
+    "                              whose partners are all hidden lose their events; every\n"
+    "                              other record stays as it is, and the header says so\n"
     "  check FILE [--strict]       what is wrong with the file, one line each with its line\n"
     "                              number and severity, then a count; an error loses data or\n"
     "                              makes the loader refuse the file, a warning is unusual but\n"
@@ -89,7 +97,15 @@ const CommandShape kCommands[] = {
     {"relationship", {"FILE", "ID1", "ID2"}, {}},
     {"footnotes", {"FILE"}, {"--format"}},
     {"phonetic", {"NAME"}, {"--method"}},
+    {"export", {"FILE"}, {"--hide-living", "--living-name", "--output"}},
 };
+
+// An option whose value may be left out: --hide-living alone asks for the
+// library's default years, so a value must be a number to be taken.
+bool ValueIsOptional(const std::string& option, const char* next) {
+    if (option != "--hide-living") return false;
+    return next == nullptr || *next == '\0' || std::strspn(next, "0123456789") != std::strlen(next);
+}
 
 // "one FILE", "FILE and ID", "FILE, ID1 and ID2".
 std::string Enumerated(const std::vector<const char*>& names) {
@@ -151,6 +167,8 @@ bool ParseCommandLine(int argc, const char* const* argv, CommandLine* line, std:
         if (inlineValue) {
             value = word.substr(equals + 1);
             word.resize(equals);
+        } else if (ValueIsOptional(word, i + 1 < argc ? argv[i + 1] : nullptr)) {
+            value.clear();
         } else if (i + 1 < argc) {
             value = argv[++i];
         } else {

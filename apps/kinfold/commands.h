@@ -33,6 +33,8 @@ int RunRelationship(const CommandLine& line, const LoadedFile& file, Report* rep
                     std::string* error);
 int RunFootnotes(const CommandLine& line, const LoadedFile& file, Report* report,
                  std::string* error);
+// Writes the copy itself, to --output or standard output; it fills no report.
+int RunExport(const CommandLine& line, const LoadedFile& file, Report* report, std::string* error);
 
 // kinfold phonetic codes a name and reads no file.
 int RunPhonetic(const CommandLine& line, Report* report, std::string* error);

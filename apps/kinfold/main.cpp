@@ -34,6 +34,8 @@ extern "C" void OnInterrupt(int) {
 struct CommandEntry {
     const char* name;
     Command run;
+    // The command writes standard output itself; nothing follows it there.
+    bool writesOutput = false;
 };
 
 const CommandEntry kCommandTable[] = {
@@ -43,6 +45,7 @@ const CommandEntry kCommandTable[] = {
     {"relatives", RunRelatives},
     {"relationship", RunRelationship},
     {"footnotes", RunFootnotes},
+    {"export", RunExport, true},
 };
 
 int Fail(int code, const std::string& message) {
@@ -109,11 +112,14 @@ int Run(int argc, const char* const* argv) {
                      file.dropped.size() == 1 ? "line was" : "lines were", line.File().c_str());
 
     Report report;
-    int code = kBadCommandLine;
-    for (const CommandEntry& entry : kCommandTable)
-        if (line.command == entry.name) code = entry.run(line, file, &report, &error);
-    if (code != kDone) return Fail(code, error);
-    return WriteOutput(line.json ? report.Json() : report.Lines(), kDone);
+    for (const CommandEntry& entry : kCommandTable) {
+        if (line.command != entry.name) continue;
+        const int code = entry.run(line, file, &report, &error);
+        if (code != kDone) return Fail(code, error);
+        if (entry.writesOutput) return kDone;
+        return WriteOutput(line.json ? report.Json() : report.Lines(), kDone);
+    }
+    return Fail(kBadCommandLine, "unknown command '" + line.command + "'");
 }
 
 }  // namespace

@@ -71,6 +71,18 @@ Ref<Result> ObjectOf(T* object, HRESULT (STDMETHODCALLTYPE T::*member)(Result**)
     return result;
 }
 
+// Another interface of `object`, or none.
+template <class Wanted, class Held>
+Ref<Wanted> Query(Held* object, REFIID iid) {
+    Ref<Wanted> wanted;
+    if (object != nullptr) object->QueryInterface(iid, reinterpret_cast<void**>(&wanted));
+    return wanted;
+}
+
+inline Ref<IGDAssistant> AssistantOf(IGEDCOMdb* db) {
+    return ObjectOf(db, &IGEDCOMdb::get_Assistant);
+}
+
 template <class Collection>
 long CountOf(Collection* collection) {
     LONG count = 0;

@@ -3,31 +3,14 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <random>
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
 #endif
 
+#include "temporary_name.h"
+
 namespace kinfold::cli {
-namespace {
-
-// A name in the temporary folder that no file has yet.
-std::string UnusedTemporaryName() {
-    std::error_code failed;
-    const std::filesystem::path folder = std::filesystem::temp_directory_path(failed);
-    std::random_device seed;
-    std::mt19937_64 random(seed());
-    for (;;) {
-        const std::filesystem::path path =
-            (failed ? std::filesystem::path(".") : folder) /
-            ("kinfold-stdin-" + std::to_string(random() % 1000000000) + ".ged");
-        if (!std::filesystem::exists(path)) return path.string();
-    }
-}
-
-}  // namespace
 
 StandardInputCopy::~StandardInputCopy() {
     if (!path_.empty()) std::remove(path_.c_str());
@@ -38,7 +21,7 @@ bool StandardInputCopy::Make(std::string* error) {
     // Bytes as they are: text mode would turn CRLF into LF and stop at Ctrl-Z.
     _setmode(_fileno(stdin), _O_BINARY);
 #endif
-    path_ = UnusedTemporaryName();
+    path_ = UnusedTemporaryName("stdin");
     std::FILE* copy = std::fopen(path_.c_str(), "wb");
     if (copy == nullptr) {
         *error = "cannot copy standard input to " + path_ + ": " + std::strerror(errno);

@@ -18,8 +18,11 @@ help() describes them.
 
 kinfold.load() reads a file tolerantly, as the kinfold command does;
 kinfold.GEDCOMdb() is the plain database with the library's defaults.
+kinfold.export() writes a copy of a file with everyone who may be living
+hidden, as kinfold export does.
 """
 from ._kinfold import Error, GEDCOMdb, Object
+from ._export import export
 from ._load import LoadError, load
 
-__all__ = ['Error', 'GEDCOMdb', 'LoadError', 'Object', 'load']
+__all__ = ['Error', 'GEDCOMdb', 'LoadError', 'Object', 'export', 'load']

@@ -180,3 +180,33 @@ def test_dropped_lines_are_counted_on_one_line(capsys, dropped, said):
 def test_a_clean_load_says_nothing(capsys):
     kinfold.load(SAMPLE)
     assert capsys.readouterr().err == ''
+
+
+FAMILY = (b'0 HEAD\n0 @I1@ INDI\n1 NAME Old /Lee/\n1 BIRT\n2 DATE 1850\n1 FAMS @F1@\n'
+          b'0 @I2@ INDI\n1 NAME Ann /Lee/\n1 BIRT\n2 DATE 1990\n1 FAMC @F1@\n'
+          b'0 @F1@ FAM\n1 HUSB @I1@\n1 CHIL @I2@\n0 TRLR\n')
+
+
+@pytest.mark.parametrize('kwargs, counts, names', [
+    ({}, (1, 2), ['Old Lee', 'Living']),
+    ({'hide_living': 200, 'living_name': 'Private'}, (2, 2), ['Private', 'Private']),
+    ({'hide_living': 10}, (0, 2), ['Old Lee', 'Ann Lee']),
+])
+def test_export_writes_a_copy_with_the_living_hidden(tmp_path, kwargs, counts, names):
+    shared = tmp_path / 'shared.ged'
+    assert kinfold.export(write(tmp_path, FAMILY), shared, **kwargs) == counts
+    copy = kinfold.load(shared)
+    assert [person.Name.FullName for person in copy.Individuals] == names
+    assert 'Individuals who may be living are hidden' in copy.Header.Description
+
+
+@pytest.mark.parametrize('kwargs, error', [
+    ({'hide_living': -1}, ValueError),
+    ({'hide_living': True}, ValueError),
+    ({'living_name': 'two\nlines'}, kinfold.Error),
+])
+def test_export_refuses_what_it_cannot_write(tmp_path, kwargs, error):
+    shared = tmp_path / 'shared.ged'
+    with pytest.raises(error):
+        kinfold.export(write(tmp_path, FAMILY), shared, **kwargs)
+    assert not shared.exists()

@@ -1,8 +1,8 @@
 // The assistant answers queries over the records of its database: it
 // extracts and sorts individuals, lists relatives, describes event tags and
 // computes phonetic codes (Soundex, Daitch-Mokotoff, Cologne) and names how
-// two individuals are related. ExportHidingLiving is not built yet and
-// answers E_NOTIMPL.
+// two individuals are related; it also writes a copy of the file with the
+// individuals who may be living hidden.
 #pragma once
 
 #include "access/com_object.h"
@@ -53,6 +53,10 @@ class GDAssistant : public ObjectRoot,
     HRESULT STDMETHODCALLTYPE GetFactEventTypeDescription(BSTR Type, BSTR* pVal) override;
     HRESULT STDMETHODCALLTYPE Soundex(BSTR Name, BSTR* pVal) override;
     HRESULT STDMETHODCALLTYPE PhoneticCodes(BSTR Name, BSTR Method, IGDList** pVal) override;
+
+    // The copy that is safe to share (gd_assistant.cpp, living_export.cpp).
+    HRESULT STDMETHODCALLTYPE ExportHidingLiving(BSTR FileName, VARIANT Years, VARIANT LivingName,
+                                                 VARIANT_BOOL* pVal) override;
 
    private:
     GEDCOMdb* database_;

@@ -4,10 +4,10 @@
 #include <cctype>
 #include <utility>
 
+#include "platform/unicode.h"
+
 namespace kinfold {
 namespace {
-
-enum class Utf16 { None, LittleEndian, BigEndian };
 
 // A byte-order mark, or the zero bytes of "0 " at the start of a header
 // written without one. Sets `skip` to the mark's length.
@@ -17,7 +17,10 @@ Utf16 DetectUtf16(std::string_view bytes, size_t& skip) {
     if (starts("\xFF\xFE")) return skip = 2, Utf16::LittleEndian;
     if (starts("\xFE\xFF")) return skip = 2, Utf16::BigEndian;
     if (starts(std::string_view("0\0 \0", 4))) return Utf16::LittleEndian;
-    if (starts(std::string_view("\0" "0\0 ", 4))) return Utf16::BigEndian;
+    if (starts(std::string_view("\0"
+                                "0\0 ",
+                                4)))
+        return Utf16::BigEndian;
     return Utf16::None;
 }
 
@@ -124,6 +127,27 @@ bool IsUtf8File(std::string_view bytes) {
 
 }  // namespace
 
+std::string Utf8ToUtf16(std::string_view utf8, Utf16 order) {
+    std::u16string units;
+    units.reserve(utf8.size());
+    const auto* bytes = reinterpret_cast<const unsigned char*>(utf8.data());
+    for (size_t i = 0; i < utf8.size();) {
+        char32_t cp = 0xFFFD;
+        const size_t length = DecodeUtf8(bytes + i, utf8.size() - i, &cp);
+        i += length != 0 ? length : 1;
+        AppendUtf16(units, length != 0 ? cp : 0xFFFD);
+    }
+    std::string out;
+    out.reserve(units.size() * 2);
+    for (char16_t unit : units) {
+        const char high = static_cast<char>(unit >> 8);
+        const char low = static_cast<char>(unit & 0xFF);
+        out += order == Utf16::BigEndian ? high : low;
+        out += order == Utf16::BigEndian ? low : high;
+    }
+    return out;
+}
+
 TextEncoding EncodingNamed(std::string_view charValue) {
     std::string name;
     for (char c : charValue) name += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
@@ -143,6 +167,8 @@ EncodingChoice ChooseEncoding(std::string bytes) {
     if (utf16 != Utf16::None) {
         bytes = Utf16ToUtf8(std::string_view(bytes).substr(skip), utf16);
         choice.useImage = true;
+        choice.utf16 = utf16;
+        choice.utf16Mark = skip != 0;
     }
     choice.useImage |= EndLonelyCarriageReturns(bytes);
 

@@ -10,6 +10,8 @@
 
 namespace kinfold {
 
+enum class Utf16 { None, LittleEndian, BigEndian };
+
 struct EncodingChoice {
     TextEncoding encoding = TextEncoding::Bytes;
     // Set when the reader must read this instead of the file: UTF-16 made
@@ -17,6 +19,10 @@ struct EncodingChoice {
     // same length, so a file of 8-bit text keeps its positions).
     bool useImage = false;
     std::string image;
+    // The byte order of a UTF-16 file, and whether it starts with a mark;
+    // a copy of the file is written back the same way.
+    Utf16 utf16 = Utf16::None;
+    bool utf16Mark = false;
 };
 
 // `bytes`: the whole file.
@@ -25,5 +31,9 @@ EncodingChoice ChooseEncoding(std::string bytes);
 // The encoding a header's CHAR value names; Bytes for a value it does not
 // know, which leaves the choice to the bytes.
 TextEncoding EncodingNamed(std::string_view charValue);
+
+// UTF-8 text as UTF-16 bytes in `order`, without a mark; a malformed
+// sequence gives U+FFFD.
+std::string Utf8ToUtf16(std::string_view utf8, Utf16 order);
 
 }  // namespace kinfold

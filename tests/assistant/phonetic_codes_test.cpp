@@ -282,17 +282,6 @@ TEST_F(PhoneticCodesTest, UnknownMethodIsAnInvalidArgumentWithADescription) {
     EXPECT_EQ(assistant_->PhoneticCodes(name.get(), method.get(), nullptr), E_POINTER);
 }
 
-// Declared for hosts to compile against; answered once it is built.
-TEST_F(PhoneticCodesTest, ExportHidingLivingIsNotBuiltYet) {
-    VARIANT_BOOL exported = VARIANT_TRUE;
-    Bstr file("out.ged");
-    VARIANT omitted;
-    VariantInit(&omitted);
-    omitted.vt = VT_ERROR;
-    omitted.scode = DISP_E_PARAMNOTFOUND;
-    EXPECT_EQ(assistant_->ExportHidingLiving(file.get(), omitted, omitted, &exported), E_NOTIMPL);
-}
-
 // Surnames in both byte forms a file may hold (Windows-1252 and UTF-8
 // Müller), sounding alike (Schwarz, Schwartz, Szwarc), and one made of two.
 constexpr char kNamesAlike[] =

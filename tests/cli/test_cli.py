@@ -248,6 +248,38 @@ def test_find_by_phonetic_codes(tmp_path, arguments, ids):
     assert [person['id'] for person in json.loads(out)] == ids
 
 
+# A recent couple and the man's old father; their family loses its events.
+FAMILY = (b'0 HEAD\n1 CHAR UTF-8\n'
+          b'0 @I1@ INDI\n1 NAME Old /Lee/\n1 SEX M\n1 BIRT\n2 DATE 1850\n1 FAMS @F1@\n'
+          b'0 @I2@ INDI\n1 NAME Ann /Lee/\n1 SEX F\n1 BIRT\n2 DATE 1990\n1 NOTE secret\n'
+          b'1 FAMS @F2@\n1 FAMC @F1@\n'
+          b'0 @I3@ INDI\n1 NAME Bob /Ray/\n1 BIRT\n2 DATE 1989\n1 FAMS @F2@\n'
+          b'0 @F1@ FAM\n1 HUSB @I1@\n1 CHIL @I2@\n'
+          b'0 @F2@ FAM\n1 HUSB @I3@\n1 WIFE @I2@\n1 MARR\n2 DATE 2015\n0 TRLR\n')
+
+
+@pytest.mark.parametrize('options, hidden, living', [
+    ([], '2 of 3', ['@I2@', '@I3@']),
+    (['--hide-living', '20', '--living-name', 'Private'], '0 of 3', []),
+    (['--hide-living=200'], '3 of 3', ['@I1@', '@I2@', '@I3@']),
+])
+def test_export_hides_the_living(tmp_path, options, hidden, living):
+    path = tmp_path / 'family.ged'
+    path.write_bytes(FAMILY)
+    code, out, err = run('export', str(path), *options)
+    assert (code, err) == (0, 'kinfold: %s: %s individuals hidden as living\n' % (path, hidden))
+    records = {record.split('\n')[0].split()[0]: record for record in out.split('\n0 ')[1:]}
+    for person in ('@I1@', '@I2@', '@I3@'):
+        assert ('1 NAME Living\n' in records[person]) == (person in living)
+        assert ('BIRT' in records[person]) == (person not in living)
+    assert ('1 MARR' in records['@F2@']) == (len(living) < 2)
+    assert 'Individuals who may be living are hidden: %s,' % hidden in out
+    shared = tmp_path / 'shared.ged'
+    assert run('export', str(path), '--output', str(shared), *options)[:2] == (0, '')
+    assert shared.read_bytes().decode('utf-8').replace('\r\n', '\n') == out
+    assert run('stats', str(shared), '--strict')[0] == 0
+
+
 def test_relatives_count_generations_from_the_individual():
     code, out, _ = run('relatives', SAMPLE, '@I11@', '--order', 'ancestors', '--json')
     if code == 4:
@@ -396,7 +428,12 @@ def test_tolerant_by_default_exact_with_strict(tmp_path, name, contents, toleran
     (['--json', '--encoding', 'auto'], 2, 'no command given'),
     (['--format', 'x', 'stats', SAMPLE], 2, 'unknown option --format for stats'),
     (['stats', 'missing.ged', '--format'], 2, 'unknown option --format for stats'),
-    (['export', SAMPLE], 2, "unknown command 'export'"),
+    (['merge', SAMPLE], 2, "unknown command 'merge'"),
+    (['export', SAMPLE, '--hide-living', 'ten'], 2, "export takes one FILE; unexpected 'ten'"),
+    (['export', SAMPLE, '--living-name', ''], 2,
+     'LivingName must be a name of 1 to 120 characters on one line'),
+    (['export', SAMPLE, '--output', 'missing/folder/out.ged'], 5,
+     "Cannot write 'missing/folder/out.ged'"),
     (['stats'], 2, 'stats takes one FILE'),
     (['stats', SAMPLE, 'extra'], 2, "unexpected 'extra'"),
     (['show', SAMPLE], 2, 'show takes FILE and ID'),
@@ -449,13 +486,14 @@ SAMPLE_BYTES = (ROOT / SAMPLE).read_bytes()
      ['find', SAMPLE, '--phonetic', 'dm', 'Hartley']),
     (['find', '-', '--phonetic', 'dm', 'Hartley'], SAMPLE_BYTES,
      ['find', SAMPLE, '--phonetic', 'dm', 'Hartley']),
+    (['--hide-living', 'export', '-'], SAMPLE_BYTES, ['export', SAMPLE, '--hide-living', '100']),
 ], ids=['json-first', 'encoding-first', 'command-option-first', 'show-stdin', 'footnotes-stdin',
         'check-stdin', 'phonetic-method-first', 'phonetic-find-option-first',
-        'phonetic-find-stdin'])
+        'phonetic-find-stdin', 'export-stdin-default-years'])
 def test_command_line_forms_give_the_same_answer(arguments, stdin, same_as):
     code, out, err = run(*arguments, stdin=stdin)
     expected_code, expected_out, expected_err = run(*same_as)
-    assert (code, without_load_time(out), err) == \
+    assert (code, without_load_time(out), err.replace('kinfold: -:', 'kinfold: %s:' % SAMPLE)) == \
         (expected_code, without_load_time(expected_out), expected_err)
 
 
@@ -466,6 +504,7 @@ def test_standard_input_names_the_file_dash_and_leaves_no_copy(tmp_path):
     assert (code, err, json.loads(out)['file']) == (0, '', '-')
     assert run('stats', '-', stdin=b'', env=temporary) == (1, '', 'kinfold: -: is empty\n')
     assert run('check', '-', stdin=b'\xff\xfe', env=temporary)[0] == 1
+    assert run('export', '-', stdin=SAMPLE_BYTES, env=temporary)[0] == 0
     assert list(tmp_path.iterdir()) == []
 
 
@@ -513,7 +552,7 @@ def test_help_lists_every_command():
     assert (code, err) == (0, '')
     for command in ('stats FILE', 'show FILE ID', 'find FILE', 'relatives FILE ID', 'footnotes FILE',
                     'check FILE', 'find FILE --phonetic METHOD NAME', 'phonetic NAME',
-                    'relationship FILE ID1 ID2',
+                    'relationship FILE ID1 ID2', 'export FILE [--hide-living [YEARS]]',
                     '--encoding bytes|auto'):
         assert command in out
 

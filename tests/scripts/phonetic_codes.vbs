@@ -2,11 +2,14 @@
 ' of reading a name, Cologne one code, and Soundex when the method is left
 ' out; accented letters count as their base letter; an unknown method is an
 ' automation error that names it; the individuals whose surname shares a
-' code with a name, sorted; and ExportHidingLiving, declared but not built
-' yet, raises an error. Ends with PASS; any wrong answer quits with 1.
+' code with a name, sorted; and ExportHidingLiving, whose copy hides those
+' born within the years asked for under the name given, keeps the others as
+' they were and says so in the header, and refuses an empty name. Ends with
+' PASS; any wrong answer quits with 1.
 Option Explicit
 
 Dim folder, db, assistant, codes, code, joined, list, number, description
+Dim shared, copy, person, names
 
 folder = Left(WScript.ScriptFullName, InStrRev(WScript.ScriptFullName, "\")) & "data\"
 
@@ -66,10 +69,33 @@ Check IdsOf(list) = "@I4@@I1@@I3@", "Daitch-Mokotoff extraction: " & IdsOf(list)
 Set list = assistant.ExtractIndividuals(6, "Ellisson", 258)
 Check IdsOf(list) = "@I2@", "Cologne extraction: " & IdsOf(list)
 
+Function NamesIn(file)
+    Set copy = CreateObject("Kinfold.GEDCOMdb")
+    Check copy.LoadGEDCOMFile(file), "loading the copy " & file
+    NamesIn = ""
+    For Each person In copy.Individuals
+        NamesIn = NamesIn & person.Name.FullName & ";"
+    Next
+End Function
+
+shared = CreateObject("Scripting.FileSystemObject").GetSpecialFolder(2) & "\kinfold-shared.ged"
+Check assistant.ExportHidingLiving(shared, 200, "Private"), "export hiding those of 200 years"
+names = NamesIn(shared)
+Check names = "Private;Private;Private;Private;", "all four hidden: " & names
+Check InStr(copy.Header.Description, "hidden: 4 of 4") > 0, "header: " & copy.Header.Description
+Check assistant.ExportHidingLiving(shared), "export with the default years"
+names = NamesIn(shared)
+Check names = "Thomas Hartley;Margaret Ellison;William Hartley;Anne Hartley;", "none hidden: " & names
+Set copy = Nothing
+CreateObject("Scripting.FileSystemObject").DeleteFile shared
+
 On Error Resume Next
-assistant.ExportHidingLiving folder & "hidden.ged"
+assistant.ExportHidingLiving shared, 100, ""
 number = Err.Number
+description = Err.Description
 On Error GoTo 0
-Check number <> 0, "ExportHidingLiving is not built yet"
+Check number <> 0, "an empty name raises an error"
+Check description = "LivingName must be a name of 1 to 120 characters on one line", _
+      "error description: " & description
 
 WScript.Echo "PASS"

@@ -87,6 +87,25 @@ VARIANT Omitted() {
     return v;
 }
 
+std::vector<std::string> SourceAnswers(IGDSourceRecord* source) {
+    std::vector<std::string> out;
+    if (source == nullptr) return {"no such source"};
+    IGDRepositories* repositories = nullptr;
+    source->get_Repositories(&repositories);
+    ForEachItem<IGDRepositoryRecord>(repositories, [&](IGDRepositoryRecord* repository, size_t i) {
+        std::string text = TextOf(repository, &IGDRepositoryRecord::get_Name);
+        IGDCallNumbers* calls = nullptr;
+        if (repository != nullptr) repository->get_CallNumbers(&calls);
+        ForEachItem<IGDCallNumberRecord>(calls, [&](IGDCallNumberRecord* call, size_t) {
+            text += " [" + TextOf(call, &IGDCallNumberRecord::get_CallNumber) + "]";
+        });
+        out.push_back(NumberedAnswer("repository", i, text));
+    });
+    return out;
+}
+
+}  // namespace
+
 std::vector<std::string> IndividualAnswers(IGDIndividualRecord* person) {
     std::vector<std::string> out;
     if (person == nullptr) return {"no such individual"};
@@ -141,25 +160,6 @@ std::vector<std::string> FamilyAnswers(IGDFamilyRecord* family) {
     Release(married);
     return out;
 }
-
-std::vector<std::string> SourceAnswers(IGDSourceRecord* source) {
-    std::vector<std::string> out;
-    if (source == nullptr) return {"no such source"};
-    IGDRepositories* repositories = nullptr;
-    source->get_Repositories(&repositories);
-    ForEachItem<IGDRepositoryRecord>(repositories, [&](IGDRepositoryRecord* repository, size_t i) {
-        std::string text = TextOf(repository, &IGDRepositoryRecord::get_Name);
-        IGDCallNumbers* calls = nullptr;
-        if (repository != nullptr) repository->get_CallNumbers(&calls);
-        ForEachItem<IGDCallNumberRecord>(calls, [&](IGDCallNumberRecord* call, size_t) {
-            text += " [" + TextOf(call, &IGDCallNumberRecord::get_CallNumber) + "]";
-        });
-        out.push_back(NumberedAnswer("repository", i, text));
-    });
-    return out;
-}
-
-}  // namespace
 
 std::vector<std::string> AnswersOf(IGEDCOMdb* db, const std::vector<GeneratedRecord>& records,
                                    size_t index) {

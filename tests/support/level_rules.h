@@ -52,6 +52,11 @@ std::string GeneratedFile(const std::vector<GeneratedRecord>& records);
 std::vector<std::string> AnswersOf(IGEDCOMdb* db, const std::vector<GeneratedRecord>& records,
                                    size_t index);
 
+// The answers of one individual and of one family, as AnswersOf gives them;
+// a null record answers that there is none.
+std::vector<std::string> IndividualAnswers(IGDIndividualRecord* person);
+std::vector<std::string> FamilyAnswers(IGDFamilyRecord* family);
+
 // "what index: text", the form of an answer about one element of a list.
 std::string NumberedAnswer(const char* what, size_t index, const std::string& text);
 
