@@ -69,13 +69,16 @@ Check IdsOf(list) = "@I4@@I1@@I3@", "Daitch-Mokotoff extraction: " & IdsOf(list)
 Set list = assistant.ExtractIndividuals(6, "Ellisson", 258)
 Check IdsOf(list) = "@I2@", "Cologne extraction: " & IdsOf(list)
 
+' The full names of the copy's individuals, each ended by ";".
 Function NamesIn(file)
+    Dim text
     Set copy = CreateObject("Kinfold.GEDCOMdb")
     Check copy.LoadGEDCOMFile(file), "loading the copy " & file
-    NamesIn = ""
+    text = ""
     For Each person In copy.Individuals
-        NamesIn = NamesIn & person.Name.FullName & ";"
+        text = text & person.Name.FullName & ";"
     Next
+    NamesIn = text
 End Function
 
 shared = CreateObject("Scripting.FileSystemObject").GetSpecialFolder(2) & "\kinfold-shared.ged"
@@ -83,6 +86,8 @@ Check assistant.ExportHidingLiving(shared, 200, "Private"), "export hiding those
 names = NamesIn(shared)
 Check names = "Private;Private;Private;Private;", "all four hidden: " & names
 Check InStr(copy.Header.Description, "hidden: 4 of 4") > 0, "header: " & copy.Header.Description
+' A database keeps its file open, and Windows replaces no open file.
+Set copy = Nothing
 Check assistant.ExportHidingLiving(shared), "export with the default years"
 names = NamesIn(shared)
 Check names = "Thomas Hartley;Margaret Ellison;William Hartley;Anne Hartley;", "none hidden: " & names
