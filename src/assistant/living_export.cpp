@@ -293,8 +293,9 @@ HRESULT WriteHidingLiving(GEDCOMdb& database, const LivingExport& request, std::
     RawFile original;
     if (FAILED(scan.Open(fileName)) || !original.Open(fileName))
         return Fail(E_FAIL, "The loaded file '" + fileName + "' cannot be read again", failure);
+    // Positions are those of the image the load read, when it read one.
     EncodingChoice choice;
-    if (options.decodeTextAutomatically) {
+    if (loaded.UsesImage()) {
         choice = ChooseEncoding(scan.ReadAll());
         if (choice.useImage) scan.UseImage(std::move(choice.image));
     }

@@ -97,6 +97,7 @@ class GedcomReader {
     // Reads `image` from now on instead of the file, until the next Open:
     // for files whose bytes must be transformed before lines can be read.
     void UseImage(std::string image);
+    bool UsesImage() const { return useImage_; }
 
     uint32_t GetLength() const { return length_; }
     const std::string& GetFileName() const { return fileName_; }
