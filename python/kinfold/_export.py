@@ -13,8 +13,8 @@ def export(path, output, hide_living=None, living_name=None, strict=False, encod
     library's default of 100 when None, by the dates of the file and of
     their relatives, or with no dates at all) keeps only the ID, sex, family
     links and the name `living_name` ("Living" when None); families whose
-    partners are all hidden lose their events; every other record keeps its
-    bytes, and the header's note says what was done.
+    partners are all hidden keep only partners and children; every other
+    record keeps its bytes, and the header's note says what was done.
 
     The file is loaded as load() loads it (`strict` and `encoding` as there)
     and raises as load() does; ValueError for years that are no count of

@@ -2,13 +2,12 @@
 
 #include <string>
 #include <string_view>
-#include <unordered_map>
-#include <unordered_set>
 #include <utility>
 #include <vector>
 
 #include "assistant/copy_writer.h"
 #include "core/encoding_detection.h"
+#include "core/fixed_string.h"
 #include "core/gedcom_line.h"
 #include "core/gedcom_reader.h"
 #include "db/gedcom_db.h"
@@ -25,9 +24,9 @@ bool IsHidden(const RecordBase* individual) {
     return individual != nullptr && individual->ConfidentialState() == 1;
 }
 
-// A family loses its events when it has a partner and every partner is
-// hidden: the dates of a marriage would tell what the partners' records no
-// longer do.
+// A family is hidden when it has a partner and every partner is hidden:
+// the dates of a marriage would tell what the partners' records no longer
+// do.
 bool PartnersAllHidden(const GDFamilyRecord& family) {
     bool any = false;
     for (const IndividualLine* partner : {family.Husband(), family.Wife()}) {
@@ -38,17 +37,16 @@ bool PartnersAllHidden(const GDFamilyRecord& family) {
     return any;
 }
 
-// The records of one store by the position of their level-0 line. A blank
-// line after a level-0 line opens a second record, without an ID, at the
-// same position; the one with the ID keeps the place.
-std::unordered_map<int32_t, RecordBase*> ByPosition(const RecordStore& store) {
-    std::unordered_map<int32_t, RecordBase*> records;
-    records.reserve(store.Size());
-    for (RecordBase* record : store) {
-        auto [slot, added] = records.emplace(record->Position(), record);
-        if (!added && slot->second->Id().empty()) slot->second = record;
-    }
-    return records;
+bool IsFamilyHidden(RecordBase* family) {
+    return family != nullptr && PartnersAllHidden(*static_cast<GDFamilyRecord*>(family));
+}
+
+// Whether a line's first field is empty ("0  X"): it is then read as the
+// line before it, with its own level and position.
+bool KeepsFieldsBefore(std::string_view text) {
+    text = BoundText(TrimText(text));
+    const size_t blank = text.find(' ');
+    return blank != std::string_view::npos && blank + 1 < text.size() && text[blank + 1] == ' ';
 }
 
 // What stands in the place of a hidden individual's sub-lines.
@@ -60,22 +58,41 @@ std::string HiddenIndividualLines(const GDIndividualRecord& person, std::string_
         lines += "1 SEX\n";
     else if (sex > ' ' && sex < 0x7F && sex != '?')
         lines.append("1 SEX ").append(1, sex).append("\n");
-    for (const FamilyLinkLine& link : person.ChildFamilyLinks()) {
-        if (link.Target() == nullptr) continue;
-        lines.append("1 FAMC ").append(link.Target()->Id()).append("\n");
-        if (!link.WrittenPedigree().empty())
-            lines.append("2 PEDI ").append(link.WrittenPedigree()).append("\n");
+    // Child links first, then spouse links, each in the order loaded, with
+    // the pedigree a PEDI line wrote (a spouse link may have one too).
+    for (const FamilyLinkList* links : {&person.ChildFamilyLinks(), &person.SpouseFamilyLinks()}) {
+        for (const FamilyLinkLine& link : *links) {
+            if (link.Target() == nullptr) continue;
+            lines.append(links == &person.ChildFamilyLinks() ? "1 FAMC " : "1 FAMS ")
+                .append(link.Target()->Id())
+                .append("\n");
+            if (link.HasWrittenPedigree())
+                lines.append(link.WrittenPedigree().empty() ? "2 PEDI" : "2 PEDI ")
+                    .append(link.WrittenPedigree())
+                    .append("\n");
+        }
     }
-    for (const FamilyLinkLine& link : person.SpouseFamilyLinks())
-        if (link.Target() != nullptr)
-            lines.append("1 FAMS ").append(link.Target()->Id()).append("\n");
+    return lines;
+}
+
+// What stands in the place of the sub-lines of a family whose partners are
+// all hidden: its partners and children, as loaded.
+std::string HiddenFamilyLines(const GDFamilyRecord& family) {
+    std::string lines;
+    const auto add = [&](const char* tag, const IndividualLine* line) {
+        if (line != nullptr && line->Target() != nullptr)
+            lines.append(tag).append(line->Target()->Id()).append("\n");
+    };
+    add("1 HUSB ", family.Husband());
+    add("1 WIFE ", family.Wife());
+    for (const IndividualLine& child : family.Children()) add("1 CHIL ", &child);
     return lines;
 }
 
 struct Counts {
     size_t individuals = 0;
     size_t hidden = 0;
-    size_t familiesWithoutEvents = 0;
+    size_t hiddenFamilies = 0;
 };
 
 // The header's note on what was done, as lines of text.
@@ -89,11 +106,12 @@ std::vector<std::string> NoteTexts(const Counts& counts, const LivingExport& req
                     request.livingName +
                     "\"; its events, notes, sources, attributes, multimedia and addresses "
                     "are left out.");
-    if (counts.familiesWithoutEvents != 0)
-        texts.push_back(std::to_string(counts.familiesWithoutEvents) +
-                        (counts.familiesWithoutEvents == 1 ? " family" : " families") +
-                        " whose partners are all hidden lost " +
-                        (counts.familiesWithoutEvents == 1 ? "its" : "their") + " events.");
+    if (counts.hiddenFamilies != 0)
+        texts.push_back(std::to_string(counts.hiddenFamilies) +
+                        (counts.hiddenFamilies == 1 ? " family" : " families") +
+                        " whose partners are all hidden keep" +
+                        (counts.hiddenFamilies == 1 ? "s" : "") +
+                        " only the partners and children.");
     return texts;
 }
 
@@ -112,12 +130,7 @@ class LivingCopy {
    public:
     LivingCopy(GEDCOMdb& database, CopyWriter& writer, std::vector<std::string> note,
                std::string_view livingName)
-        : database_(database),
-          writer_(writer),
-          note_(std::move(note)),
-          livingName_(livingName),
-          individuals_(ByPosition(database.IndividualStore())),
-          families_(ByPosition(database.FamilyStore())) {}
+        : database_(database), writer_(writer), note_(std::move(note)), livingName_(livingName) {}
 
     void Run(GedcomReader& scan) {
         GedcomLine line;
@@ -126,12 +139,20 @@ class LivingCopy {
         if (!HasHeader()) at = InsertHeader(scan);
         while (scan.ReadLine(line, &kind)) {
             const uint32_t next = scan.Position();
-            const bool content = kind == LineKind::Content;
-            if (content && line.Level() == 0) {
+            if (kind == LineKind::Content && line.Level() == 0) {
                 if (mode_ == Mode::Header) FinishHeader();
-                mode_ = OpenRecord(line, scan.LastLinePosition(), at, next);
+                mode_ = OpenRecord(line, KeepsFieldsBefore(scan.LastLineText()), at, next);
+                // The loader's record takes the line's ID and value, so a
+                // blank line or an empty first field after it reads the
+                // line again without them.
+                if (line.Tag() == "INDI" || line.Tag() == "FAM") {
+                    line.ClearId();
+                    line.ClearValue();
+                }
+            } else if (kind == LineKind::Blank && line.Level() == 0) {
+                mode_ = ReopenRecord(line, at, next);
             } else {
-                TakeSubLine(line, content, scan.LastLinePosition(), at, next);
+                TakeSubLine(line, kind == LineKind::Content, at, next);
             }
             at = next;
         }
@@ -139,7 +160,9 @@ class LivingCopy {
     }
 
    private:
-    enum class Mode { Copy, Header, HiddenIndividual, HiddenFamily, LeftOut };
+    // Copy keeps the lines; Replaced and LeftOut drop them, the stand-in
+    // lines of a hidden record having been written in their place.
+    enum class Mode { Copy, Header, Replaced, LeftOut };
     enum class HeaderNote { None, Inside, Done };
 
     bool HasHeader() {
@@ -160,41 +183,78 @@ class LivingCopy {
         return marked ? 3 : 0;
     }
 
-    Mode OpenRecord(const GedcomLine& line, int32_t position, uint32_t from, uint32_t to) {
+    // A line whose first field is empty (`sameFields`) reads as the line
+    // before it with a new level. After lines dropped, or for a record that
+    // may be hidden, it is written out as that line with its ID gone, as the
+    // loader has it.
+    void KeepRecordLine(std::string_view tag, bool sameFields, uint32_t from, uint32_t to) {
+        const bool dropped = mode_ == Mode::Replaced || mode_ == Mode::LeftOut;
+        if (sameFields && (dropped || tag == "INDI" || tag == "FAM"))
+            writer_.Insert("0 " + std::string(tag) + "\n");
+        else
+            writer_.Keep(from, to);
+    }
+
+    Mode OpenRecord(const GedcomLine& line, bool sameFields, uint32_t from, uint32_t to) {
         const std::string_view tag = line.Tag();
         if (tag == "HEAD" && !headerSeen_) {
             headerSeen_ = true;
-            writer_.Keep(from, to);
+            KeepRecordLine(tag, sameFields, from, to);
             return Mode::Header;
         }
-        if (tag == "INDI") {
-            auto [person, duplicate] = Find(individuals_, RecordKind::Individual, line, position);
-            if (IsHidden(person)) {
-                if (duplicate) return Mode::LeftOut;
-                writer_.Keep(from, to);
-                writer_.Insert(HiddenIndividualLines(
-                    *static_cast<const GDIndividualRecord*>(person), livingName_));
-                return Mode::HiddenIndividual;
-            }
-        } else if (tag == "FAM") {
-            auto [family, duplicate] = Find(families_, RecordKind::Family, line, position);
-            if (family != nullptr && PartnersAllHidden(*static_cast<GDFamilyRecord*>(family))) {
-                if (duplicate) return Mode::LeftOut;
-                const LazyRecordList& events = static_cast<GDFamilyRecord*>(family)->Events();
-                eventPositions_.clear();
-                for (size_t i = 0; i < events.Size(); ++i)
-                    eventPositions_.insert(events.PositionAt(i));
-                dropping_ = false;
-                writer_.Keep(from, to);
-                return Mode::HiddenFamily;
-            }
+        if (tag != "INDI" && tag != "FAM") {
+            KeepRecordLine(tag, sameFields, from, to);
+            return Mode::Copy;
         }
-        writer_.Keep(from, to);
-        return Mode::Copy;
+        const bool individual = tag == "INDI";
+        auto [record, duplicate] =
+            Find(individual ? RecordKind::Individual : RecordKind::Family, line);
+        if (duplicate && IsToBeHidden(record, individual)) return Mode::LeftOut;
+        KeepRecordLine(tag, sameFields, from, to);
+        return ModeOf(record, individual);
     }
 
-    void TakeSubLine(const GedcomLine& line, bool content, int32_t position, uint32_t from,
-                     uint32_t to) {
+    // A blank line after a level-0 line reads that line again, without its
+    // ID: the loader opens a second record of the same kind there. The copy
+    // writes that record's line out, as a blank line could not stand after
+    // the lines put in for a hidden individual.
+    Mode ReopenRecord(const GedcomLine& line, uint32_t from, uint32_t to) {
+        const std::string_view tag = line.Tag();
+        if (tag == "HEAD" && mode_ == Mode::Header) {
+            // A second header: the loader passes over it and its lines.
+            FinishHeader();
+            writer_.Insert("0 HEAD\n");
+            return Mode::Copy;
+        }
+        if (tag == "INDI" || tag == "FAM") {
+            const bool individual = tag == "INDI";
+            RecordBase* record =
+                Find(individual ? RecordKind::Individual : RecordKind::Family, line).first;
+            if (record != nullptr) {
+                writer_.Insert(individual ? "0 INDI\n" : "0 FAM\n");
+                return ModeOf(record, individual);
+            }
+        }
+        TakeSubLine(line, false, from, to);
+        return mode_;
+    }
+
+    static bool IsToBeHidden(RecordBase* record, bool individual) {
+        return individual ? IsHidden(record) : IsFamilyHidden(record);
+    }
+
+    // How the lines of `record`, whose level-0 line is written, are copied;
+    // a hidden record's stand-in lines are written here.
+    Mode ModeOf(RecordBase* record, bool individual) {
+        if (!IsToBeHidden(record, individual)) return Mode::Copy;
+        writer_.Insert(individual
+                           ? HiddenIndividualLines(*static_cast<const GDIndividualRecord*>(record),
+                                                   livingName_)
+                           : HiddenFamilyLines(*static_cast<const GDFamilyRecord*>(record)));
+        return Mode::Replaced;
+    }
+
+    void TakeSubLine(const GedcomLine& line, bool content, uint32_t from, uint32_t to) {
         switch (mode_) {
             case Mode::Copy:
                 writer_.Keep(from, to);
@@ -209,13 +269,7 @@ class LivingCopy {
                     headerNote_ = HeaderNote::Inside;
                 writer_.Keep(from, to);
                 return;
-            case Mode::HiddenFamily:
-                if (dropping_ && (!content || line.Level() > dropLevel_)) return;
-                dropping_ = content && eventPositions_.count(position) != 0;
-                dropLevel_ = line.Level();
-                if (!dropping_) writer_.Keep(from, to);
-                return;
-            case Mode::HiddenIndividual:
+            case Mode::Replaced:
             case Mode::LeftOut:
                 return;
         }
@@ -227,29 +281,23 @@ class LivingCopy {
         headerNote_ = HeaderNote::Done;
     }
 
-    // The record loaded from the level-0 line at `position`, else the one
-    // holding its ID: an earlier record with the same ID (a duplicate).
-    std::pair<RecordBase*, bool> Find(const std::unordered_map<int32_t, RecordBase*>& records,
-                                      RecordKind kind, const GedcomLine& line,
-                                      int32_t position) const {
-        const auto found = records.find(position);
-        if (found != records.end()) return {found->second, false};
+    // The record loaded from the level-0 `line`; else, flagged as a
+    // duplicate, the later record that holds its ID in the database. An
+    // ID-less record that was not loaded (only the last one is) is none.
+    std::pair<RecordBase*, bool> Find(RecordKind kind, const GedcomLine& line) const {
+        RecordBase* record = database_.FindRecord(kind, line.Id());
+        if (record == nullptr || record->Position() == line.Position()) return {record, false};
         if (line.Id().empty()) return {nullptr, false};
-        return {database_.FindRecord(kind, line.Id()), true};
+        return {record, true};
     }
 
     GEDCOMdb& database_;
     CopyWriter& writer_;
     const std::vector<std::string> note_;
     const std::string_view livingName_;
-    const std::unordered_map<int32_t, RecordBase*> individuals_;
-    const std::unordered_map<int32_t, RecordBase*> families_;
     Mode mode_ = Mode::Copy;
     bool headerSeen_ = false;
     HeaderNote headerNote_ = HeaderNote::None;
-    std::unordered_set<int32_t> eventPositions_;
-    bool dropping_ = false;
-    int16_t dropLevel_ = 0;
 };
 
 Counts CountHidden(GEDCOMdb& database) {
@@ -258,8 +306,7 @@ Counts CountHidden(GEDCOMdb& database) {
     for (const RecordBase* person : database.IndividualStore())
         if (IsHidden(person)) ++counts.hidden;
     for (const RecordBase* family : database.FamilyStore())
-        if (PartnersAllHidden(*static_cast<const GDFamilyRecord*>(family)))
-            ++counts.familiesWithoutEvents;
+        if (PartnersAllHidden(*static_cast<const GDFamilyRecord*>(family))) ++counts.hiddenFamilies;
     return counts;
 }
 

@@ -2,8 +2,8 @@
 // confidentiality rules mark (SetConfidentiality with the years asked for)
 // keeps its ID, sex and family links and a name standing for every living
 // person; its events, notes, citations, attributes, multimedia links and
-// addresses are left out. Families whose partners are all hidden keep their
-// links and lose their events. Every other record keeps its bytes and its
+// addresses are left out. Families whose partners are all hidden keep only
+// their partners and children. Every other record keeps its bytes and its
 // place, and a note in the header says what was done.
 #pragma once
 

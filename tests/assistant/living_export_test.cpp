@@ -4,6 +4,7 @@
 // dangling pointer and answers as the file did for everyone not hidden.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -17,6 +18,7 @@
 #include "platform/text.h"
 #include "support/corpus_files.h"
 #include "support/level_rules.h"
+#include "support/level_sequences.h"
 
 namespace kinfold::test {
 namespace {
@@ -116,15 +118,16 @@ class LivingExportTest : public AssistantFixture {
 
 TEST_F(LivingExportTest, HidesTheLivingAndKeepsEverythingElse) {
     const std::vector<ExportCase> cases = {
-        {"recent people keep their ID, sex and links; a family of hidden partners its links",
+        {"recent people keep their ID, sex and links; a family of hidden partners its members",
          kFamily, Omitted(), nullptr,
          std::string(kFamilyHidden) + Note("3 of 4") +
-             "\n2 CONT 1 family whose partners are all hidden lost its events.\n"
+             "\n2 CONT 1 family whose partners are all hidden keeps only the partners and "
+             "children.\n"
              "0 @I1@ INDI\n1 NAME Old /Smith/\n1 SEX M\n1 BIRT\n2 DATE 1850\n1 FAMS @F1@\n"
              "0 @I2@ INDI\n1 NAME Living\n1 SEX F\n1 FAMC @F1@\n2 PEDI adopted\n1 FAMS @F2@\n"
              "0 @I3@ INDI\n1 NAME Living\n1 FAMS @F2@\n"
              "0 @F1@ FAM\n1 HUSB @I1@\n1 CHIL @I2@\n1 MARR\n2 DATE 1880\n"
-             "0 @F2@ FAM\n1 HUSB @I3@\n1 WIFE @I2@\n1 NOTE family note\n1 CHIL @I4@\n"
+             "0 @F2@ FAM\n1 HUSB @I3@\n1 WIFE @I2@\n1 CHIL @I4@\n"
              "0 @I4@ INDI\n1 NAME Living\n1 FAMC @F2@\n"
              "0 @S1@ SOUR\n1 TITL Census\n0 @M1@ OBJE\n1 FILE a.jpg\n0 TRLR\n"},
         {"the header's own note goes on, with the file's CRLF line ends and a name given",
@@ -150,9 +153,33 @@ TEST_F(LivingExportTest, HidesTheLivingAndKeepsEverythingElse) {
              kKept + "Living" + kLeftOut + "\n0 @I1@ INDI\n1 NAME A /B/\n1 BIRT\n2 DATE 1950\n"},
         {"a header that is the whole file and has no line end", "0 HEAD", Omitted(), nullptr,
          "0 HEAD\n1 NOTE " + Note("0 of 0") + "\n"},
-        {"blank lines and sub-lines of odd levels in a hidden record go with it",
+        // A blank line after a level-0 line reads it again without its ID,
+        // opening a second record there; so does an empty first field.
+        {"a blank line's record is written out, hidden with its lines of odd levels",
          "0 HEAD\n0 @I1@ INDI\n\n3 NOTE deep\n1 BIRT\n2 DATE 2001\n-1 X\n0 TRLR\n", Omitted(),
-         nullptr, "0 HEAD\n1 NOTE " + Note("2 of 2") + "\n0 @I1@ INDI\n1 NAME Living\n0 TRLR\n"},
+         nullptr,
+         "0 HEAD\n1 NOTE " + Note("2 of 2") +
+             "\n0 @I1@ INDI\n1 NAME Living\n0 INDI\n1 NAME Living\n0 TRLR\n"},
+        {"a blank line's record that is shown keeps its lines",
+         "0 HEAD\n0 @I1@ INDI\n\n1 BIRT\n2 DATE 1850\n0 TRLR\n", Omitted(), nullptr,
+         "0 HEAD\n1 NOTE " + Note("1 of 2") +
+             "\n0 @I1@ INDI\n1 NAME Living\n0 INDI\n1 BIRT\n2 DATE 1850\n0 TRLR\n"},
+        {"an empty first field reopens the record before it",
+         "0 HEAD\n0 @I1@ INDI\n0  X\n1 BIRT\n2 DATE 1850\n0 TRLR\n", Omitted(), nullptr,
+         "0 HEAD\n1 NOTE " + Note("1 of 2") +
+             "\n0 @I1@ INDI\n1 NAME Living\n0 INDI\n1 BIRT\n2 DATE 1850\n0 TRLR\n"},
+        {"a blank line's family of hidden partners keeps its members",
+         "0 HEAD\n0 @I1@ INDI\n1 BIRT\n2 DATE 2000\n1 FAMS @F1@\n0 @F1@ FAM\n\n1 HUSB @I1@\n"
+         "1 MARR\n2 DATE 2020\n0 TRLR\n",
+         Omitted(), nullptr,
+         "0 HEAD\n1 NOTE " + Note("1 of 1") +
+             "\n2 CONT 1 family whose partners are all hidden keeps only the partners and "
+             "children.\n"
+             "0 @I1@ INDI\n1 NAME Living\n1 FAMS @F1@\n0 @F1@ FAM\n0 FAM\n1 HUSB @I1@\n"
+             "0 TRLR\n"},
+        {"a blank line after the header opens a second one, passed over with its lines",
+         "0 HEAD\n\n1 NOTE passed over\n0 TRLR\n", Omitted(), nullptr,
+         "0 HEAD\n1 NOTE " + Note("0 of 0") + "\n0 HEAD\n1 NOTE passed over\n0 TRLR\n"},
     };
     for (const ExportCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -316,13 +343,68 @@ std::map<std::string, std::vector<std::string>> AnswersById(IGEDCOMdb* db) {
     return answers;
 }
 
-// What a hidden individual keeps of `answers`: its sex and family links.
+// What a hidden individual keeps of `answers`: its sex and family links;
+// what a family of hidden partners keeps: its partners and children.
 std::vector<std::string> KeptOfHidden(const std::vector<std::string>& answers) {
     std::vector<std::string> kept;
     for (const std::string& answer : answers)
-        if (answer.rfind("sex ", 0) == 0 || answer.find("link ") != std::string::npos)
+        if (answer.rfind("sex ", 0) == 0 || answer.find("link ") != std::string::npos ||
+            answer.rfind("husband ", 0) == 0 || answer.rfind("wife ", 0) == 0 ||
+            answer.rfind("child ", 0) == 0)
             kept.push_back(answer);
     return kept;
+}
+
+// Whether a record whose individuals are all hidden gives up data: an
+// individual always, a family when it has a partner.
+bool HidesItsData(GeneratedKind kind, const std::vector<std::string>& answers) {
+    if (kind == GeneratedKind::Individual) return true;
+    if (kind == GeneratedKind::Source) return false;
+    return std::any_of(answers.begin(), answers.end(), [](const std::string& answer) {
+        return (answer.rfind("husband ", 0) == 0 && answer.size() > 8) ||
+               (answer.rfind("wife ", 0) == 0 && answer.size() > 5);
+    });
+}
+
+// Every sequence of levels under an INDI, a FAM and a SOUR, exported with
+// every individual hidden (none has a year, and those left undecided are
+// hidden) and with none hidden: each record of the copy answers as the
+// file's did, less what a hidden one gives up.
+TEST(LivingExportLevelsTest, EveryLevelSequenceKeepsItsAnswers) {
+    MessageCapture quiet;
+    for (const LevelRuleKind& kind : kLevelRuleKinds) {
+        const std::vector<GeneratedRecord> records = EveryLevelSequence(kind.kind, kind.tags);
+        TempFile file(GeneratedFile(records));
+        for (LONG hideUndecided : {1, 0}) {
+            SCOPED_TRACE(std::string(kind.name) + (hideUndecided ? " all hidden" : " none hidden"));
+            ComPtr<IGEDCOMdb> input = NewDatabase();
+            ASSERT_EQ(input->put_DefaultConfidentialValue(hideUndecided), S_OK);
+            ASSERT_TRUE(Load(input.get(), file.Path()));
+            const std::string out = UnusedTempPath();
+            VARIANT_BOOL done = VARIANT_FALSE;
+            ASSERT_EQ(ExportFrom(input.get(), out, Omitted(), Omitted(), &done), S_OK);
+            ComPtr<IGEDCOMdb> copy = NewDatabase();
+            ASSERT_TRUE(Load(copy.get(), out));
+            size_t differences = 0;
+            for (size_t i = 0; i < records.size() && differences < 5; ++i) {
+                std::vector<std::string> before = AnswersOf(input.get(), records, i);
+                std::vector<std::string> after = AnswersOf(copy.get(), records, i);
+                if (hideUndecided != 0 && HidesItsData(kind.kind, before)) {
+                    before = KeptOfHidden(before);
+                    after = KeptOfHidden(after);
+                }
+                if (before == after) continue;
+                ++differences;
+                ADD_FAILURE() << "record " << i << ":\n"
+                              << WrittenLines(records[i]) << ::testing::PrintToString(before)
+                              << "\n"
+                              << ::testing::PrintToString(after);
+            }
+            copy.Reset();
+            input.Reset();
+            std::remove(out.c_str());
+        }
+    }
 }
 
 TEST(LivingExportCorpusTest, EveryFileCopiesWithTheSameAnswersForThoseShown) {

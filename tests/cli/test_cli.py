@@ -248,7 +248,7 @@ def test_find_by_phonetic_codes(tmp_path, arguments, ids):
     assert [person['id'] for person in json.loads(out)] == ids
 
 
-# A recent couple and the man's old father; their family loses its events.
+# A recent couple and the man's old father; the couple's family keeps only its members.
 FAMILY = (b'0 HEAD\n1 CHAR UTF-8\n'
           b'0 @I1@ INDI\n1 NAME Old /Lee/\n1 SEX M\n1 BIRT\n2 DATE 1850\n1 FAMS @F1@\n'
           b'0 @I2@ INDI\n1 NAME Ann /Lee/\n1 SEX F\n1 BIRT\n2 DATE 1990\n1 NOTE secret\n'

@@ -44,6 +44,9 @@ std::string GeneratedId(const GeneratedRecord& record, size_t index);
 // @S<n>@ (n their index), the records every pointer names, and a trailer.
 std::string GeneratedFile(const std::vector<GeneratedRecord>& records);
 
+// The sub-lines of `record` as the file holds them, one an indented line.
+std::string WrittenLines(const GeneratedRecord& record);
+
 // The answers of record `index` of the loaded `db` (sex, names with their
 // parts, family links with family and pedigree, events with tag and date,
 // birth and death; partners, children, events and marriage; repository

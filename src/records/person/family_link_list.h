@@ -31,6 +31,8 @@ class FamilyLinkLine {
     std::string_view WrittenPedigree() const {
         return pedigreeWritten_ ? pedigree_.View() : std::string_view();
     }
+    // Whether a PEDI line stood under the line, even one without a value.
+    bool HasWrittenPedigree() const { return pedigreeWritten_; }
 
    private:
     friend class FamilyLinkList;
