@@ -207,7 +207,8 @@ StageFuzz() {
   fi
   CC=clang CXX=clang++ Configure build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKINFOLD_FUZZ=ON \
     -DKINFOLD_BUILD_BENCH=OFF
-  cmake --build build/fuzz --parallel "$jobs" --target load_walk_fuzz level_rules_fuzz footnote_pattern_fuzz check_fuzz
+  cmake --build build/fuzz --parallel "$jobs" --target load_walk_fuzz level_rules_fuzz footnote_pattern_fuzz check_fuzz \
+    export_fuzz
   export ASAN_OPTIONS=detect_leaks=1
   local target
   for target in load_walk_fuzz level_rules_fuzz footnote_pattern_fuzz check_fuzz; do

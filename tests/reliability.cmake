@@ -24,6 +24,10 @@ if(KINFOLD_FUZZ)
   kinfold_reliability_program(level_rules_fuzz fuzz/level_rules_fuzz.cpp fuzz/fuzz_host.cpp
                               support/level_rules.cpp support/level_answers.cpp)
   target_link_options(level_rules_fuzz PRIVATE -fsanitize=fuzzer)
+  kinfold_reliability_program(export_fuzz fuzz/export_fuzz.cpp fuzz/fuzz_host.cpp
+                              support/export_answers.cpp support/level_rules.cpp
+                              support/level_answers.cpp)
+  target_link_options(export_fuzz PRIVATE -fsanitize=fuzzer)
   kinfold_reliability_program(check_fuzz fuzz/check_fuzz.cpp)
   target_link_libraries(check_fuzz PRIVATE kinfold_check)
   target_link_options(check_fuzz PRIVATE -fsanitize=fuzzer)

@@ -53,11 +53,14 @@ bool KeepsFieldsBefore(std::string_view text) {
 std::string HiddenIndividualLines(const GDIndividualRecord& person, std::string_view name) {
     std::string lines = "1 NAME ";
     lines.append(name).append("\n");
+    // The loader keeps the first byte of the SEX value, '?' without one. A
+    // blank would be trimmed away and a lone @ read as a pointer, so they
+    // are followed by a letter.
     const char sex = person.Sex();
     if (sex == '\0')
         lines += "1 SEX\n";
-    else if (sex > ' ' && sex < 0x7F && sex != '?')
-        lines.append("1 SEX ").append(1, sex).append("\n");
+    else if (sex != '?')
+        lines.append("1 SEX ").append(1, sex).append(IsBlank(sex) || sex == '@' ? "X\n" : "\n");
     // Child links first, then spouse links, each in the order loaded, with
     // the pedigree a PEDI line wrote (a spouse link may have one too).
     for (const FamilyLinkList* links : {&person.ChildFamilyLinks(), &person.SpouseFamilyLinks()}) {
@@ -124,21 +127,35 @@ std::string NoteLines(const std::vector<std::string>& texts, bool goOnWithNote) 
     return lines;
 }
 
+// The CHAR line of the decoding the load chose ("" when it read bytes),
+// and whether the file itself says so.
+struct CharLine {
+    std::string line;
+    bool declared = true;
+};
+
 // The walk over the lines of the file, as the loader read them, deciding
 // for each whether it is kept.
 class LivingCopy {
    public:
     LivingCopy(GEDCOMdb& database, CopyWriter& writer, std::vector<std::string> note,
-               std::string_view livingName)
-        : database_(database), writer_(writer), note_(std::move(note)), livingName_(livingName) {}
+               std::string_view livingName, CharLine charLine)
+        : database_(database),
+          writer_(writer),
+          note_(std::move(note)),
+          livingName_(livingName),
+          charLine_(std::move(charLine)) {}
 
     void Run(GedcomReader& scan) {
         GedcomLine line;
         LineKind kind = LineKind::Blank;
         uint32_t at = scan.Position();
-        if (!HasHeader()) at = InsertHeader(scan);
+        bool first = true;
         while (scan.ReadLine(line, &kind)) {
             const uint32_t next = scan.Position();
+            if (first && (kind != LineKind::Content || line.Level() != 0 || line.Tag() != "HEAD"))
+                at = InsertHeader(scan, at);
+            first = false;
             if (kind == LineKind::Content && line.Level() == 0) {
                 if (mode_ == Mode::Header) FinishHeader();
                 mode_ = OpenRecord(line, KeepsFieldsBefore(scan.LastLineText()), at, next);
@@ -156,6 +173,7 @@ class LivingCopy {
             }
             at = next;
         }
+        if (first) InsertHeader(scan, at);
         if (mode_ == Mode::Header) FinishHeader();
     }
 
@@ -165,22 +183,20 @@ class LivingCopy {
     enum class Mode { Copy, Header, Replaced, LeftOut };
     enum class HeaderNote { None, Inside, Done };
 
-    bool HasHeader() {
-        IGDHeaderRecord* header = nullptr;
-        if (FAILED(database_.get_Header(&header)) || header == nullptr) return false;
-        header->Release();
-        return true;
-    }
-
-    // A file without a header gets one, after a UTF-8 byte-order mark;
-    // returns where the copy of the file goes on.
-    uint32_t InsertHeader(GedcomReader& scan) {
+    // A file that does not start with its header gets one of its own (after
+    // a UTF-8 byte-order mark), which says how it is encoded: the loader
+    // looks for CHAR under the first line. A header further on is then a
+    // second one, which the loader passes over. Returns where the copy of
+    // the file goes on.
+    uint32_t InsertHeader(GedcomReader& scan, uint32_t at) {
         char mark[3] = {};
-        const bool marked =
-            scan.ReadBytes(0, mark, 3) == 3 && std::string_view(mark, 3) == "\xEF\xBB\xBF";
+        const bool marked = at == 0 && scan.ReadBytes(0, mark, 3) == 3 &&
+                            std::string_view(mark, 3) == "\xEF\xBB\xBF";
         if (marked) writer_.Keep(0, 3);
-        writer_.Insert("0 HEAD\n" + NoteLines(note_, false));
-        return marked ? 3 : 0;
+        writer_.Insert("0 HEAD\n" + charLine_.line + NoteLines(note_, false));
+        headerSeen_ = true;
+        headerNote_ = HeaderNote::Done;
+        return marked ? 3 : at;
     }
 
     // A line whose first field is empty (`sameFields`) reads as the line
@@ -200,6 +216,7 @@ class LivingCopy {
         if (tag == "HEAD" && !headerSeen_) {
             headerSeen_ = true;
             KeepRecordLine(tag, sameFields, from, to);
+            if (!charLine_.declared) writer_.Insert(charLine_.line);
             return Mode::Header;
         }
         if (tag != "INDI" && tag != "FAM") {
@@ -295,6 +312,7 @@ class LivingCopy {
     CopyWriter& writer_;
     const std::vector<std::string> note_;
     const std::string_view livingName_;
+    const CharLine charLine_;
     Mode mode_ = Mode::Copy;
     bool headerSeen_ = false;
     HeaderNote headerNote_ = HeaderNote::None;
@@ -314,6 +332,42 @@ bool IsAscii(std::string_view text) {
     for (char c : text)
         if (static_cast<unsigned char>(c) >= 0x80) return false;
     return true;
+}
+
+// The name the CHAR line gives each encoding the load may have decoded by.
+const char* CharName(TextEncoding encoding) {
+    switch (encoding) {
+        case TextEncoding::Utf8:
+            return "UTF-8";
+        case TextEncoding::Windows1252:
+            return "ANSI";
+        case TextEncoding::Cp437:
+            return "IBMPC";
+        case TextEncoding::MacRoman:
+            return "MACINTOSH";
+        case TextEncoding::Ascii:
+            return "ASCII";
+        case TextEncoding::Ansel:
+            return "ANSEL";
+        case TextEncoding::Bytes:
+            break;
+    }
+    return "";
+}
+
+// A file decoded by what its bytes showed (no CHAR line it could go by)
+// might show otherwise once hidden records are gone, so the copy says
+// which decoding the load chose. Nothing is said when the bytes were not
+// decoded, or a UTF-16 file was (the copy keeps its byte order).
+CharLine CharLineFor(GedcomReader& scan, const GedcomReader& loaded, bool decoded, Utf16 utf16) {
+    CharLine charLine;
+    const std::string name = CharName(loaded.Encoding());
+    if (!decoded || utf16 != Utf16::None || name.empty()) return charLine;
+    charLine.line = "1 CHAR " + name + "\n";
+    std::string start(1 << 20, '\0');
+    start.resize(scan.ReadBytes(0, start.data(), start.size()));
+    charLine.declared = DeclaresEncoding(start);
+    return charLine;
 }
 
 HRESULT Fail(HRESULT code, std::string text, std::string* failure) {
@@ -365,7 +419,9 @@ HRESULT WriteHidingLiving(GEDCOMdb& database, const LivingExport& request, std::
                              : original.ReadAt(offset, buffer, count);
         },
         choice.utf16, choice.utf16Mark);
-    LivingCopy(database, writer, NoteTexts(counts, request), request.livingName).Run(scan);
+    LivingCopy(database, writer, NoteTexts(counts, request), request.livingName,
+               CharLineFor(scan, loaded, options.decodeTextAutomatically, choice.utf16))
+        .Run(scan);
     if (!writer.Finish()) return Fail(E_FAIL, changed, failure);
     if (!output.Commit())
         return Fail(E_FAIL, "Cannot write '" + request.path + "': " + output.Failure(), failure);

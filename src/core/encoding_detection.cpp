@@ -160,6 +160,12 @@ TextEncoding EncodingNamed(std::string_view charValue) {
     return TextEncoding::Bytes;
 }
 
+bool DeclaresEncoding(std::string_view start) {
+    size_t skip = 0;
+    return DetectUtf16(start, skip) != Utf16::None || start.substr(0, 3) == "\xEF\xBB\xBF" ||
+           EncodingNamed(HeaderCharValue(start)) != TextEncoding::Bytes;
+}
+
 EncodingChoice ChooseEncoding(std::string bytes) {
     EncodingChoice choice;
     size_t skip = 0;

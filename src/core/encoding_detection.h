@@ -28,6 +28,11 @@ struct EncodingChoice {
 // `bytes`: the whole file.
 EncodingChoice ChooseEncoding(std::string bytes);
 
+// Whether the start of a file (its header at least) says how it is
+// encoded, by a byte-order mark, the zero bytes of UTF-16 or a CHAR line
+// of a known name; when it does not, ChooseEncoding goes by all its bytes.
+bool DeclaresEncoding(std::string_view start);
+
 // The encoding a header's CHAR value names; Bytes for a value it does not
 // know, which leaves the choice to the bytes.
 TextEncoding EncodingNamed(std::string_view charValue);

@@ -5,6 +5,8 @@
 #   load_walk_fuzz         tests/fuzz/seeds/load_walk_fuzz: small pieces of the
 #                          corpus files, each behind two option bytes (the
 #                          database's options; tolerant reading and decoding)
+#   export_fuzz            the same pieces behind one option byte (reading,
+#                          who is hidden): the second option byte of each
 #   level_rules_fuzz       tests/fuzz/seeds/level_rules_fuzz: short records
 #   footnote_pattern_fuzz  tests/fuzz/seeds/footnote_pattern
 #   check_fuzz             the corpus files of at most 16 KB, as they are
@@ -27,6 +29,10 @@ if [ -z "$(ls -A "$corpus")" ]; then
   case $target in
     load_walk_fuzz|level_rules_fuzz)
       cp "$here/seeds/$target"/* "$corpus"/ ;;
+    export_fuzz)
+      for seed in "$here"/seeds/load_walk_fuzz/*; do
+        tail -c +2 "$seed" >"$corpus/$(basename "$seed")"
+      done ;;
     footnote_pattern_fuzz)
       cp "$here"/seeds/footnote_pattern/* "$corpus"/ ;;
     check_fuzz)
@@ -45,7 +51,7 @@ fi
 # of the time, so that target runs without it.
 dict=$here/gedcom.dict max_len=16384 schedule=()
 case $target in
-  load_walk_fuzz) max_len=1024 schedule=(-entropic=0) ;;
+  load_walk_fuzz|export_fuzz) max_len=1024 schedule=(-entropic=0) ;;
   level_rules_fuzz) dict= max_len=64 ;;
   footnote_pattern_fuzz) dict=$here/footnote_pattern.dict max_len=4096 ;;
 esac
