@@ -101,13 +101,12 @@ const std::string& CopyWriter::LineEnd() {
     lineEndKnown_ = true;
     char head[4096];
     const size_t got = source_(0, head, sizeof head);
+    // Lines end at a LF (a lone CR is read as one only from a decoded
+    // image), so the copy's own lines end with one, after a CR when the
+    // file's first line has one.
     const std::string_view start(head, got);
-    const size_t end = start.find_first_of("\r\n");
-    if (end == std::string_view::npos) return lineEnd_;
-    if (start[end] == '\n')
-        lineEnd_ = "\n";
-    else
-        lineEnd_ = end + 1 < got && start[end + 1] == '\n' ? "\r\n" : "\r";
+    const size_t end = start.find('\n');
+    if (end != std::string_view::npos && end > 0 && start[end - 1] == '\r') lineEnd_ = "\r\n";
     return lineEnd_;
 }
 

@@ -34,7 +34,7 @@ class CopyWriter {
    private:
     void WritePending();
     void Emit(std::string_view bytes);
-    // The line end of the file: that of its first line, else LF.
+    // The line end of the file: CRLF when its first line ends so, else LF.
     const std::string& LineEnd();
 
     OutputFile& output_;

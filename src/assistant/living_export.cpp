@@ -127,11 +127,14 @@ std::string NoteLines(const std::vector<std::string>& texts, bool goOnWithNote) 
     return lines;
 }
 
-// The CHAR line of the decoding the load chose ("" when it read bytes),
-// and whether the file itself says so.
+// The CHAR line of the decoding the load chose ("" when it read bytes);
+// whether the file says so, and whether by a CHAR line of its own, which
+// the copy must keep where the loader finds it (under the first line and
+// before the next line that starts with "0 ").
 struct CharLine {
     std::string line;
     bool declared = true;
+    bool byLine = false;
 };
 
 // The walk over the lines of the file, as the loader read them, deciding
@@ -155,6 +158,9 @@ class LivingCopy {
             const uint32_t next = scan.Position();
             if (first && (kind != LineKind::Content || line.Level() != 0 || line.Tag() != "HEAD"))
                 at = InsertHeader(scan, at);
+            const std::string_view text = TrimText(scan.LastLineText());
+            const bool endsCharSearch =
+                !first && (text.substr(0, 2) == "0 " || text.substr(0, 7) == "1 CHAR ");
             first = false;
             if (kind == LineKind::Content && line.Level() == 0) {
                 if (mode_ == Mode::Header) FinishHeader();
@@ -169,8 +175,11 @@ class LivingCopy {
             } else if (kind == LineKind::Blank && line.Level() == 0) {
                 mode_ = ReopenRecord(line, at, next);
             } else {
+                if (endsCharSearch && (mode_ == Mode::Replaced || mode_ == Mode::LeftOut))
+                    KeepCharLineFindable();
                 TakeSubLine(line, kind == LineKind::Content, at, next);
             }
+            if (endsCharSearch) charSearchOpen_ = false;
             at = next;
         }
         if (first) InsertHeader(scan, at);
@@ -232,14 +241,16 @@ class LivingCopy {
     }
 
     // A blank line after a level-0 line reads that line again, without its
-    // ID: the loader opens a second record of the same kind there. The copy
-    // writes that record's line out, as a blank line could not stand after
-    // the lines put in for a hidden individual.
+    // ID: the loader opens a second record of the same kind there, whose
+    // lines the first one's on-demand members read too. The copy keeps the
+    // blank line, or writes that record's line out where a blank line could
+    // not follow the stand-in lines of a hidden one.
     Mode ReopenRecord(const GedcomLine& line, uint32_t from, uint32_t to) {
         const std::string_view tag = line.Tag();
         if (tag == "HEAD" && mode_ == Mode::Header) {
             // A second header: the loader passes over it and its lines.
             FinishHeader();
+            KeepCharLineFindable();
             writer_.Insert("0 HEAD\n");
             return Mode::Copy;
         }
@@ -248,7 +259,14 @@ class LivingCopy {
             RecordBase* record =
                 Find(individual ? RecordKind::Individual : RecordKind::Family, line).first;
             if (record != nullptr) {
-                writer_.Insert(individual ? "0 INDI\n" : "0 FAM\n");
+                // After a line kept as it was, the blank line itself; after
+                // stand-in lines, a level-0 line without an ID.
+                if (mode_ == Mode::Copy) {
+                    writer_.Keep(from, to);
+                } else {
+                    KeepCharLineFindable();
+                    writer_.Insert(individual ? "0 INDI\n" : "0 FAM\n");
+                }
                 return ModeOf(record, individual);
             }
         }
@@ -292,6 +310,15 @@ class LivingCopy {
         }
     }
 
+    // Before a line that starts with "0 " is put in, or the file's own CHAR
+    // line is dropped, while the loader would still be looking for that CHAR
+    // line: the copy's own goes first.
+    void KeepCharLineFindable() {
+        if (!charSearchOpen_) return;
+        writer_.Insert(charLine_.line);
+        charSearchOpen_ = false;
+    }
+
     void FinishHeader() {
         if (headerNote_ != HeaderNote::Done)
             writer_.Insert(NoteLines(note_, headerNote_ == HeaderNote::Inside));
@@ -313,6 +340,7 @@ class LivingCopy {
     const std::vector<std::string> note_;
     const std::string_view livingName_;
     const CharLine charLine_;
+    bool charSearchOpen_ = charLine_.byLine;
     Mode mode_ = Mode::Copy;
     bool headerSeen_ = false;
     HeaderNote headerNote_ = HeaderNote::None;
@@ -366,7 +394,9 @@ CharLine CharLineFor(GedcomReader& scan, const GedcomReader& loaded, bool decode
     charLine.line = "1 CHAR " + name + "\n";
     std::string start(1 << 20, '\0');
     start.resize(scan.ReadBytes(0, start.data(), start.size()));
-    charLine.declared = DeclaresEncoding(start);
+    const bool marked = start.compare(0, 3, "\xEF\xBB\xBF") == 0;
+    charLine.byLine = !marked && CharLineEncoding(start) != TextEncoding::Bytes;
+    charLine.declared = marked || charLine.byLine;
     return charLine;
 }
 

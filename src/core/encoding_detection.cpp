@@ -160,10 +160,8 @@ TextEncoding EncodingNamed(std::string_view charValue) {
     return TextEncoding::Bytes;
 }
 
-bool DeclaresEncoding(std::string_view start) {
-    size_t skip = 0;
-    return DetectUtf16(start, skip) != Utf16::None || start.substr(0, 3) == "\xEF\xBB\xBF" ||
-           EncodingNamed(HeaderCharValue(start)) != TextEncoding::Bytes;
+TextEncoding CharLineEncoding(std::string_view start) {
+    return EncodingNamed(HeaderCharValue(start));
 }
 
 EncodingChoice ChooseEncoding(std::string bytes) {

@@ -28,10 +28,11 @@ struct EncodingChoice {
 // `bytes`: the whole file.
 EncodingChoice ChooseEncoding(std::string bytes);
 
-// Whether the start of a file (its header at least) says how it is
-// encoded, by a byte-order mark, the zero bytes of UTF-16 or a CHAR line
-// of a known name; when it does not, ChooseEncoding goes by all its bytes.
-bool DeclaresEncoding(std::string_view start);
+// The encoding the "1 CHAR" line at the start of a file names, looked for
+// from the second line up to the next level-0 line (`start` with LF line
+// ends); Bytes when there is none or its name is not known. Without a
+// byte-order mark, ChooseEncoding goes by all the file's bytes then.
+TextEncoding CharLineEncoding(std::string_view start);
 
 // The encoding a header's CHAR value names; Bytes for a value it does not
 // know, which leaves the choice to the bytes.

@@ -38,7 +38,7 @@ std::string Joined(const std::vector<std::string>& answers) {
 
 }  // namespace
 
-DatabaseAnswers AnswersForExport(IGEDCOMdb* db) {
+DatabaseAnswers AnswersForExport(IGEDCOMdb* db, bool onDemandCounts) {
     DatabaseAnswers all;
     IGDIndividuals* people = nullptr;
     IGDFamilies* families = nullptr;
@@ -75,7 +75,7 @@ DatabaseAnswers AnswersForExport(IGEDCOMdb* db) {
         std::vector<std::string>& answers =
             all.individuals[TextOf(person, &IGDIndividualRecord::get_ID)].answers;
         answers = IndividualAnswers(person);
-        if (person == nullptr) return;
+        if (person == nullptr || !onDemandCounts) return;
         IGDNotes* notes = nullptr;
         IGDSources* sources = nullptr;
         IGDFactEvents* attributes = nullptr;

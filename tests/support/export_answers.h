@@ -20,8 +20,8 @@ struct RecordAnswers {
 using AnswersById = std::map<std::string, RecordAnswers>;
 
 struct DatabaseAnswers {
-    // Names, sex, family links, events with dates, birth and death, and the
-    // counts of notes, citations and attributes; hidden when Confidential.
+    // Names, sex, family links, events with dates, birth and death (and the
+    // counts of notes, citations and attributes); hidden when Confidential.
     AnswersById individuals;
     // Partners, children, events and marriage; hidden when the family has a
     // partner and every partner is Confidential.
@@ -30,8 +30,11 @@ struct DatabaseAnswers {
 
 // Takes which records are hidden, then clears the confidentiality of `db`
 // (which would hide the data of a hidden person's families) and reads the
-// answers.
-DatabaseAnswers AnswersForExport(IGEDCOMdb* db);
+// answers; the counts of notes, citations and attributes when
+// `onDemandCounts` (a blank line after a record's line lets those members
+// read the lines of the record the blank line opens, which the copy hides
+// when that one is hidden).
+DatabaseAnswers AnswersForExport(IGEDCOMdb* db, bool onDemandCounts);
 
 // What a hidden record keeps of its answers.
 std::vector<std::string> KeptOfHidden(const std::vector<std::string>& answers);
