@@ -7,22 +7,10 @@ namespace {
 
 constexpr std::string_view kFile =
     "0 @I1@ INDI\n"
-    "1 EVEN Walked\n"
-    "2 TYPE Graduation\n"
-    "2 DATE 1918\n"
-    "2 AGE 22\n"
-    "2 CAUS Finished school\n"
-    "2 AGNC University\n"
-    "2 RELI None\n"
-    "2 RESN privacy\n"
-    "2 PLAC Oxford\n"
-    "2 ADDR 1 High Street\n"
-    "2 FAMC @F1@\n"
-    "3 ADOP HUSB\n"
-    "0 @F1@ FAM\n"
-    "1 MARR\n"
-    "2 WIFE\n"
-    "3 AGE 24\n"
+    "1 EVEN Walked\n2 TYPE Graduation\n2 DATE 1918\n2 AGE 22\n2 CAUS Finished school\n"
+    "2 AGNC University\n2 RELI None\n2 RESN privacy\n2 PLAC Oxford\n2 ADDR 1 High Street\n"
+    "2 FAMC @F1@\n3 ADOP HUSB\n"
+    "0 @F1@ FAM\n1 MARR\n2 WIFE\n3 AGE 24\n"
     "0 TRLR\n";
 
 using Text = HRESULT (STDMETHODCALLTYPE IGDFactEventRecord::*)(BSTR*);

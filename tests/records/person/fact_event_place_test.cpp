@@ -14,14 +14,8 @@ namespace {
 
 constexpr std::string_view kFile =
     "0 @I1@ INDI\n"
-    "1 BIRT\n"
-    "2 DATE 1900\n"
-    "2 PLAC Springfield, Ohio\n"
-    "3 FORM City, State\n"
-    "2 PLAC Shelbyville\n"
-    "1 DEAT\n"
-    "2 NOTE\n"
-    "3 PLAC not the event's\n"
+    "1 BIRT\n2 DATE 1900\n2 PLAC Springfield, Ohio\n3 FORM City, State\n2 PLAC Shelbyville\n"
+    "1 DEAT\n2 NOTE\n3 PLAC not the event's\n"
     "0 TRLR\n";
 
 class FactEventPlaceTest : public FactEventFixture {

@@ -16,16 +16,14 @@ namespace {
 using Strings = std::vector<std::string>;
 
 constexpr char kFile[] =
-    "0 @I1@ INDI\n0 @I2@ INDI\n0 @I3@ INDI\n0 @I4@ INDI\n0 @I5@ INDI\n"
-    "0 @F1@ FAM\n"
-    "1 HUSB @I1@\n1 WIFE @I2@\n1 HUSB @I5@\n"
-    "1 CHIL @I4@\n1 CHIL @I3@\n"
-    "1 NCHI 3\n"
-    "1 MARR\n2 DATE 1920\n"
-    "1 EVEN\n2 TYPE Party\n2 DATE 1921\n"
-    "1 DIV\n2 DATE 1930\n"
-    "1 MARR\n2 DATE 1940\n"
-    "1 RESN locked\n1 RIN 12\n"
+    "0 @I1@ INDI\n"
+    "0 @I2@ INDI\n"
+    "0 @I3@ INDI\n"
+    "0 @I4@ INDI\n"
+    "0 @I5@ INDI\n"
+    "0 @F1@ FAM\n1 HUSB @I1@\n1 WIFE @I2@\n1 HUSB @I5@\n1 CHIL @I4@\n1 CHIL @I3@\n1 NCHI 3\n"
+    "1 MARR\n2 DATE 1920\n1 EVEN\n2 TYPE Party\n2 DATE 1921\n1 DIV\n2 DATE 1930\n"
+    "1 MARR\n2 DATE 1940\n1 RESN locked\n1 RIN 12\n"
     "0 @F2@ FAM\n1 HUSB @I1@\n1 CHIL @I3@\n1 DIV\n"
     "0 TRLR\n";
 

@@ -44,19 +44,10 @@ TEST_F(IndividualMembersTest, SexIsTheFirstCharacterOfTheLastSexLine) {
 }
 
 constexpr char kEventsFile[] =
-    "0 @I1@ INDI\n"
-    "1 NAME John /Smith/\n"
-    "1 NAME Jack /Smith/\n"
-    "1 CHR\n2 DATE 1899\n"
-    "1 BIRT\n2 DATE 1900\n"
-    "1 DEAT\n2 DATE 1970\n"
-    "1 BIRT\n2 DATE 1901\n"
-    "1 EVEN\n2 TYPE Graduation\n2 DATE 1920\n"
-    "1 EVEN\n2 DATE 1921\n"
-    "1 EVEN\n2 TYPE 42\n2 DATE 1922\n"
-    "1 DEAT\n2 DATE 1971\n"
-    "1 OCCU Miller\n"
-    "1 RESN locked\n1 RFN 77\n1 AFN X-1\n1 RIN 9\n"
+    "0 @I1@ INDI\n1 NAME John /Smith/\n1 NAME Jack /Smith/\n1 CHR\n2 DATE 1899\n"
+    "1 BIRT\n2 DATE 1900\n1 DEAT\n2 DATE 1970\n1 BIRT\n2 DATE 1901\n"
+    "1 EVEN\n2 TYPE Graduation\n2 DATE 1920\n1 EVEN\n2 DATE 1921\n1 EVEN\n2 TYPE 42\n2 DATE 1922\n"
+    "1 DEAT\n2 DATE 1971\n1 OCCU Miller\n1 RESN locked\n1 RFN 77\n1 AFN X-1\n1 RIN 9\n"
     "0 @I2@ INDI\n1 CHR\n2 DATE 1899\n1 BURI\n"
     "0 TRLR\n";
 

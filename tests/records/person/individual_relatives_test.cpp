@@ -13,8 +13,7 @@ namespace {
 using Strings = std::vector<std::string>;
 
 constexpr char kFamilyFile[] =
-    "0 @I1@ INDI\n1 FAMC @F2@\n2 PEDI adopted\n1 FAMC @F1@\n1 FAMS @F3@\n1 FAMS @F4@\n"
-    "1 FAMS @F3@\n"
+    "0 @I1@ INDI\n1 FAMC @F2@\n2 PEDI adopted\n1 FAMC @F1@\n1 FAMS @F3@\n1 FAMS @F4@\n1 FAMS @F3@\n"
     "0 @I2@ INDI\n1 FAMS @F1@\n"
     "0 @I3@ INDI\n1 FAMS @F1@\n"
     "0 @I4@ INDI\n1 FAMS @F2@\n"
@@ -116,13 +115,9 @@ TEST_F(IndividualRelativesTest, AliasesStopAtAPointerThatNamesNoOne) {
 }
 
 constexpr char kAttributeFile[] =
-    "0 @I1@ INDI\n"
-    "1 OCCU Miller\n2 DATE 1920\n"
-    "1 BIRT\n2 DATE 1900\n"
-    "1 FACT Tall\n2 TYPE Height\n2 DATE 1930\n"
-    "1 RESI\n2 DATE 1940\n"
-    "1 NOTE not an attribute\n2 OCCU nor this\n3 DATE 1\n"
-    "1 OCCU Baker\n2 DATE 1950\n"
+    "0 @I1@ INDI\n1 OCCU Miller\n2 DATE 1920\n1 BIRT\n2 DATE 1900\n"
+    "1 FACT Tall\n2 TYPE Height\n2 DATE 1930\n1 RESI\n2 DATE 1940\n"
+    "1 NOTE not an attribute\n2 OCCU nor this\n3 DATE 1\n1 OCCU Baker\n2 DATE 1950\n"
     "0 TRLR\n";
 
 TEST_F(IndividualRelativesTest, AttributesAreTheAttributeLinesInFileOrder) {

@@ -22,14 +22,13 @@ class NameMembersTest : public NamePlaceFixture {};
 
 constexpr char kPiecesFile[] =
     "0 @I1@ INDI\n"
-    "1 NAME Dr. John /van Smith/ Jr.\n"
-    "2 NPFX Dr.\n2 GIVN John\n2 NICK Jack\n3 CONC ie\n2 SPFX van\n2 SURN Smith\n"
-    "2 NSFX Jr.\n2 TYPE birth\n2 NICK Johnny\n"
-    "2 NOTE First note\n3 CONT more\n2 NOTE @N1@\n"
-    "2 SOUR @S1@\n3 PAGE 12\n3 NOTE Not the name's note\n2 SOUR Inline citation\n"
-    "1 NAME Jack /Smith/\n"
-    "1 NOTE Not the name's note either\n"
-    "0 @N1@ NOTE Kept note\n0 @S1@ SOUR\n1 TITL Book\n0 TRLR\n";
+    "1 NAME Dr. John /van Smith/ Jr.\n2 NPFX Dr.\n2 GIVN John\n2 NICK Jack\n3 CONC ie\n2 SPFX van\n"
+    "2 SURN Smith\n2 NSFX Jr.\n2 TYPE birth\n2 NICK Johnny\n2 NOTE First note\n3 CONT more\n"
+    "2 NOTE @N1@\n2 SOUR @S1@\n3 PAGE 12\n3 NOTE Not the name's note\n2 SOUR Inline citation\n"
+    "1 NAME Jack /Smith/\n1 NOTE Not the name's note either\n"
+    "0 @N1@ NOTE Kept note\n"
+    "0 @S1@ SOUR\n1 TITL Book\n"
+    "0 TRLR\n";
 
 TEST_F(NameMembersTest, PiecesAreTheFirstLineOfTheirTagUnderTheName) {
     LoadText(kPiecesFile);
@@ -159,13 +158,11 @@ class NameVariationTest : public NamePlaceFixture {
 
 constexpr char kVariationsFile[] =
     "0 @I1@ INDI\n"
-    "1 NAME Taro /Yamada/\n2 TYPE birth\n"
-    "2 FONE Taro /Yamada/\n3 TYPE kana\n"
-    "2 ROMN Tarō /Yamada/\n3 TYPE hepburn\n3 SURN Yamada-san\n"
-    "2 FONE Tarou/Yamada/\n3 GIVN Tarou\n"
-    "2 SOUR @S1@\n3 FONE Not a variation of the name\n"
-    "1 NAME Plain /Name/\n"
-    "0 @S1@ SOUR\n0 TRLR\n";
+    "1 NAME Taro /Yamada/\n2 TYPE birth\n2 FONE Taro /Yamada/\n3 TYPE kana\n2 ROMN Tarō /Yamada/\n"
+    "3 TYPE hepburn\n3 SURN Yamada-san\n2 FONE Tarou/Yamada/\n3 GIVN Tarou\n2 SOUR @S1@\n"
+    "3 FONE Not a variation of the name\n1 NAME Plain /Name/\n"
+    "0 @S1@ SOUR\n"
+    "0 TRLR\n";
 
 TEST_F(NameVariationTest, OneNamePerLineOfTheTagInFileOrder) {
     LoadText(kVariationsFile);

@@ -18,16 +18,15 @@ using PlacesMember = HRESULT (STDMETHODCALLTYPE IGDPlaceRecord::*)(IGDPlaces**);
 
 constexpr char kPlacesFile[] =
     "0 @I1@ INDI\n"
-    "1 BIRT\n2 DATE 1900\n"
-    "2 PLAC Cove, Cork, Ireland\n3 FORM Town, County, Country\n3 TYPE parish\n"
-    "3 MAP\n4 LATI N51.85\n4 LONG W8.3\n"
-    "3 NOTE Now Cobh\n3 NOTE @N1@\n3 SOUR @S1@\n3 SOUR Register\n"
-    "3 FONE Kov\n4 TYPE guess\n3 ROMN Cobh\n4 TYPE irish\n3 FONE Cobe\n"
-    "2 NOTE Not the place's note\n"
-    "1 DEAT\n2 PLAC Paris\n3 MAP\n4 LONG E2.35\n3 LATI N48.85\n"
+    "1 BIRT\n2 DATE 1900\n2 PLAC Cove, Cork, Ireland\n3 FORM Town, County, Country\n3 TYPE parish\n"
+    "3 MAP\n4 LATI N51.85\n4 LONG W8.3\n3 NOTE Now Cobh\n3 NOTE @N1@\n3 SOUR @S1@\n"
+    "3 SOUR Register\n3 FONE Kov\n4 TYPE guess\n3 ROMN Cobh\n4 TYPE irish\n3 FONE Cobe\n"
+    "2 NOTE Not the place's note\n1 DEAT\n2 PLAC Paris\n3 MAP\n4 LONG E2.35\n3 LATI N48.85\n"
     "1 BURI\n2 PLAC\n3 TYPE cemetery\n3 NOTE Unmarked\n"
     "1 CHR\n2 PLAC Nowhere\n3 NOTE @N9@\n3 NOTE After\n"
-    "0 @N1@ NOTE Note\n0 @S1@ SOUR\n0 TRLR\n";
+    "0 @N1@ NOTE Note\n"
+    "0 @S1@ SOUR\n"
+    "0 TRLR\n";
 
 TEST_F(PlaceRecordTest, StringMembersReadTheLinesUnderThePlace) {
     LoadText(kPlacesFile);

@@ -15,14 +15,11 @@ namespace {
 using NoteText = HRESULT (STDMETHODCALLTYPE IGDNoteRecord::*)(BSTR*);
 
 constexpr char kNotesFile[] =
-    "0 @I1@ INDI\n"
-    "1 NOTE @N1@\n"
-    "1 NOTE Some text\n2 CONT more\n"
-    "0 @N1@ NOTE First\n1 CONC part\n1 CONT Second\n"
-    "1 RIN 77\n1 REFN 123\n2 TYPE catalog\n1 REFN 456\n"
-    "1 CHAN\n2 DATE 1 JAN 2001\n"
-    "1 SOUR @S1@\n"
-    "0 @S1@ SOUR\n0 TRLR\n";
+    "0 @I1@ INDI\n1 NOTE @N1@\n1 NOTE Some text\n2 CONT more\n"
+    "0 @N1@ NOTE First\n1 CONC part\n1 CONT Second\n1 RIN 77\n1 REFN 123\n2 TYPE catalog\n"
+    "1 REFN 456\n1 CHAN\n2 DATE 1 JAN 2001\n1 SOUR @S1@\n"
+    "0 @S1@ SOUR\n"
+    "0 TRLR\n";
 
 class NoteFormsTest : public SubRecordFixture {
    protected:
