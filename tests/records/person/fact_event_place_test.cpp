@@ -27,20 +27,14 @@ class FactEventPlaceTest : public FactEventFixture {
     }
 };
 
-TEST_F(FactEventPlaceTest, PlaceIsMadeFromTheFirstPlacLine) {
-    ComPtr<IGDFactEventRecord> birth = AsHost(IndividualEvent("@I1@", 0));
-    ComPtr<IGDPlaceRecord> place;
-    ASSERT_EQ(birth->get_Place(place.Out()), S_OK);
-    ASSERT_TRUE(place);
-    EXPECT_EQ(Internal(place.get()).Value(), "Springfield, Ohio");
-    EXPECT_EQ(Internal(place.get()).GetTag(), "PLAC");
-}
-
-TEST_F(FactEventPlaceTest, EveryReadMakesANewPlaceAndReleasesTheHeldOne) {
+TEST_F(FactEventPlaceTest, PlaceIsMadeFromTheFirstPlacLineAtEveryRead) {
     ComPtr<IGDFactEventRecord> birth = AsHost(IndividualEvent("@I1@", 0));
     ComPtr<IGDPlaceRecord> first, second;
     ASSERT_EQ(birth->get_Place(first.Out()), S_OK);
     ASSERT_EQ(birth->get_Place(second.Out()), S_OK);
+    ASSERT_TRUE(first);
+    EXPECT_EQ(Internal(first.get()).Value(), "Springfield, Ohio");
+    EXPECT_EQ(Internal(first.get()).GetTag(), "PLAC");
     EXPECT_NE(first.get(), second.get());
     EXPECT_EQ(Internal(first.get()).Position(), Internal(second.get()).Position());
 
@@ -50,35 +44,26 @@ TEST_F(FactEventPlaceTest, EveryReadMakesANewPlaceAndReleasesTheHeldOne) {
     ASSERT_EQ(birth->get_Place(&held), S_OK);
     ASSERT_EQ(birth->get_Place(&held), S_OK);
     held->Release();
+    ExpectHostTagKeepsACopy(birth.get());
 }
 
+// An event without a place line, and the blank event, give no place, or the
+// blank place when the option asks for it.
 TEST_F(FactEventPlaceTest, MissingPlaceFollowsTheBlankPlacesOption) {
-    ComPtr<IGDFactEventRecord> death = AsHost(IndividualEvent("@I1@", 1));
-    ComPtr<IGDPlaceRecord> place;
-    EXPECT_EQ(death->get_Place(place.Out()), S_OK);
-    EXPECT_FALSE(place);
-
-    ASSERT_EQ(db_->put_ReturnBlankPlaces(VARIANT_TRUE), S_OK);
-    EXPECT_EQ(death->get_Place(place.Out()), S_OK);
-    ComPtr<IGDPlaceRecord> blank;
+    ComPtr<IGDPlaceRecord> blankPlace;
     Database().BlankPlace()->QueryInterface(IID_IGDPlaceRecord,
-                                            reinterpret_cast<void**>(blank.Out()));
-    EXPECT_EQ(place.get(), blank.get());
-}
-
-TEST_F(FactEventPlaceTest, BlankEventGivesNoPlaceOrTheBlankPlace) {
-    ComPtr<IGDFactEventRecord> blank =
-        AsHost(static_cast<GDFactEventRecord*>(Database().BlankEvent()));
-    ComPtr<IGDPlaceRecord> place;
-    EXPECT_EQ(blank->get_Place(place.Out()), S_OK);
-    EXPECT_FALSE(place);
-    ASSERT_EQ(db_->put_ReturnBlankPlaces(VARIANT_TRUE), S_OK);
-    EXPECT_EQ(blank->get_Place(place.Out()), S_OK);
-    EXPECT_TRUE(place);
-}
-
-TEST_F(FactEventPlaceTest, HostTagHoldsACopyOfWhatWasWritten) {
-    ExpectHostTagKeepsACopy(AsHost(IndividualEvent("@I1@", 0)).get());
+                                            reinterpret_cast<void**>(blankPlace.Out()));
+    for (GDFactEventRecord* event :
+         {IndividualEvent("@I1@", 1), static_cast<GDFactEventRecord*>(Database().BlankEvent())}) {
+        ComPtr<IGDFactEventRecord> host = AsHost(event);
+        ComPtr<IGDPlaceRecord> place;
+        ASSERT_EQ(db_->put_ReturnBlankPlaces(VARIANT_FALSE), S_OK);
+        EXPECT_EQ(host->get_Place(place.Out()), S_OK);
+        EXPECT_FALSE(place);
+        ASSERT_EQ(db_->put_ReturnBlankPlaces(VARIANT_TRUE), S_OK);
+        EXPECT_EQ(host->get_Place(place.Out()), S_OK);
+        EXPECT_EQ(place.get(), blankPlace.get());
+    }
 }
 
 constexpr char kEventsFile[] =

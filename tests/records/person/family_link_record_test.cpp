@@ -22,12 +22,7 @@ constexpr std::string_view kFile =
     "1 FAMC @F2@\n2 NOTE raised by an aunt\n2 PEDI adopted\n2 STAT challenged\n3 NOTE why\n"
     "2 STAT proven\n2 NOTE @N1@\n1 FAMC @F3@\n2 PEDI foster\n2 PEDI Birth\n1 FAMS @F4@\n"
     "1 FAMS @F5@\n2 PEDI\n1 FAMS @F6@\n2 PEDI other\n"
-    "0 @F1@ FAM\n"
-    "0 @F2@ FAM\n"
-    "0 @F3@ FAM\n"
-    "0 @F4@ FAM\n"
-    "0 @F5@ FAM\n"
-    "0 @F6@ FAM\n"
+    "0 @F1@ FAM\n0 @F2@ FAM\n0 @F3@ FAM\n0 @F4@ FAM\n0 @F5@ FAM\n0 @F6@ FAM\n"
     "0 @N1@ NOTE court record\n"
     "0 TRLR\n";
 
