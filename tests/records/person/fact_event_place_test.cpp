@@ -86,17 +86,6 @@ class FactEventAddressNotesTest : public FactEventFixture {
         }
     }
 
-    // The count of a collection member of `event`, or -1 when it fails.
-    template <class Collection>
-    static LONG CountOf(IGDFactEventRecord* event,
-                        HRESULT (STDMETHODCALLTYPE IGDFactEventRecord::*member)(Collection**)) {
-        ComPtr<Collection> collection;
-        LONG count = -1;
-        if ((event->*member)(collection.Out()) != S_OK || FAILED(collection->get_Count(&count)))
-            return -1;
-        return count;
-    }
-
     ComPtr<IGDFactEventRecord> birth_;
     ComPtr<IGDFactEventRecord> death_;
 };
@@ -108,7 +97,7 @@ TEST_F(FactEventAddressNotesTest, AddressSeesThePhoneBesideAddrAndNotesAreDirect
     ASSERT_TRUE(address);
     EXPECT_EQ(TextOf(address.get(), &IGDAddressRecord::get_Phone), "0113");
     EXPECT_EQ(TextOf(address.get(), &IGDAddressRecord::get_City), "Leeds");
-    EXPECT_EQ(CountOf(birth_.get(), &IGDFactEventRecord::get_Notes), 2);
+    EXPECT_EQ(CountIn(birth_.get(), &IGDFactEventRecord::get_Notes), 2);
 }
 
 // Citations are counted whatever the event's confidentiality says.
@@ -117,8 +106,8 @@ TEST_F(FactEventAddressNotesTest, SourcesAreTheCitationsUnderTheEventEvenWhenCon
         SCOPED_TRACE(confidential);
         ASSERT_EQ(birth_->put_Confidential(confidential), S_OK);
         ASSERT_EQ(death_->put_Confidential(confidential), S_OK);
-        EXPECT_EQ(CountOf(birth_.get(), &IGDFactEventRecord::get_Sources), 1);
-        EXPECT_EQ(CountOf(death_.get(), &IGDFactEventRecord::get_Sources), 0);
+        EXPECT_EQ(CountIn(birth_.get(), &IGDFactEventRecord::get_Sources), 1);
+        EXPECT_EQ(CountIn(death_.get(), &IGDFactEventRecord::get_Sources), 0);
     }
     EXPECT_EQ(birth_->get_Sources(nullptr), E_POINTER);
 }
@@ -129,7 +118,7 @@ TEST_F(FactEventAddressNotesTest, EventWithoutThemAndConfidentialEvent) {
         ComPtr<IGDAddressRecord> address;
         EXPECT_EQ(event->get_Address(address.Out()), S_OK);
         EXPECT_FALSE(address);
-        EXPECT_EQ(CountOf(event, &IGDFactEventRecord::get_Notes), 0);
+        EXPECT_EQ(CountIn(event, &IGDFactEventRecord::get_Notes), 0);
         EXPECT_EQ(event->get_Address(nullptr), E_POINTER);
         EXPECT_EQ(event->get_Notes(nullptr), E_POINTER);
     }

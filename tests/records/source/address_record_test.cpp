@@ -42,21 +42,6 @@ class AddressRecordTest : public SubRecordFixture {
         return address;
     }
 
-    static std::vector<std::string> Values(IGDList* list) {
-        std::vector<std::string> values;
-        LONG count = 0;
-        EXPECT_EQ(list->get_Count(&count), S_OK);
-        for (LONG i = 1; i <= count; ++i) {
-            VARIANT value;
-            VariantInit(&value);
-            EXPECT_EQ(list->get_Item(i, &value), S_OK);
-            Bstr text;
-            *text.Out() = value.bstrVal;
-            values.push_back(text.Text());
-        }
-        return values;
-    }
-
     ComPtr<IGDAddressRecord> address_;
 };
 
@@ -98,7 +83,7 @@ TEST_F(AddressRecordTest, ListsHoldEveryLineBesideAddrInFileOrder) {
         ComPtr<IGDList> list;
         ASSERT_EQ((address_.get()->*c.member)(list.Out()), S_OK);
         ASSERT_TRUE(list);
-        EXPECT_EQ(Values(list.get()), c.expected);
+        EXPECT_EQ(TextsIn(list.get()), c.expected);
     }
 }
 

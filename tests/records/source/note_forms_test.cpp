@@ -78,11 +78,7 @@ TEST_F(NoteFormsTest, ConcatenateWithSpaceDecidesTheBlankBeforeAContinuation) {
 }
 
 TEST_F(NoteFormsTest, PointerAnswersTheRecordsObjects) {
-    ComPtr<IGDReferenceNumbers> numbers;
-    ASSERT_EQ(pointer_->get_UserRefNumbers(numbers.Out()), S_OK);
-    LONG count = -1;
-    ASSERT_EQ(numbers->get_Count(&count), S_OK);
-    EXPECT_EQ(count, 2);
+    EXPECT_EQ(CountIn(pointer_.get(), &IGDNoteRecord::get_UserRefNumbers), 2);
 
     ComPtr<IGDChangeDateRecord> change;
     ASSERT_EQ(pointer_->get_LastModified(change.Out()), S_OK);
@@ -90,17 +86,12 @@ TEST_F(NoteFormsTest, PointerAnswersTheRecordsObjects) {
     EXPECT_EQ(TextOf(change.get(), &IGDChangeDateRecord::get_Date), "1 JAN 2001");
 
     // The citation under the note record follows the (absent) ones under the pointer.
-    ComPtr<IGDSources> sources;
-    ASSERT_EQ(pointer_->get_Sources(sources.Out()), S_OK);
-    ASSERT_EQ(sources->get_Count(&count), S_OK);
-    EXPECT_EQ(count, 1);
+    EXPECT_EQ(CountIn(pointer_.get(), &IGDNoteRecord::get_Sources), 1);
 
     ComPtr<IGDChangeDateRecord> none;
     EXPECT_EQ(inlined_->get_LastModified(none.Out()), S_OK);
     EXPECT_FALSE(none);
-    ASSERT_EQ(inlined_->get_Sources(sources.Out()), S_OK);
-    ASSERT_EQ(sources->get_Count(&count), S_OK);
-    EXPECT_EQ(count, 0);
+    EXPECT_EQ(CountIn(inlined_.get(), &IGDNoteRecord::get_Sources), 0);
 }
 
 // A tag written through a pointer is the record's tag.
