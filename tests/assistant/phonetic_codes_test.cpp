@@ -90,23 +90,10 @@ class PhoneticCodesTest : public ::testing::Test {
     }
 
     static Codes Listed(HRESULT hr, IGDList* list) {
-        if (FAILED(hr)) {
-            char code[16];
-            std::snprintf(code, sizeof code, "0x%08X", static_cast<unsigned>(hr));
-            return {code};
-        }
-        Codes codes;
-        LONG count = -1;
-        EXPECT_EQ(list->get_Count(&count), S_OK);
-        for (LONG i = 1; i <= count; ++i) {
-            VARIANT item;
-            VariantInit(&item);
-            EXPECT_EQ(list->get_Item(i, &item), S_OK);
-            EXPECT_EQ(item.vt, VT_BSTR);
-            codes.push_back(BstrToText(item.bstrVal));
-            VariantClear(&item);
-        }
-        return codes;
+        if (SUCCEEDED(hr)) return TextsIn(list);
+        char code[16];
+        std::snprintf(code, sizeof code, "0x%08X", static_cast<unsigned>(hr));
+        return {code};
     }
 
     LiveObjectGuard guard_;
