@@ -56,7 +56,7 @@ TEST(TextConversion, BytesBecomeUtf16) {
         {"\x80 \x85 \x99", u"\u20AC \u2026 \u2122"},
         {"\x81\x8D\x8F\x90\x9D", u"\u0081\u008D\u008F\u0090\u009D"},  // undefined in 1252
         {"\x9F\xFF", u"\u0178\u00FF"},
-        // Only the invalid part is: a valid sequence, a lead byte without its
+        // Only the bytes that are not UTF-8 are: a valid sequence, a lead byte without its
         // continuation, valid again.
         {"\xC3\xA9\xC3(\xC3\xA9", u"\u00E9\u00C3(\u00E9"},
         // Overlong forms, surrogates and truncated sequences are not UTF-8.
