@@ -51,25 +51,21 @@ TEST_F(ConnectionPointTest, EnumeratorEnumeratesNothing) {
     EXPECT_EQ(buffer[0], nullptr);
 }
 
-TEST_F(ConnectionPointTest, ContainerBelongsToTheDatabase) {
-    ComPtr<IUnknown> fromDb;
-    ComPtr<IUnknown> fromContainer;
-    db_->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(fromDb.Out()));
-    container_->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(fromContainer.Out()));
-    EXPECT_EQ(fromDb.get(), fromContainer.get());
-}
-
-// Windows aggregates the platform's marshaler; natively there is none.
-TEST_F(ConnectionPointTest, MarshalerIsAggregatedOnWindowsOnly) {
+// The container belongs to the database. Windows aggregates the platform's
+// marshaler; natively there is none.
+TEST_F(ConnectionPointTest, ContainerAndMarshalerBelongToTheDatabase) {
     ComPtr<IUnknown> marshal;
     const HRESULT hr = db_->QueryInterface(IID_IMarshal, reinterpret_cast<void**>(marshal.Out()));
+    // The container's IUnknown is the database's, and so is the marshaler's,
+    // which delegates to its outer object.
+    ComPtr<IUnknown> dbUnknown, fromContainer;
+    db_->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(dbUnknown.Out()));
+    container_->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(fromContainer.Out()));
+    EXPECT_EQ(fromContainer.get(), dbUnknown.get());
 #ifdef _WIN32
     ASSERT_EQ(hr, S_OK);
-    // Its IUnknown is the database's: the marshaler delegates to its outer object.
     ComPtr<IUnknown> outer;
-    ComPtr<IUnknown> dbUnknown;
     marshal->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(outer.Out()));
-    db_->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(dbUnknown.Out()));
     EXPECT_EQ(outer.get(), dbUnknown.get());
 #else
     EXPECT_EQ(hr, E_NOINTERFACE);

@@ -1,10 +1,11 @@
 // Messages reported to the host: the error information left on this thread
 // and the code a script engine turns into a run-time error; and which
 // interfaces each kind of object says support error information.
+#include "access/error_report.h"
+
 #include <gtest/gtest.h>
 
 #include "server/entry_points.h"
-#include "access/error_report.h"
 #include "server/registration.h"
 #include "support/com_test_support.h"
 #include "support/live_object_guard.h"
@@ -59,17 +60,14 @@ TEST_F(ErrorReportTest, ReportedMessageIsTheThreadsErrorInformation) {
     }
 }
 
+// A later report replaces the earlier one; a failure keeps its own code.
 TEST_F(ErrorReportTest, LaterReportReplacesTheEarlierOne) {
     ReportError("first");
     ReportError("second");
     ComPtr<IErrorInfo> info;
     ASSERT_EQ(GetErrorInfo(0, info.Out()), S_OK);
     EXPECT_EQ(TextOf(&IErrorInfo::GetDescription, info.get()), "second");
-}
-
-TEST_F(ErrorReportTest, FailureKeepsItsOwnCodeWithTheDescription) {
     EXPECT_EQ(ReportFailure(E_INVALIDARG, "no such method"), E_INVALIDARG);
-    ComPtr<IErrorInfo> info;
     ASSERT_EQ(GetErrorInfo(0, info.Out()), S_OK);
     EXPECT_EQ(TextOf(&IErrorInfo::GetDescription, info.get()), "no such method");
 }
@@ -77,16 +75,16 @@ TEST_F(ErrorReportTest, FailureKeepsItsOwnCodeWithTheDescription) {
 // Which interface each object supports error information for.
 HRESULT SupportsErrorInfo(IUnknown* object, REFIID riid) {
     ComPtr<ISupportErrorInfo> support;
-    HRESULT hr = object->QueryInterface(IID_ISupportErrorInfo,
-                                        reinterpret_cast<void**>(support.Out()));
+    HRESULT hr =
+        object->QueryInterface(IID_ISupportErrorInfo, reinterpret_cast<void**>(support.Out()));
     return FAILED(hr) ? hr : support->InterfaceSupportsErrorInfo(riid);
 }
 
 ComPtr<IUnknown> NewInstance(REFCLSID clsid) {
     ComPtr<IClassFactory> factory;
     IUnknown* object = nullptr;
-    if (SUCCEEDED(DllGetClassObject(clsid, IID_IClassFactory,
-                                    reinterpret_cast<void**>(factory.Out()))))
+    if (SUCCEEDED(
+            DllGetClassObject(clsid, IID_IClassFactory, reinterpret_cast<void**>(factory.Out()))))
         factory->CreateInstance(nullptr, IID_IUnknown, reinterpret_cast<void**>(&object));
     return ComPtr<IUnknown>(object);
 }

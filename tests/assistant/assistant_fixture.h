@@ -15,6 +15,12 @@ namespace kinfold::test {
 
 using Ids = std::vector<std::string>;
 
+// @L@ is a child, and the husband, of his own family.
+inline constexpr char kOwnFather[] =
+    "0 @L@ INDI\n1 FAMC @LF@\n1 FAMS @LF@\n0 @W@ INDI\n1 FAMS @LF@\n"
+    "0 @K@ INDI\n1 FAMC @LF@\n"
+    "0 @LF@ FAM\n1 HUSB @L@\n1 WIFE @W@\n1 CHIL @L@\n1 CHIL @K@\n0 TRLR\n";
+
 class AssistantFixture : public PersonRecordFixture {
    protected:
     void LoadText(std::string_view gedcom) {

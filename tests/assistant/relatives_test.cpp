@@ -191,12 +191,6 @@ TEST_F(RelativesTest, IndividualsOfAnotherDatabaseAreRefused) {
     EXPECT_EQ(is, VARIANT_FALSE);
 }
 
-// @L@ is a child, and the husband, of his own family.
-constexpr char kOwnFather[] =
-    "0 @L@ INDI\n1 FAMC @LF@\n1 FAMS @LF@\n0 @W@ INDI\n1 FAMS @LF@\n"
-    "0 @K@ INDI\n1 FAMC @LF@\n"
-    "0 @LF@ FAM\n1 HUSB @L@\n1 WIFE @W@\n1 CHIL @L@\n1 CHIL @K@\n0 TRLR\n";
-
 // Two families, each the other's ancestor.
 constexpr char kEachOthersAncestors[] =
     "0 @A@ INDI\n1 FAMC @FB@\n1 FAMS @FA@\n1 BIRT\n2 DATE 1990\n"

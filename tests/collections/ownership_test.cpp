@@ -12,15 +12,13 @@ namespace {
 
 class Ownership : public CollectionTest {};
 
-TEST_F(Ownership, FactoriesRefuseANullOutPointer) {
+// Factories refuse a NULL out-pointer, and release what one held.
+TEST_F(Ownership, FactoriesReleaseWhatTheOutPointerHeld) {
     EXPECT_EQ(MakeLiveCollection<IGDNames>(nullptr, owner_->list, owner_), E_POINTER);
     EXPECT_EQ(MakeStoreCollection<IGDIndividuals>(nullptr, owner_->store, owner_), E_POINTER);
     EXPECT_EQ(MakeBuiltCollection<IGDNotes>(nullptr, std::make_unique<RecordList>()), E_POINTER);
     EXPECT_EQ(MakeBuiltCollection(nullptr, std::make_unique<ValueList>()), E_POINTER);
     EXPECT_EQ(MakeTypeNameCollection(nullptr, owner_->types, owner_), E_POINTER);
-}
-
-TEST_F(Ownership, FactoriesReleaseWhatTheOutPointerHeld) {
     IGDNotes* notes = nullptr;
     ASSERT_EQ(MakeLiveCollection(&notes, owner_->list, owner_), S_OK);
     const long alive = LiveObjectCount();

@@ -4,10 +4,8 @@
 
 #include <string>
 
-
 namespace kinfold {
 namespace {
-
 
 TEST(CompareCaseSwitch, StoresOnlyZeroOrOneAndReturnsPrevious) {
     CompareCaseScope guard(1);
@@ -157,22 +155,19 @@ TEST(FixedString, FindAndFindLast) {
     const FixedString date("1 JAN 1900 AND 1901");
     struct Row {
         const char* sub;
-        int32_t start;
+        int32_t start;  // -2: FindLast
         int32_t found;
     } rows[] = {
-        {"19", 0, 6},   {"19", 6, 6},  {"19", 7, 15}, {"19", 16, -1}, {"JAN", 0, 2},
-        {"19", -1, -1}, {"1", 19, -1}, {"x", 0, -1},  {"", 0, -1},    {"1901", 15, 15},
+        {"19", 0, 6},   {"19", 6, 6},  {"19", 7, 15},  {"19", 16, -1},   {"JAN", 0, 2},
+        {"19", -1, -1}, {"1", 19, -1}, {"x", 0, -1},   {"", 0, -1},      {"1901", 15, 15},
+        {"19", -2, 15}, {" ", -2, 14}, {"1 J", -2, 0}, {"1800", -2, -1}, {"", -2, -1},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(std::string(row.sub) + " from " + std::to_string(row.start));
-        EXPECT_EQ(date.Find(row.sub, row.start), row.found);
+        EXPECT_EQ(row.start == -2 ? date.FindLast(row.sub) : date.Find(row.sub, row.start),
+                  row.found);
     }
     EXPECT_EQ(date.Find("JAN"), 2);
-    EXPECT_EQ(date.FindLast("19"), 15);
-    EXPECT_EQ(date.FindLast(" "), 14);
-    EXPECT_EQ(date.FindLast("1 J"), 0);
-    EXPECT_EQ(date.FindLast("1800"), -1);
-    EXPECT_EQ(date.FindLast(""), -1);
     EXPECT_EQ(FixedString().Find("a"), -1);
 }
 

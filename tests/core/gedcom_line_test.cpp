@@ -63,15 +63,16 @@ TEST(GedcomLine, SplitsTheFieldsOfALine) {
     }
 }
 
+// Level, position, ID, tag, pointer and value of `line`, and its target.
+std::string Fields(const GedcomLine& line) {
+    std::string text = std::to_string(line.Level()) + "|" + std::to_string(line.Position());
+    for (std::string_view field : {line.Id(), line.Tag(), line.Pointer(), line.Value()})
+        text.append("|").append(field);
+    return text + (line.Target() == nullptr ? "|no target" : "|target");
+}
+
 TEST(GedcomLine, StartsEmptyAndNotFromAFile) {
-    const GedcomLine line;
-    EXPECT_EQ(line.Level(), 0);
-    EXPECT_EQ(line.Position(), -1);
-    EXPECT_TRUE(line.Id().empty());
-    EXPECT_TRUE(line.Tag().empty());
-    EXPECT_TRUE(line.Value().empty());
-    EXPECT_TRUE(line.Pointer().empty());
-    EXPECT_EQ(line.Target(), nullptr);
+    EXPECT_EQ(Fields(GedcomLine()), "0|-1|||||no target");
 }
 
 TEST(GedcomLine, ABlankTextChangesNothing) {
@@ -79,32 +80,19 @@ TEST(GedcomLine, ABlankTextChangesNothing) {
     line.Parse("0 @I1@ NOTE @N1@ text", 10);
     for (const char* blank : {"", "   ", "\r", " \t\r\n"}) {
         line.Parse(blank, 99);
-        EXPECT_EQ(line.Level(), 0);
-        EXPECT_EQ(line.Position(), 10);
-        EXPECT_EQ(line.Id(), "@I1@");
-        EXPECT_EQ(line.Tag(), "NOTE");
-        EXPECT_EQ(line.Value(), " @N1@ text");
+        EXPECT_EQ(Fields(line), "0|10|@I1@|NOTE|| @N1@ text|no target") << blank;
     }
 }
 
 TEST(GedcomLine, TwoBlanksAfterTheLevelChangeOnlyLevelAndPosition) {
-    auto* const someRecord = reinterpret_cast<RecordBase*>(0x1000);
     GedcomLine line;
     line.Parse("1 NOTE @N1@ see", 10);
-    line.SetTarget(someRecord);
+    line.SetTarget(reinterpret_cast<RecordBase*>(0x1000));
     line.Parse("3  SEX M", 50);
-    EXPECT_EQ(line.Level(), 3);
-    EXPECT_EQ(line.Position(), 50);
-    EXPECT_EQ(line.Tag(), "NOTE");
-    EXPECT_EQ(line.Pointer(), "@N1@");
-    EXPECT_EQ(line.Value(), " see");
-    EXPECT_EQ(line.Target(), someRecord);
-
+    EXPECT_EQ(Fields(line), "3|50||NOTE|@N1@| see|target");
     // A full line replaces everything, the target included.
     line.Parse("0 @I2@ INDI", 60);
-    EXPECT_EQ(line.Id(), "@I2@");
-    EXPECT_TRUE(line.Pointer().empty());
-    EXPECT_EQ(line.Target(), nullptr);
+    EXPECT_EQ(Fields(line), "0|60|@I2@|INDI|||no target");
 }
 
 TEST(GedcomLine, KeepsAtMost280Bytes) {
@@ -115,28 +103,21 @@ TEST(GedcomLine, KeepsAtMost280Bytes) {
 }
 
 TEST(GedcomLine, ClearingFieldsLeavesTheOthers) {
-    auto* const someRecord = reinterpret_cast<RecordBase*>(0x1000);
     GedcomLine line;
     line.Parse("0 @N1@ NOTE @X1@ text", 5);
-    line.SetTarget(someRecord);
+    line.SetTarget(reinterpret_cast<RecordBase*>(0x1000));
     line.ClearId();
     line.ClearValue();
     line.SetTarget(nullptr);
-    EXPECT_TRUE(line.Id().empty());
-    EXPECT_TRUE(line.Value().empty());
-    EXPECT_EQ(line.Tag(), "NOTE");
-    EXPECT_EQ(line.Target(), nullptr);
+    EXPECT_EQ(Fields(line), "0|5||NOTE|||no target");
     line.ClearTag();
     line.SetLevel(7);
     line.SetPosition(-1);
-    EXPECT_TRUE(line.Tag().empty());
-    EXPECT_EQ(line.Level(), 7);
-    EXPECT_EQ(line.Position(), -1);
+    EXPECT_EQ(Fields(line), "7|-1|||||no target");
 
     const GedcomLine copy = line;
     line.Parse("1 SEX F", 9);
-    EXPECT_EQ(copy.Level(), 7);
-    EXPECT_TRUE(copy.Tag().empty());
+    EXPECT_EQ(Fields(copy), "7|-1|||||no target");
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "host/late_binding.h"
+#include "host/member_path.h"
 #include "support/com_test_support.h"
 #include "support/live_object_guard.h"
 
@@ -77,44 +78,29 @@ TEST_F(ScriptWalkTest, LoadsAndWalksCollectionsByName) {
     EXPECT_EQ(WalkIds("Individuals"), (std::vector<std::string>{"@I1@", "@I2@", "@I3@"}));
     EXPECT_EQ(WalkIds("FAMILIES"), std::vector<std::string>{"@F1@"});
 
-    Variant individuals, count, byPosition, byId, missing;
+    // Names in any case, items by position and by ID.
+    ExpectPathTexts(script_.get(), {{"individuals.Count", "3"},
+                                    {"individuals.Item(2).ID", "@I2@"},
+                                    {"Individuals.item(\"@I3@\").id", "@I3@"}});
+    Variant individuals, missing;
     ASSERT_EQ(InvokeByName(script_.get(), "individuals", kGet, {}, &individuals), S_OK);
-    ASSERT_EQ(InvokeByName(AsObject(individuals), "Count", kGet, {}, &count), S_OK);
-    EXPECT_EQ(count->vt, VT_I4);
-    EXPECT_EQ(count->lVal, 3);
-    ASSERT_EQ(InvokeByName(AsObject(individuals), "Item", kGet, {LongVariant(2)}, &byPosition),
-              S_OK);
-    ASSERT_EQ(InvokeByName(AsObject(individuals), "Item", kGet, {TextVariant("@I3@")}, &byId),
-              S_OK);
-    Variant positionId, idId;
-    InvokeByName(AsObject(byPosition), "ID", kGet, {}, &positionId);
-    InvokeByName(AsObject(byId), "ID", kGet, {}, &idId);
-    EXPECT_EQ(BstrText(positionId), "@I2@");
-    EXPECT_EQ(BstrText(idId), "@I3@");
     // A member's failure reaches a script as an exception carrying its code.
     EXPECT_EQ(InvokeByName(AsObject(individuals), "Item", kGet, {TextVariant("3")}, &missing),
               DISP_E_EXCEPTION);
 }
 
 TEST_F(ScriptWalkTest, ReadsAndWritesOptionsByName) {
-    Variant flags;
-    ASSERT_EQ(InvokeByName(script_.get(), "ReturnBlankFlags", kGet, {}, &flags), S_OK);
-    EXPECT_EQ(flags->lVal, 1);
+    EXPECT_EQ(ReadPathText(script_.get(), "ReturnBlankFlags"), "1");
     EXPECT_EQ(InvokeByName(script_.get(), "ReturnBlankFlags", DISPATCH_PROPERTYPUT,
                            {TextVariant("6")}, nullptr),
               S_OK);
-    Variant names, places;
-    InvokeByName(script_.get(), "ReturnBlankNames", kGet, {}, &names);
-    InvokeByName(script_.get(), "ReturnBlankPlaces", kGet, {}, &places);
-    EXPECT_EQ(names->boolVal, VARIANT_FALSE);
-    EXPECT_EQ(places->boolVal, VARIANT_TRUE);
-
-    Variant notice;
     EXPECT_EQ(InvokeByName(script_.get(), "ConfidentialNotice", DISPATCH_PROPERTYPUT,
                            {LongVariant(12)}, nullptr),
               S_OK);
-    InvokeByName(script_.get(), "ConfidentialNotice", kGet, {}, &notice);
-    EXPECT_EQ(BstrText(notice), "12");
+    ExpectPathTexts(script_.get(), {{"ReturnBlankNames", "False"}, {"ConfidentialNotice", "12"}});
+    Variant places;
+    ASSERT_EQ(InvokeByName(script_.get(), "ReturnBlankPlaces", kGet, {}, &places), S_OK);
+    EXPECT_EQ(places->boolVal, VARIANT_TRUE);
 }
 
 TEST_F(ScriptWalkTest, FailedLoadAnswersFalse) {

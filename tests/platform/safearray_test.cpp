@@ -1,6 +1,9 @@
 // SAFEARRAY: layout, bounds, locking and element ownership.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "platform/automation.h"
 #include "platform/counted_unknown.h"
 
@@ -14,6 +17,15 @@ SAFEARRAY* TwoByThree(VARTYPE vt) {
     return SafeArrayCreate(vt, 2, bounds);
 }
 
+// Bounds of each dimension of `array`, as "lower..upper" ("?" when refused).
+std::string BoundsOf(SAFEARRAY* array, UINT dimension) {
+    LONG lower = 99, upper = 99;
+    if (SafeArrayGetLBound(array, dimension, &lower) != S_OK ||
+        SafeArrayGetUBound(array, dimension, &upper) != S_OK)
+        return "?";
+    return std::to_string(lower) + ".." + std::to_string(upper);
+}
+
 TEST(SafeArray, DescribesItsDimensionsAndType) {
     SAFEARRAY* array = TwoByThree(VT_BSTR);
     ASSERT_NE(nullptr, array);
@@ -24,34 +36,41 @@ TEST(SafeArray, DescribesItsDimensionsAndType) {
     // Stored last dimension first, as on Windows.
     EXPECT_EQ(2u, array->rgsabound[0].cElements);
     EXPECT_EQ(-1, array->rgsabound[0].lLbound);
+    EXPECT_EQ("1..3", BoundsOf(array, 1));
+    EXPECT_EQ("-1..0", BoundsOf(array, 2));
     LONG bound = 99;
-    EXPECT_EQ(S_OK, SafeArrayGetLBound(array, 1, &bound));
-    EXPECT_EQ(1, bound);
-    EXPECT_EQ(S_OK, SafeArrayGetUBound(array, 1, &bound));
-    EXPECT_EQ(3, bound);
-    EXPECT_EQ(S_OK, SafeArrayGetLBound(array, 2, &bound));
-    EXPECT_EQ(-1, bound);
-    EXPECT_EQ(S_OK, SafeArrayGetUBound(array, 2, &bound));
-    EXPECT_EQ(0, bound);
     EXPECT_EQ(DISP_E_BADINDEX, SafeArrayGetLBound(array, 0, &bound));
     EXPECT_EQ(DISP_E_BADINDEX, SafeArrayGetUBound(array, 3, &bound));
     VARTYPE vt = VT_EMPTY;
     EXPECT_EQ(S_OK, SafeArrayGetVartype(array, &vt));
     EXPECT_EQ(VT_BSTR, vt);
     EXPECT_EQ(S_OK, SafeArrayDestroy(array));
+
+    SAFEARRAY* vector = SafeArrayCreateVector(VT_VARIANT, 5, 2);
+    ASSERT_NE(nullptr, vector);
+    EXPECT_EQ(1u, SafeArrayGetDim(vector));
+    EXPECT_EQ("5..6", BoundsOf(vector, 1));
+    EXPECT_EQ(S_OK, SafeArrayDestroy(vector));
+    SAFEARRAY* empty = SafeArrayCreateVector(VT_I4, 0, 0);
+    ASSERT_NE(nullptr, empty);
+    EXPECT_EQ(S_OK, SafeArrayDestroy(empty));
 }
 
+struct ElementType {
+    VARTYPE vt;
+    UINT size;
+    USHORT features = FADF_HAVEVARTYPE;
+};
+
 TEST(SafeArray, ElementSizesAndFeaturesPerType) {
-    struct Expected { VARTYPE vt; UINT size; USHORT features; } rows[] = {
-        {VT_I1, 1, FADF_HAVEVARTYPE}, {VT_UI1, 1, FADF_HAVEVARTYPE}, {VT_I2, 2, FADF_HAVEVARTYPE},
-        {VT_BOOL, 2, FADF_HAVEVARTYPE}, {VT_I4, 4, FADF_HAVEVARTYPE}, {VT_R4, 4, FADF_HAVEVARTYPE},
-        {VT_ERROR, 4, FADF_HAVEVARTYPE}, {VT_I8, 8, FADF_HAVEVARTYPE}, {VT_R8, 8, FADF_HAVEVARTYPE},
-        {VT_VARIANT, sizeof(VARIANT), FADF_VARIANT | FADF_HAVEVARTYPE},
-        {VT_DISPATCH, sizeof(void*), FADF_DISPATCH | FADF_HAVEIID},
-        {VT_UNKNOWN, sizeof(void*), FADF_UNKNOWN | FADF_HAVEIID},
-    };
+    std::vector<ElementType> rows = {{VT_I1, 1},    {VT_UI1, 1}, {VT_I2, 2},
+                                     {VT_BOOL, 2},  {VT_I4, 4},  {VT_R4, 4},
+                                     {VT_ERROR, 4}, {VT_I8, 8},  {VT_R8, 8}};
+    rows.insert(rows.end(), {{VT_VARIANT, sizeof(VARIANT), FADF_VARIANT | FADF_HAVEVARTYPE},
+                             {VT_DISPATCH, sizeof(void*), FADF_DISPATCH | FADF_HAVEIID},
+                             {VT_UNKNOWN, sizeof(void*), FADF_UNKNOWN | FADF_HAVEIID}});
     SAFEARRAYBOUND bound = {2, 0};
-    for (const Expected& row : rows) {
+    for (const ElementType& row : rows) {
         SCOPED_TRACE(row.vt);
         SAFEARRAY* array = SafeArrayCreate(row.vt, 1, &bound);
         ASSERT_NE(nullptr, array);
@@ -66,26 +85,9 @@ TEST(SafeArray, ElementSizesAndFeaturesPerType) {
 
 TEST(SafeArray, RefusesTypesWithoutElementsAndNoDimensions) {
     SAFEARRAYBOUND bound = {2, 0};
-    EXPECT_EQ(nullptr, SafeArrayCreate(VT_EMPTY, 1, &bound));
-    EXPECT_EQ(nullptr, SafeArrayCreate(VT_NULL, 1, &bound));
-    EXPECT_EQ(nullptr, SafeArrayCreate(15, 1, &bound));
+    for (VARTYPE vt : {VARTYPE(VT_EMPTY), VARTYPE(VT_NULL), VARTYPE(15)})
+        EXPECT_EQ(nullptr, SafeArrayCreate(vt, 1, &bound)) << vt;
     EXPECT_EQ(nullptr, SafeArrayCreate(VT_I4, 0, &bound));
-}
-
-TEST(SafeArray, VectorHasOneDimension) {
-    SAFEARRAY* vector = SafeArrayCreateVector(VT_VARIANT, 5, 2);
-    ASSERT_NE(nullptr, vector);
-    EXPECT_EQ(1u, SafeArrayGetDim(vector));
-    LONG bound = 0;
-    EXPECT_EQ(S_OK, SafeArrayGetLBound(vector, 1, &bound));
-    EXPECT_EQ(5, bound);
-    EXPECT_EQ(S_OK, SafeArrayGetUBound(vector, 1, &bound));
-    EXPECT_EQ(6, bound);
-    EXPECT_EQ(S_OK, SafeArrayDestroy(vector));
-
-    SAFEARRAY* empty = SafeArrayCreateVector(VT_I4, 0, 0);
-    ASSERT_NE(nullptr, empty);
-    EXPECT_EQ(S_OK, SafeArrayDestroy(empty));
 }
 
 TEST(SafeArray, FirstDimensionVariesFastest) {
@@ -103,32 +105,26 @@ TEST(SafeArray, StringElementsAreCopiedInAndOut) {
     SAFEARRAY* array = TwoByThree(VT_BSTR);
     LONG index[2] = {1, -1};
     BSTR text = SysAllocString(OLESTR("put"));
+    // A NULL string goes in as NULL and comes out empty.
+    for (BSTR put : {text, BSTR(nullptr)}) {
+        ASSERT_EQ(S_OK, SafeArrayPutElement(array, index, put));
+        BSTR got = nullptr;
+        ASSERT_EQ(S_OK, SafeArrayGetElement(array, index, &got));
+        ASSERT_NE(nullptr, got);
+        EXPECT_NE(text, got);
+        EXPECT_EQ(put ? 3u : 0u, SysStringLen(got));
+        SysFreeString(got);
+    }
     ASSERT_EQ(S_OK, SafeArrayPutElement(array, index, text));
-    BSTR got = nullptr;
-    ASSERT_EQ(S_OK, SafeArrayGetElement(array, index, &got));
-    EXPECT_NE(text, got);
-    EXPECT_EQ(3u, SysStringLen(got));
-    SysFreeString(got);
     SysFreeString(text);
 
-    index[0] = 4;
-    EXPECT_EQ(DISP_E_BADINDEX, SafeArrayPutElement(array, index, text));
-    EXPECT_EQ(DISP_E_BADINDEX, SafeArrayGetElement(array, index, &got));
-    index[0] = 0;
-    EXPECT_EQ(DISP_E_BADINDEX, SafeArrayGetElement(array, index, &got));
-    EXPECT_EQ(S_OK, SafeArrayDestroy(array));  // frees the string it holds
-}
-
-TEST(SafeArray, ANullStringElementReadsAsEmpty) {
-    SAFEARRAY* vector = SafeArrayCreateVector(VT_BSTR, 0, 1);
-    LONG index = 0;
-    ASSERT_EQ(S_OK, SafeArrayPutElement(vector, &index, nullptr));
     BSTR got = nullptr;
-    ASSERT_EQ(S_OK, SafeArrayGetElement(vector, &index, &got));
-    ASSERT_NE(nullptr, got);
-    EXPECT_EQ(0u, SysStringLen(got));
-    SysFreeString(got);
-    SafeArrayDestroy(vector);
+    for (LONG outside : {4, 0}) {
+        index[0] = outside;
+        EXPECT_EQ(DISP_E_BADINDEX, SafeArrayPutElement(array, index, text));
+        EXPECT_EQ(DISP_E_BADINDEX, SafeArrayGetElement(array, index, &got));
+    }
+    EXPECT_EQ(S_OK, SafeArrayDestroy(array));  // frees the string it holds
 }
 
 TEST(SafeArray, ObjectElementsAreCounted) {

@@ -16,31 +16,7 @@ using Units = std::basic_string<OLECHAR>;
 
 Units UnitsOf(BSTR text) { return Units(text, SysStringLen(text)); }
 
-TEST(TextConversion, AsciiRoundTrips) {
-    const std::string line = "1 NAME John /Smith/";
-    BSTR text = kinfold::AllocBstr(line);
-    ASSERT_NE(nullptr, text);
-    EXPECT_TRUE(UnitsOf(text) == OLESTR("1 NAME John /Smith/"));
-    EXPECT_EQ(line, kinfold::BstrToText(text));
-    SysFreeString(text);
-}
-
-TEST(TextConversion, EmptyTextIsAnEmptyStringNotNull) {
-    BSTR text = kinfold::AllocBstr("");
-    ASSERT_NE(nullptr, text);
-    EXPECT_EQ(0u, SysStringLen(text));
-    SysFreeString(text);
-}
-
-TEST(TextConversion, NullBstrIsEmptyText) {
-    EXPECT_EQ("", kinfold::BstrToText(nullptr));
-    BSTR empty = SysAllocString(OLESTR(""));
-    EXPECT_EQ("", kinfold::BstrToText(empty));
-    SysFreeString(empty);
-}
-
-#ifndef _WIN32  // Windows converts through the machine's ANSI code page
-
+// The UTF-16 units a BSTR made from `bytes` holds; text, even empty, is never NULL.
 Units Convert(std::string_view bytes) {
     BSTR text = kinfold::AllocBstr(bytes);
     EXPECT_NE(nullptr, text);
@@ -49,72 +25,107 @@ Units Convert(std::string_view bytes) {
     return units;
 }
 
-TEST(TextConversion, Utf8BecomesUtf16) {
-    EXPECT_TRUE(Convert("caf\xC3\xA9") == Units(u"caf\u00E9"));
-    EXPECT_TRUE(Convert("\xE2\x82\xAC") == Units(u"\u20AC"));
-    EXPECT_TRUE(Convert("\xF0\x9F\x98\x80") == Units(u"\U0001F600"));  // a surrogate pair
-    EXPECT_TRUE(Convert("\xEF\xBB\xBF") == Units(u"\uFEFF"));
+// The bytes that come back from a BSTR made from `bytes`.
+std::string RoundTrip(std::string_view bytes) {
+    BSTR text = kinfold::AllocBstr(bytes);
+    const std::string back = kinfold::BstrToText(text);
+    SysFreeString(text);
+    return back;
 }
 
-TEST(TextConversion, InvalidBytesAreReadAsWindows1252) {
-    EXPECT_TRUE(Convert("caf\xE9") == Units(u"caf\u00E9"));       // Latin-1 e acute
-    EXPECT_TRUE(Convert("\x80 \x85 \x99") == Units(u"\u20AC \u2026 \u2122"));
-    EXPECT_TRUE(Convert("\x81\x8D\x8F\x90\x9D") == Units(u"\u0081\u008D\u008F\u0090\u009D"));  // undefined in 1252
-    EXPECT_TRUE(Convert("\x9F\xFF") == Units(u"\u0178\u00FF"));
+TEST(TextConversion, AsciiAndEmptyTextRoundTrip) {
+    EXPECT_TRUE(Convert("1 NAME John /Smith/") == OLESTR("1 NAME John /Smith/"));
+    EXPECT_TRUE(Convert("").empty());
+    for (const char* line : {"1 NAME John /Smith/", ""}) EXPECT_EQ(line, RoundTrip(line));
+    EXPECT_EQ("", kinfold::BstrToText(nullptr));
 }
 
-TEST(TextConversion, OnlyTheInvalidPartIsRead1252) {
-    // A valid sequence, then a lead byte without its continuation, then valid again.
-    EXPECT_TRUE(Convert("\xC3\xA9\xC3(\xC3\xA9") == Units(u"\u00E9\u00C3(\u00E9"));
-    // Overlong forms, surrogates and truncated sequences are not UTF-8.
-    EXPECT_TRUE(Convert("\xC0\xAF") == Units(u"\u00C0\u00AF"));
-    EXPECT_TRUE(Convert("\xED\xA0\x80") == Units(u"\u00ED\u00A0\u20AC"));
-    EXPECT_TRUE(Convert("\xE2\x82") == Units(u"\u00E2\u201A"));
-    EXPECT_TRUE(Convert("\xF4\x90\x80\x80") == Units(u"\u00F4\u0090\u20AC\u20AC"));
+#ifndef _WIN32  // Windows converts through the machine's ANSI code page
+
+TEST(TextConversion, BytesBecomeUtf16) {
+    const struct {
+        const char* bytes;
+        const char16_t* units;
+    } cases[] = {
+        {"caf\xC3\xA9", u"caf\u00E9"},
+        {"\xE2\x82\xAC", u"\u20AC"},
+        {"\xF0\x9F\x98\x80", u"\U0001F600"},  // a surrogate pair
+        {"\xEF\xBB\xBF", u"\uFEFF"},
+        // Not UTF-8: read as Windows-1252.
+        {"caf\xE9", u"caf\u00E9"},  // Latin-1 e acute
+        {"\x80 \x85 \x99", u"\u20AC \u2026 \u2122"},
+        {"\x81\x8D\x8F\x90\x9D", u"\u0081\u008D\u008F\u0090\u009D"},  // undefined in 1252
+        {"\x9F\xFF", u"\u0178\u00FF"},
+        // Only the bytes that are not UTF-8 are: a valid sequence, a lead byte without its
+        // continuation, valid again.
+        {"\xC3\xA9\xC3(\xC3\xA9", u"\u00E9\u00C3(\u00E9"},
+        // Overlong forms, surrogates and truncated sequences are not UTF-8.
+        {"\xC0\xAF", u"\u00C0\u00AF"},
+        {"\xED\xA0\x80", u"\u00ED\u00A0\u20AC"},
+        {"\xE2\x82", u"\u00E2\u201A"},
+        {"\xF4\x90\x80\x80", u"\u00F4\u0090\u20AC\u20AC"},
+    };
+    for (const auto& c : cases) EXPECT_TRUE(Convert(c.bytes) == Units(c.units)) << c.bytes;
 }
 
 TEST(TextConversion, Utf16BecomesUtf8) {
-    BSTR text = SysAllocString(u"caf\u00E9 \u20AC \U0001F600");
-    EXPECT_EQ("caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80", kinfold::BstrToText(text));
-    SysFreeString(text);
-}
-
-TEST(TextConversion, UnpairedSurrogatesBecomeReplacementCharacters) {
     const OLECHAR lone[] = {u'a', 0xD800, u'b', 0xDC00, 0};
-    EXPECT_EQ("a\xEF\xBF\xBD" "b\xEF\xBF\xBD", kinfold::BstrToText(lone));
     const OLECHAR trailing[] = {u'x', 0xD83D, 0};
-    EXPECT_EQ("x\xEF\xBF\xBD", kinfold::BstrToText(trailing));
+    const struct {
+        const OLECHAR* units;
+        const char* bytes;
+    } cases[] = {
+        {u"caf\u00E9 \u20AC \U0001F600", "caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80"},
+        // Unpaired surrogates become replacement characters.
+        {lone,
+         "a\xEF\xBF\xBD"
+         "b\xEF\xBF\xBD"},
+        {trailing, "x\xEF\xBF\xBD"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(c.bytes, kinfold::BstrToText(c.units));
 }
 
-TEST(TextConversion, Windows1252TextComesBackAsUtf8) {
+TEST(TextConversion, Utf8RoundTripsAndWindows1252ComesBackAsUtf8) {
+    for (const char* sample : {"plain", "\xC3\x85ngstr\xC3\xB6m", "\xE6\x97\xA5\xE6\x9C\xAC",
+                               "\xF0\x90\x8D\x88", "tab\tand\nnewline"})
+        EXPECT_EQ(sample, RoundTrip(sample));
     // Old files are not rewritten: what comes back is the UTF-8 of what was read.
-    BSTR text = kinfold::AllocBstr("M\xFCller");
-    EXPECT_EQ("M\xC3\xBCller", kinfold::BstrToText(text));
-    SysFreeString(text);
-}
-
-TEST(TextConversion, Utf8RoundTrips) {
-    const std::string samples[] = {"", "plain", "\xC3\x85ngstr\xC3\xB6m", "\xE6\x97\xA5\xE6\x9C\xAC",
-                                   "\xF0\x90\x8D\x88", "tab\tand\nnewline"};
-    for (const std::string& sample : samples) {
-        BSTR text = kinfold::AllocBstr(sample);
-        EXPECT_EQ(sample, kinfold::BstrToText(text));
-        SysFreeString(text);
-    }
+    EXPECT_EQ("M\xC3\xBCller", RoundTrip("M\xFCller"));
 }
 
 #endif  // _WIN32
 
-TEST(Bstr, KeepsItsByteLengthInFrontAndEndsWithZero) {
-    BSTR s = SysAllocString(OLESTR("abc"));
-    ASSERT_NE(nullptr, s);
-    EXPECT_EQ(3u, SysStringLen(s));
-    EXPECT_EQ(6u, SysStringByteLen(s));
-    uint32_t prefix;
-    std::memcpy(&prefix, reinterpret_cast<char*>(s) - 4, 4);
-    EXPECT_EQ(6u, prefix);
-    EXPECT_EQ(0, s[3]);
-    SysFreeString(s);
+// The byte length stands in the four bytes in front, and two zero bytes
+// follow the text whatever its length.
+TEST(Bstr, LengthsPrefixAndTerminator) {
+    const struct {
+        const char* what;
+        BSTR text;
+        UINT length;
+        UINT bytes;
+    } cases[] = {
+        {"abc", SysAllocString(OLESTR("abc")), 3, 6},
+        {"empty is not NULL", SysAllocString(OLESTR("")), 0, 0},
+        {"zeros inside", SysAllocStringLen(OLESTR("a\0b"), 3), 3, 6},
+        {"room without source", SysAllocStringLen(nullptr, 5), 5, 10},
+        {"odd byte length", SysAllocStringByteLen("abcde", 5), 2, 5},
+        {"bytes without source", SysAllocStringByteLen(nullptr, 3), 1, 3},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_NE(nullptr, c.text);
+        EXPECT_EQ(c.length, SysStringLen(c.text));
+        EXPECT_EQ(c.bytes, SysStringByteLen(c.text));
+        uint32_t prefix;
+        std::memcpy(&prefix, reinterpret_cast<char*>(c.text) - 4, 4);
+        EXPECT_EQ(c.bytes, prefix);
+        EXPECT_EQ(0, reinterpret_cast<char*>(c.text)[c.bytes]);
+        EXPECT_EQ(0, reinterpret_cast<char*>(c.text)[c.bytes + 1]);
+        SysFreeString(c.text);
+    }
+    BSTR zeros = SysAllocStringLen(OLESTR("a\0b"), 3);
+    EXPECT_EQ(OLESTR('b'), zeros[2]);
+    SysFreeString(zeros);
 }
 
 TEST(Bstr, NullHasLengthZeroAndFreesQuietly) {
@@ -122,45 +133,6 @@ TEST(Bstr, NullHasLengthZeroAndFreesQuietly) {
     EXPECT_EQ(0u, SysStringByteLen(nullptr));
     EXPECT_EQ(nullptr, SysAllocString(nullptr));
     SysFreeString(nullptr);
-}
-
-TEST(Bstr, EmptyStringIsNotNull) {
-    BSTR s = SysAllocString(OLESTR(""));
-    ASSERT_NE(nullptr, s);
-    EXPECT_EQ(0u, SysStringLen(s));
-    SysFreeString(s);
-}
-
-TEST(Bstr, LengthMayIncludeZeros) {
-    BSTR s = SysAllocStringLen(OLESTR("a\0b"), 3);
-    ASSERT_NE(nullptr, s);
-    EXPECT_EQ(3u, SysStringLen(s));
-    EXPECT_EQ(OLESTR('b'), s[2]);
-    EXPECT_EQ(0, s[3]);
-    SysFreeString(s);
-}
-
-TEST(Bstr, AllocLenWithoutSourceGivesRoomOfThatLength) {
-    BSTR s = SysAllocStringLen(nullptr, 5);
-    ASSERT_NE(nullptr, s);
-    EXPECT_EQ(5u, SysStringLen(s));
-    EXPECT_EQ(0, s[5]);
-    SysFreeString(s);
-}
-
-TEST(Bstr, ByteLenKeepsAnOddNumberOfBytes) {
-    BSTR s = SysAllocStringByteLen("abcde", 5);
-    ASSERT_NE(nullptr, s);
-    EXPECT_EQ(5u, SysStringByteLen(s));
-    EXPECT_EQ(2u, SysStringLen(s));
-    EXPECT_EQ(0, reinterpret_cast<char*>(s)[5]);
-    EXPECT_EQ(0, reinterpret_cast<char*>(s)[6]);
-    SysFreeString(s);
-
-    s = SysAllocStringByteLen(nullptr, 3);
-    ASSERT_NE(nullptr, s);
-    EXPECT_EQ(3u, SysStringByteLen(s));
-    SysFreeString(s);
 }
 
 TEST(Bstr, ReAllocReplacesTheString) {
@@ -172,21 +144,18 @@ TEST(Bstr, ReAllocReplacesTheString) {
     EXPECT_EQ(OLESTR('x'), s[0]);
     EXPECT_EQ(1, SysReAllocStringLen(&s, nullptr, 4));
     EXPECT_EQ(4u, SysStringLen(s));
+    // From its own text.
+    EXPECT_EQ(1, SysReAllocString(&s, OLESTR("abcdef")));
+    EXPECT_EQ(1, SysReAllocStringLen(&s, s + 2, 3));
+    EXPECT_EQ(3u, SysStringLen(s));
+    EXPECT_EQ(OLESTR('c'), s[0]);
+    EXPECT_EQ(OLESTR('e'), s[2]);
     SysFreeString(s);
 
     BSTR none = nullptr;
     EXPECT_EQ(1, SysReAllocString(&none, OLESTR("q")));
     EXPECT_EQ(1u, SysStringLen(none));
     SysFreeString(none);
-}
-
-TEST(Bstr, ReAllocFromItsOwnText) {
-    BSTR s = SysAllocString(OLESTR("abcdef"));
-    EXPECT_EQ(1, SysReAllocStringLen(&s, s + 2, 3));
-    EXPECT_EQ(3u, SysStringLen(s));
-    EXPECT_EQ(OLESTR('c'), s[0]);
-    EXPECT_EQ(OLESTR('e'), s[2]);
-    SysFreeString(s);
 }
 
 TEST(Guids, HaveTheirWindowsValues) {

@@ -18,44 +18,36 @@ TEST(Variant, InitMakesItEmpty) {
     EXPECT_EQ(VT_EMPTY, v.vt);
 }
 
-TEST(Variant, ClearRejectsTypesThatDoNotExistAndKeepsThem) {
-    VARIANT v;
-    VariantInit(&v);
-    v.vt = 15;
-    EXPECT_EQ(DISP_E_BADVARTYPE, VariantClear(&v));
-    EXPECT_EQ(15, v.vt);
-    v.vt = VT_EMPTY | VT_BYREF;  // a reference to nothing
-    EXPECT_EQ(DISP_E_BADVARTYPE, VariantClear(&v));
-    v.vt = 0xfff;
-    EXPECT_EQ(DISP_E_BADVARTYPE, VariantClear(&v));
-}
-
-TEST(Variant, ClearLeavesWhatAReferencePointsTo) {
-    LONG value = 5;
-    VARIANT v;
-    VariantInit(&v);
-    v.vt = VT_I4 | VT_BYREF;
-    v.plVal = &value;
-    EXPECT_EQ(S_OK, VariantClear(&v));
-    EXPECT_EQ(VT_EMPTY, v.vt);
-    EXPECT_EQ(5, value);
-}
-
-TEST(Variant, ClearReleasesObjectsAndAcceptsNullOnes) {
+// Clear frees what the VARIANT owns, never what a reference points to, and
+// leaves a type that does not exist as it was.
+TEST(Variant, ClearFreesWhatItOwnsAndRejectsTypesThatDoNotExist) {
     Counted object;
-    VARIANT v;
-    VariantInit(&v);
-    v.vt = VT_UNKNOWN;
-    v.punkVal = nullptr;
-    EXPECT_EQ(S_OK, VariantClear(&v));
-    object.AddRef();
-    v.vt = VT_UNKNOWN;
-    v.punkVal = &object;
-    EXPECT_EQ(S_OK, VariantClear(&v));
+    object.AddRef();  // the reference the VARIANT holds
+    LONG value = 5;
+    const struct {
+        VARTYPE vt;
+        void* payload;
+        HRESULT hr;
+        VARTYPE after;
+    } cases[] = {
+        {15, nullptr, DISP_E_BADVARTYPE, 15},
+        {VT_EMPTY | VT_BYREF, nullptr, DISP_E_BADVARTYPE, VT_EMPTY | VT_BYREF},  // to nothing
+        {0xfff, nullptr, DISP_E_BADVARTYPE, 0xfff},
+        {VT_I4 | VT_BYREF, &value, S_OK, VT_EMPTY},
+        {VT_UNKNOWN, nullptr, S_OK, VT_EMPTY},
+        {VT_UNKNOWN, static_cast<IUnknown*>(&object), S_OK, VT_EMPTY},
+        {VT_ARRAY | VT_I4, nullptr, S_OK, VT_EMPTY},
+    };
+    for (const auto& c : cases) {
+        VARIANT v;
+        VariantInit(&v);
+        v.vt = c.vt;
+        v.byref = c.payload;
+        EXPECT_EQ(c.hr, VariantClear(&v)) << c.vt;
+        EXPECT_EQ(c.after, v.vt) << c.vt;
+    }
+    EXPECT_EQ(5, value);
     EXPECT_EQ(1u, object.refs);
-    v.vt = VT_ARRAY | VT_I4;
-    v.parray = nullptr;
-    EXPECT_EQ(S_OK, VariantClear(&v));
 }
 
 TEST(Variant, CopyIsDeep) {
@@ -96,7 +88,9 @@ TEST(Variant, CopyIsDeep) {
     EXPECT_EQ(S_OK, VariantClear(&source));
 }
 
-TEST(Variant, CopyOfANullStringIsAnEmptyString) {  // surprising, but the platform does it
+// A NULL string copies as an empty one (surprising, but the platform does it),
+// a bad type fails and leaves the destination, a copy onto itself changes nothing.
+TEST(Variant, CopyOfNullStringsBadTypesAndItself) {
     VARIANT source, copy;
     VariantInit(&source);
     VariantInit(&copy);
@@ -106,29 +100,20 @@ TEST(Variant, CopyOfANullStringIsAnEmptyString) {  // surprising, but the platfo
     ASSERT_NE(nullptr, copy.bstrVal);
     EXPECT_EQ(0u, SysStringLen(copy.bstrVal));
     VariantClear(&copy);
-}
 
-TEST(Variant, CopyOfABadTypeFailsAndLeavesTheDestination) {
-    VARIANT bad, dest;
-    VariantInit(&bad);
-    VariantInit(&dest);
-    bad.vt = 15;
-    dest.vt = VT_I4;
-    dest.lVal = 9;
-    EXPECT_EQ(DISP_E_BADVARTYPE, VariantCopy(&dest, &bad));
-    EXPECT_EQ(VT_I4, dest.vt);
-    EXPECT_EQ(9, dest.lVal);
-}
+    source.vt = 15;
+    copy.vt = VT_I4;
+    copy.lVal = 9;
+    EXPECT_EQ(DISP_E_BADVARTYPE, VariantCopy(&copy, &source));
+    EXPECT_EQ(VT_I4, copy.vt);
+    EXPECT_EQ(9, copy.lVal);
 
-TEST(Variant, CopyOntoItselfChangesNothing) {
-    VARIANT v;
-    VariantInit(&v);
-    v.vt = VT_BSTR;
-    v.bstrVal = SysAllocString(OLESTR("abc"));
-    const BSTR before = v.bstrVal;
-    EXPECT_EQ(S_OK, VariantCopy(&v, &v));
-    EXPECT_EQ(before, v.bstrVal);
-    VariantClear(&v);
+    source.vt = VT_BSTR;
+    source.bstrVal = SysAllocString(OLESTR("abc"));
+    const BSTR before = source.bstrVal;
+    EXPECT_EQ(S_OK, VariantCopy(&source, &source));
+    EXPECT_EQ(before, source.bstrVal);
+    VariantClear(&source);
 }
 
 TEST(Variant, CopyKeepsReferencesAndCopyIndFollowsThem) {
@@ -164,7 +149,9 @@ TEST(Variant, CopyKeepsReferencesAndCopyIndFollowsThem) {
     VariantClear(&inner);
 }
 
-TEST(Variant, CopyIndInPlaceReplacesTheReference) {
+// In place, the reference is replaced by a copy of what it points to; an
+// object gets a reference of its own.
+TEST(Variant, CopyIndInPlaceAndOfObjects) {
     BSTR text = SysAllocString(OLESTR("12"));
     VARIANT v;
     VariantInit(&v);
@@ -175,20 +162,17 @@ TEST(Variant, CopyIndInPlaceReplacesTheReference) {
     EXPECT_NE(text, v.bstrVal);
     VariantClear(&v);
     SysFreeString(text);
-}
 
-TEST(Variant, CopyIndAddsAReferenceToObjects) {
     Counted object;
     IUnknown* pointer = &object;
-    VARIANT ref, copy;
+    VARIANT ref;
     VariantInit(&ref);
-    VariantInit(&copy);
     ref.vt = VT_UNKNOWN | VT_BYREF;
     ref.ppunkVal = &pointer;
-    ASSERT_EQ(S_OK, VariantCopyInd(&copy, &ref));
-    EXPECT_EQ(VT_UNKNOWN, copy.vt);
+    ASSERT_EQ(S_OK, VariantCopyInd(&v, &ref));
+    EXPECT_EQ(VT_UNKNOWN, v.vt);
     EXPECT_EQ(2u, object.refs);
-    VariantClear(&copy);
+    VariantClear(&v);
     EXPECT_EQ(1u, object.refs);
 }
 

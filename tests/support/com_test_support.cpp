@@ -1,9 +1,7 @@
 #include "support/com_test_support.h"
 
-#include "server/entry_points.h"
-
 #include "platform/text.h"
-
+#include "server/entry_points.h"
 
 namespace kinfold::test {
 
@@ -45,6 +43,22 @@ std::string IdOf(IGDIndividualRecord* individual) {
     Bstr id;
     individual->get_ID(id.Out());
     return id.Text();
+}
+
+std::vector<std::string> TextsIn(IGDList* list) {
+    LONG count = -1;
+    if (list == nullptr || FAILED(list->get_Count(&count))) return {"<no list>"};
+    std::vector<std::string> texts;
+    for (LONG i = 1; i <= count; ++i) {
+        VARIANT item;
+        VariantInit(&item);
+        const HRESULT hr = list->get_Item(i, &item);
+        texts.push_back(FAILED(hr)           ? "<failed>"
+                        : item.vt == VT_BSTR ? BstrToText(item.bstrVal)
+                                             : "<not a text>");
+        VariantClear(&item);
+    }
+    return texts;
 }
 
 VARIANT LongVariant(LONG value) {

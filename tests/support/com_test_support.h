@@ -60,10 +60,24 @@ template <class Collection>
 long CountOf(IGEDCOMdb* db, HRESULT (STDMETHODCALLTYPE IGEDCOMdb::*member)(Collection**)) {
     ComPtr<Collection> collection;
     LONG count = -1;
-    if (FAILED((db->*member)(collection.Out())) || FAILED(collection->get_Count(&count)))
+    if (FAILED((db->*member)(collection.Out())) || FAILED(collection->get_Count(&count))) return -1;
+    return count;
+}
+
+// The count of a collection member of `object`, or -1 when it fails.
+template <class Object, class Collection>
+long CountIn(Object* object, HRESULT (STDMETHODCALLTYPE Object::*member)(Collection**)) {
+    ComPtr<Collection> collection;
+    LONG count = -1;
+    if ((object->*member)(collection.Out()) != S_OK || !collection ||
+        FAILED(collection->get_Count(&count)))
         return -1;
     return count;
 }
+
+// The texts of a list, in order; "<failed>" for an item that fails and
+// "<no list>" when there is none to count.
+std::vector<std::string> TextsIn(IGDList* list);
 
 // A VARIANT holding a long, a double or a string.
 VARIANT LongVariant(LONG value);

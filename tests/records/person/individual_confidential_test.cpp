@@ -16,15 +16,12 @@ namespace kinfold::test {
 namespace {
 
 constexpr char kFile[] =
-    "0 @I1@ INDI\n"
-    "1 NAME John /Smith/\n1 NAME Jack /Smith/\n"
-    "1 BIRT\n2 DATE 1900\n1 DEAT\n2 DATE 1970\n"
-    "1 OCCU Miller\n"
-    "1 NOTE A note\n1 SOUR A citation\n1 ALIA @I2@\n"
+    "0 @I1@ INDI\n1 NAME John /Smith/\n1 NAME Jack /Smith/\n1 BIRT\n2 DATE 1900\n"
+    "1 DEAT\n2 DATE 1970\n1 OCCU Miller\n1 NOTE A note\n1 SOUR A citation\n1 ALIA @I2@\n"
     "1 FAMS @F1@\n1 FAMC @F2@\n"
     "0 @I2@ INDI\n1 NAME Other /Person/\n1 FAMS @F1@\n"
-    "0 @F1@ FAM\n1 HUSB @I1@\n1 WIFE @I2@\n1 MARR\n2 DATE 1925\n1 DIV\n"
-    "1 NOTE Family note\n1 SOUR Family citation\n"
+    "0 @F1@ FAM\n1 HUSB @I1@\n1 WIFE @I2@\n1 MARR\n2 DATE 1925\n1 DIV\n1 NOTE Family note\n"
+    "1 SOUR Family citation\n"
     "0 @F2@ FAM\n1 CHIL @I1@\n1 MARR\n2 DATE 1890\n"
     "0 TRLR\n";
 

@@ -71,15 +71,4 @@ std::string TextOf(Object* object, HRESULT (STDMETHODCALLTYPE Object::*member)(B
     return text.Text();
 }
 
-// The count of a collection member of `object`, or -1 when it fails.
-template <class Object, class Collection>
-long CountIn(Object* object, HRESULT (STDMETHODCALLTYPE Object::*member)(Collection**)) {
-    ComPtr<Collection> collection;
-    LONG count = -1;
-    if ((object->*member)(collection.Out()) != S_OK || !collection ||
-        FAILED(collection->get_Count(&count)))
-        return -1;
-    return count;
-}
-
 }  // namespace kinfold::test

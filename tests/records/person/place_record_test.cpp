@@ -15,21 +15,22 @@ class PlaceRecordTest : public NamePlaceFixture {};
 
 using StringMember = HRESULT (STDMETHODCALLTYPE IGDPlaceRecord::*)(BSTR*);
 using PlacesMember = HRESULT (STDMETHODCALLTYPE IGDPlaceRecord::*)(IGDPlaces**);
+const StringMember kStringMembers[] = {&IGDPlaceRecord::get_Name, &IGDPlaceRecord::get_Type,
+                                       &IGDPlaceRecord::get_Latitude,
+                                       &IGDPlaceRecord::get_Longitude, &IGDPlaceRecord::get_Format};
 
 constexpr char kPlacesFile[] =
     "0 @I1@ INDI\n"
-    "1 BIRT\n2 DATE 1900\n"
-    "2 PLAC Cove, Cork, Ireland\n3 FORM Town, County, Country\n3 TYPE parish\n"
-    "3 MAP\n4 LATI N51.85\n4 LONG W8.3\n"
-    "3 NOTE Now Cobh\n3 NOTE @N1@\n3 SOUR @S1@\n3 SOUR Register\n"
-    "3 FONE Kov\n4 TYPE guess\n3 ROMN Cobh\n4 TYPE irish\n3 FONE Cobe\n"
-    "2 NOTE Not the place's note\n"
-    "1 DEAT\n2 PLAC Paris\n3 MAP\n4 LONG E2.35\n3 LATI N48.85\n"
+    "1 BIRT\n2 DATE 1900\n2 PLAC Cove, Cork, Ireland\n3 FORM Town, County, Country\n3 TYPE parish\n"
+    "3 MAP\n4 LATI N51.85\n4 LONG W8.3\n3 NOTE Now Cobh\n3 NOTE @N1@\n3 SOUR @S1@\n"
+    "3 SOUR Register\n3 FONE Kov\n4 TYPE guess\n3 ROMN Cobh\n4 TYPE irish\n3 FONE Cobe\n"
+    "2 NOTE Not the place's note\n1 DEAT\n2 PLAC Paris\n3 MAP\n4 LONG E2.35\n3 LATI N48.85\n"
     "1 BURI\n2 PLAC\n3 TYPE cemetery\n3 NOTE Unmarked\n"
     "1 CHR\n2 PLAC Nowhere\n3 NOTE @N9@\n3 NOTE After\n"
-    "0 @N1@ NOTE Note\n0 @S1@ SOUR\n0 TRLR\n";
+    "0 @N1@ NOTE Note\n"
+    "0 @S1@ SOUR\n0 TRLR\n";
 
-TEST_F(PlaceRecordTest, StringMembersReadTheLinesUnderThePlace) {
+TEST_F(PlaceRecordTest, MembersReadTheLinesUnderThePlace) {
     LoadText(kPlacesFile);
     ComPtr<IGDPlaceRecord> cove(Place("@I1@", "BIRT"));
     ComPtr<IGDPlaceRecord> paris(Place("@I1@", "DEAT"));
@@ -60,18 +61,12 @@ TEST_F(PlaceRecordTest, StringMembersReadTheLinesUnderThePlace) {
         {unnamed.get(), &IGDPlaceRecord::get_Latitude, "Latitude", ""},
     };
     for (const auto& c : cases) EXPECT_EQ(TextOf(c.place, c.member), c.expected) << c.label;
-    EXPECT_EQ(CountIn(unnamed.get(), &IGDPlaceRecord::get_Notes), 1);
-    EXPECT_TRUE(messages_.Texts().empty());
-}
-
-TEST_F(PlaceRecordTest, NotesAndSourcesAreThoseDirectlyUnderThePlace) {
-    LoadText(kPlacesFile);
-    ComPtr<IGDPlaceRecord> cove(Place("@I1@", "BIRT"));
-    ComPtr<IGDPlaceRecord> paris(Place("@I1@", "DEAT"));
+    // Notes and citations are those directly under the place.
     EXPECT_EQ(CountIn(cove.get(), &IGDPlaceRecord::get_Notes), 2);
     EXPECT_EQ(CountIn(cove.get(), &IGDPlaceRecord::get_Sources), 2);
     EXPECT_EQ(CountIn(paris.get(), &IGDPlaceRecord::get_Notes), 0);
     EXPECT_EQ(CountIn(paris.get(), &IGDPlaceRecord::get_Sources), 0);
+    EXPECT_EQ(CountIn(unnamed.get(), &IGDPlaceRecord::get_Notes), 1);
     EXPECT_TRUE(messages_.Texts().empty());
 }
 
@@ -83,7 +78,7 @@ TEST_F(PlaceRecordTest, ADanglingNotePointerEndsTheNotesWithOneMessage) {
               std::vector<std::string>{"ERROR: GEDCOM file is corrupt. Invalid Reference."});
 }
 
-TEST_F(PlaceRecordTest, VariationsAreNewPlacesForEachLineOfTheTag) {
+TEST_F(PlaceRecordTest, VariationsAndReadsAreNewPlaces) {
     LoadText(kPlacesFile);
     ComPtr<IGDPlaceRecord> cove(Place("@I1@", "BIRT"));
     const struct {
@@ -111,25 +106,19 @@ TEST_F(PlaceRecordTest, VariationsAreNewPlacesForEachLineOfTheTag) {
     ComPtr<IGDPlaceRecord> paris(Place("@I1@", "DEAT"));
     EXPECT_EQ(CountIn(paris.get(), &IGDPlaceRecord::get_PhoneticVariations), 0);
     EXPECT_EQ(CountIn(paris.get(), &IGDPlaceRecord::get_RomanizedVariations), 0);
-}
 
-TEST_F(PlaceRecordTest, TwoReadsGiveTwoPlacesWithEqualContents) {
-    LoadText(kPlacesFile);
-    ComPtr<IGDPlaceRecord> first(Place("@I1@", "BIRT"));
-    ComPtr<IGDPlaceRecord> second(Place("@I1@", "BIRT"));
-    EXPECT_NE(first.get(), second.get());
-    EXPECT_EQ(TextOf(first.get(), &IGDPlaceRecord::get_Name),
-              TextOf(second.get(), &IGDPlaceRecord::get_Name));
+    // Two reads of one line give two places with equal contents.
+    ComPtr<IGDPlaceRecord> again(Place("@I1@", "BIRT"));
+    EXPECT_NE(cove.get(), again.get());
+    EXPECT_EQ(TextOf(cove.get(), &IGDPlaceRecord::get_Name),
+              TextOf(again.get(), &IGDPlaceRecord::get_Name));
 }
 
 TEST_F(PlaceRecordTest, TheBlankPlaceIsEmptyEverywhere) {
     LoadText(kPlacesFile);
     ComPtr<IGDPlaceRecord> blank(QueryFor<IGDPlaceRecord>(Database().BlankPlace()));
     ASSERT_TRUE(blank);
-    for (StringMember member :
-         {&IGDPlaceRecord::get_Name, &IGDPlaceRecord::get_Type, &IGDPlaceRecord::get_Latitude,
-          &IGDPlaceRecord::get_Longitude, &IGDPlaceRecord::get_Format})
-        EXPECT_EQ(TextOf(blank.get(), member), "");
+    for (StringMember member : kStringMembers) EXPECT_EQ(TextOf(blank.get(), member), "");
     EXPECT_EQ(CountIn(blank.get(), &IGDPlaceRecord::get_Notes), 0);
     EXPECT_EQ(CountIn(blank.get(), &IGDPlaceRecord::get_Sources), 0);
     EXPECT_EQ(CountIn(blank.get(), &IGDPlaceRecord::get_PhoneticVariations), 0);
@@ -137,25 +126,16 @@ TEST_F(PlaceRecordTest, TheBlankPlaceIsEmptyEverywhere) {
     EXPECT_TRUE(messages_.Texts().empty());
 }
 
-TEST_F(PlaceRecordTest, TagKeepsACopyOfWhatTheHostStores) {
+TEST_F(PlaceRecordTest, TagAndNullOutPointers) {
     LoadText(kPlacesFile);
     ComPtr<IGDPlaceRecord> place(Place("@I1@", "BIRT"));
     ExpectHostTagKeepsACopy(place.get());
-}
-
-TEST_F(PlaceRecordTest, NullOutPointersGiveEPointer) {
-    LoadText(kPlacesFile);
-    ComPtr<IGDPlaceRecord> place(Place("@I1@", "BIRT"));
-    ASSERT_TRUE(place);
-    for (StringMember member :
-         {&IGDPlaceRecord::get_Name, &IGDPlaceRecord::get_Type, &IGDPlaceRecord::get_Latitude,
-          &IGDPlaceRecord::get_Longitude, &IGDPlaceRecord::get_Format})
+    for (StringMember member : kStringMembers)
         EXPECT_EQ((place.get()->*member)(nullptr), E_POINTER);
     EXPECT_EQ(place->get_Notes(nullptr), E_POINTER);
     EXPECT_EQ(place->get_Sources(nullptr), E_POINTER);
     EXPECT_EQ(place->get_PhoneticVariations(nullptr), E_POINTER);
     EXPECT_EQ(place->get_RomanizedVariations(nullptr), E_POINTER);
-    EXPECT_EQ(place->get_Tag(nullptr), E_POINTER);
 }
 
 }  // namespace

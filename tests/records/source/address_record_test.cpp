@@ -1,8 +1,9 @@
 // An address: its text and parts under ADDR, and the telephone, e-mail, fax
 // and web lines beside ADDR under the owner's line.
+#include "records/source/address_record.h"
+
 #include <gtest/gtest.h>
 
-#include "records/source/address_record.h"
 #include "records/source/sub_record_fixture.h"
 
 namespace kinfold::test {
@@ -21,6 +22,12 @@ constexpr char kAddressFile[] =
 
 class AddressRecordTest : public SubRecordFixture {
    protected:
+    void SetUp() override {
+        LoadText(kAddressFile);
+        *address_.Out() = AddressOf("@R1@");
+        ASSERT_TRUE(address_);
+    }
+
     // The address of repository `id` as the repository makes it, or null.
     IGDAddressRecord* AddressOf(std::string_view id) {
         RecordBase* owner = Owner(Database().RepositoryStore(), id);
@@ -35,26 +42,10 @@ class AddressRecordTest : public SubRecordFixture {
         return address;
     }
 
-    static std::vector<std::string> Values(IGDList* list) {
-        std::vector<std::string> values;
-        LONG count = 0;
-        EXPECT_EQ(list->get_Count(&count), S_OK);
-        for (LONG i = 1; i <= count; ++i) {
-            VARIANT value;
-            VariantInit(&value);
-            EXPECT_EQ(list->get_Item(i, &value), S_OK);
-            Bstr text;
-            *text.Out() = value.bstrVal;
-            values.push_back(text.Text());
-        }
-        return values;
-    }
+    ComPtr<IGDAddressRecord> address_;
 };
 
 TEST_F(AddressRecordTest, TextAndPartsComeFromUnderAddrAndOwnerValuesFromBesideIt) {
-    LoadText(kAddressFile);
-    ComPtr<IGDAddressRecord> address(AddressOf("@R1@"));
-    ASSERT_TRUE(address);
     const struct {
         AddressText member;
         const char* expected;
@@ -74,14 +65,11 @@ TEST_F(AddressRecordTest, TextAndPartsComeFromUnderAddrAndOwnerValuesFromBesideI
         {&IGDAddressRecord::get_WWW, "www.b.org"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(TextOf(address.get(), c.member), c.expected) << c.expected;
+        EXPECT_EQ(TextOf(address_.get(), c.member), c.expected) << c.expected;
     }
 }
 
 TEST_F(AddressRecordTest, ListsHoldEveryLineBesideAddrInFileOrder) {
-    LoadText(kAddressFile);
-    ComPtr<IGDAddressRecord> address(AddressOf("@R1@"));
-    ASSERT_TRUE(address);
     const struct {
         AddressList member;
         std::vector<std::string> expected;
@@ -93,24 +81,21 @@ TEST_F(AddressRecordTest, ListsHoldEveryLineBesideAddrInFileOrder) {
     };
     for (const auto& c : cases) {
         ComPtr<IGDList> list;
-        ASSERT_EQ((address.get()->*c.member)(list.Out()), S_OK);
+        ASSERT_EQ((address_.get()->*c.member)(list.Out()), S_OK);
         ASSERT_TRUE(list);
-        EXPECT_EQ(Values(list.get()), c.expected);
+        EXPECT_EQ(TextsIn(list.get()), c.expected);
     }
 }
 
 TEST_F(AddressRecordTest, ItemCountsFromOneAndFailsPastTheEnd) {
-    LoadText(kAddressFile);
-    ComPtr<IGDAddressRecord> address(AddressOf("@R1@"));
-    ASSERT_TRUE(address);
     ComPtr<IGDList> phones;
-    ASSERT_EQ(address->get_PhoneNumbers(phones.Out()), S_OK);
+    ASSERT_EQ(address_->get_PhoneNumbers(phones.Out()), S_OK);
     const struct {
         LONG index;
         HRESULT hr;
         const char* expected;
-    } cases[] = {{0, S_OK, "555-1234"}, {1, S_OK, "555-1234"}, {2, S_OK, "555-9999"},
-                 {3, E_FAIL, ""}};
+    } cases[] = {
+        {0, S_OK, "555-1234"}, {1, S_OK, "555-1234"}, {2, S_OK, "555-9999"}, {3, E_FAIL, ""}};
     for (const auto& c : cases) {
         VARIANT value;
         VariantInit(&value);
@@ -124,21 +109,14 @@ TEST_F(AddressRecordTest, ItemCountsFromOneAndFailsPastTheEnd) {
     }
 }
 
-TEST_F(AddressRecordTest, OwnerWithoutAddrHasNoAddress) {
-    LoadText(kAddressFile);
+TEST_F(AddressRecordTest, NullOutPointersAndAnOwnerWithoutAddr) {
+    EXPECT_EQ(address_->get_Address(nullptr), E_POINTER);
+    EXPECT_EQ(address_->get_City(nullptr), E_POINTER);
+    EXPECT_EQ(address_->get_Phone(nullptr), E_POINTER);
+    EXPECT_EQ(address_->get_PhoneNumbers(nullptr), E_POINTER);
+    EXPECT_EQ(address_->get_WWWSites(nullptr), E_POINTER);
     EXPECT_EQ(AddressOf("@R2@"), nullptr);
     EXPECT_TRUE(messages_.Texts().empty());
-}
-
-TEST_F(AddressRecordTest, NullOutPointersGiveEPointer) {
-    LoadText(kAddressFile);
-    ComPtr<IGDAddressRecord> address(AddressOf("@R1@"));
-    ASSERT_TRUE(address);
-    EXPECT_EQ(address->get_Address(nullptr), E_POINTER);
-    EXPECT_EQ(address->get_City(nullptr), E_POINTER);
-    EXPECT_EQ(address->get_Phone(nullptr), E_POINTER);
-    EXPECT_EQ(address->get_PhoneNumbers(nullptr), E_POINTER);
-    EXPECT_EQ(address->get_WWWSites(nullptr), E_POINTER);
 }
 
 }  // namespace

@@ -19,34 +19,28 @@ class ChangeDateTest : public SubRecordFixture {
 };
 
 TEST_F(ChangeDateTest, TimeCountsOnlyUnderTheDate) {
-    LoadText("0 @N1@ NOTE a\n1 CHAN\n2 DATE 1 JAN 2001\n3 TIME 12:30:00\n2 NOTE changed\n"
-             "0 @N2@ NOTE b\n1 CHAN\n2 TIME 08:00\n2 DATE 2 FEB 2002\n"
-             "0 @N3@ NOTE c\n1 CHAN\n2 TIME 09:00\n"
-             "0 TRLR\n");
-    ComPtr<IGDChangeDateRecord> first(ChangeOf("@N1@"));
-    ComPtr<IGDChangeDateRecord> second(ChangeOf("@N2@"));
-    ComPtr<IGDChangeDateRecord> third(ChangeOf("@N3@"));
-    ASSERT_TRUE(first);
-    ASSERT_TRUE(second);
-    ASSERT_TRUE(third);
+    LoadText(
+        "0 @N1@ NOTE a\n1 CHAN\n2 DATE 1 JAN 2001\n3 TIME 12:30:00\n2 NOTE changed\n"
+        "0 @N2@ NOTE b\n1 CHAN\n2 TIME 08:00\n2 DATE 2 FEB 2002\n"
+        "0 @N3@ NOTE c\n1 CHAN\n2 TIME 09:00\n"
+        "0 TRLR\n");
     const struct {
-        IGDChangeDateRecord* change;
+        const char* id;
         const char* date;
         const char* time;
     } cases[] = {
-        {first.get(), "1 JAN 2001", "12:30:00"},
-        {second.get(), "2 FEB 2002", ""},
-        {third.get(), "", ""},
+        {"@N1@", "1 JAN 2001", "12:30:00"},
+        {"@N2@", "2 FEB 2002", ""},
+        {"@N3@", "", ""},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(TextOf(c.change, &IGDChangeDateRecord::get_Date), c.date);
-        EXPECT_EQ(TextOf(c.change, &IGDChangeDateRecord::get_Time), c.time);
+        ComPtr<IGDChangeDateRecord> change(ChangeOf(c.id));
+        ASSERT_TRUE(change) << c.id;
+        EXPECT_EQ(TextOf(change.get(), &IGDChangeDateRecord::get_Date), c.date);
+        EXPECT_EQ(TextOf(change.get(), &IGDChangeDateRecord::get_Time), c.time);
     }
-    ComPtr<IGDNotes> notes;
-    ASSERT_EQ(first->get_Notes(notes.Out()), S_OK);
-    LONG count = -1;
-    ASSERT_EQ(notes->get_Count(&count), S_OK);
-    EXPECT_EQ(count, 1);
+    ComPtr<IGDChangeDateRecord> first(ChangeOf("@N1@"));
+    EXPECT_EQ(CountIn(first.get(), &IGDChangeDateRecord::get_Notes), 1);
     EXPECT_EQ(first->get_Date(nullptr), E_POINTER);
     EXPECT_EQ(first->get_Time(nullptr), E_POINTER);
     EXPECT_EQ(first->get_Notes(nullptr), E_POINTER);
@@ -73,9 +67,9 @@ TEST_F(ReferenceNumberTest, ValueAndType) {
     } cases[] = {{"@N1@", "123", "catalog"}, {"@N2@", "9", ""}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.owner);
-        ComPtr<IGDReferenceNumberRecord> refn(Made<IGDReferenceNumberRecord>(
-            Owner(Database().NoteStore(), c.owner), "REFN",
-            &CreateRecordOf<RecordKind::ReferenceNumber>));
+        ComPtr<IGDReferenceNumberRecord> refn(
+            Made<IGDReferenceNumberRecord>(Owner(Database().NoteStore(), c.owner), "REFN",
+                                           &CreateRecordOf<RecordKind::ReferenceNumber>));
         ASSERT_TRUE(refn);
         EXPECT_EQ(TextOf(refn.get(), &IGDReferenceNumberRecord::get_RefNumber), c.number);
         EXPECT_EQ(TextOf(refn.get(), &IGDReferenceNumberRecord::get_Type), c.type);

@@ -15,17 +15,23 @@ namespace {
 using NoteText = HRESULT (STDMETHODCALLTYPE IGDNoteRecord::*)(BSTR*);
 
 constexpr char kNotesFile[] =
-    "0 @I1@ INDI\n"
-    "1 NOTE @N1@\n"
-    "1 NOTE Some text\n2 CONT more\n"
-    "0 @N1@ NOTE First\n1 CONC part\n1 CONT Second\n"
-    "1 RIN 77\n1 REFN 123\n2 TYPE catalog\n1 REFN 456\n"
-    "1 CHAN\n2 DATE 1 JAN 2001\n"
-    "1 SOUR @S1@\n"
+    "0 @I1@ INDI\n1 NOTE @N1@\n1 NOTE Some text\n2 CONT more\n"
+    "0 @N1@ NOTE First\n1 CONC part\n1 CONT Second\n1 RIN 77\n1 REFN 123\n2 TYPE catalog\n"
+    "1 REFN 456\n1 CHAN\n2 DATE 1 JAN 2001\n1 SOUR @S1@\n"
     "0 @S1@ SOUR\n0 TRLR\n";
 
 class NoteFormsTest : public SubRecordFixture {
    protected:
+    void SetUp() override {
+        LoadText(kNotesFile);
+        *record_.Out() = NoteRecord();
+        *pointer_.Out() = NoteUnder(0);
+        *inlined_.Out() = NoteUnder(1);
+        ASSERT_TRUE(record_);
+        ASSERT_TRUE(pointer_);
+        ASSERT_TRUE(inlined_);
+    }
+
     IGDNoteRecord* NoteRecord() {
         return QueryFor<IGDNoteRecord>(Database().NoteStore().Find("@N1@"));
     }
@@ -36,31 +42,28 @@ class NoteFormsTest : public SubRecordFixture {
                              &CreateRecordOf<RecordKind::Note>, notes);
         return index < notes.Size() ? QueryFor<IGDNoteRecord>(notes.At(index)) : nullptr;
     }
+
+    ComPtr<IGDNoteRecord> record_;
+    ComPtr<IGDNoteRecord> pointer_;
+    ComPtr<IGDNoteRecord> inlined_;
 };
 
 TEST_F(NoteFormsTest, TextMembersOfEachForm) {
-    LoadText(kNotesFile);
-    ComPtr<IGDNoteRecord> record(NoteRecord());
-    ComPtr<IGDNoteRecord> pointer(NoteUnder(0));
-    ComPtr<IGDNoteRecord> inlined(NoteUnder(1));
-    ASSERT_TRUE(record);
-    ASSERT_TRUE(pointer);
-    ASSERT_TRUE(inlined);
     const struct {
         IGDNoteRecord* note;
         NoteText member;
         const char* expected;
     } cases[] = {
         // The blank after the tag of a record line belongs to its value.
-        {record.get(), &IGDNoteRecord::get_Note, " First part\nSecond"},
-        {record.get(), &IGDNoteRecord::get_ID, "@N1@"},
-        {record.get(), &IGDNoteRecord::get_RecordID, "77"},
-        {pointer.get(), &IGDNoteRecord::get_Note, " First part\nSecond"},
-        {pointer.get(), &IGDNoteRecord::get_ID, "@N1@"},
-        {pointer.get(), &IGDNoteRecord::get_RecordID, "77"},
-        {inlined.get(), &IGDNoteRecord::get_Note, "Some text\nmore"},
-        {inlined.get(), &IGDNoteRecord::get_ID, ""},
-        {inlined.get(), &IGDNoteRecord::get_RecordID, ""},
+        {record_.get(), &IGDNoteRecord::get_Note, " First part\nSecond"},
+        {record_.get(), &IGDNoteRecord::get_ID, "@N1@"},
+        {record_.get(), &IGDNoteRecord::get_RecordID, "77"},
+        {pointer_.get(), &IGDNoteRecord::get_Note, " First part\nSecond"},
+        {pointer_.get(), &IGDNoteRecord::get_ID, "@N1@"},
+        {pointer_.get(), &IGDNoteRecord::get_RecordID, "77"},
+        {inlined_.get(), &IGDNoteRecord::get_Note, "Some text\nmore"},
+        {inlined_.get(), &IGDNoteRecord::get_ID, ""},
+        {inlined_.get(), &IGDNoteRecord::get_RecordID, ""},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(TextOf(c.note, c.member), c.expected) << c.expected;
@@ -68,68 +71,39 @@ TEST_F(NoteFormsTest, TextMembersOfEachForm) {
 }
 
 TEST_F(NoteFormsTest, ConcatenateWithSpaceDecidesTheBlankBeforeAContinuation) {
-    LoadText(kNotesFile);
     ASSERT_EQ(db_->put_ConcatenateWithSpace(VARIANT_FALSE), S_OK);
-    ComPtr<IGDNoteRecord> record(NoteRecord());
-    ASSERT_TRUE(record);
-    EXPECT_EQ(TextOf(record.get(), &IGDNoteRecord::get_Note), " Firstpart\nSecond");
+    EXPECT_EQ(TextOf(record_.get(), &IGDNoteRecord::get_Note), " Firstpart\nSecond");
     ASSERT_EQ(db_->put_ConcatenateWithSpace(VARIANT_TRUE), S_OK);
-    EXPECT_EQ(TextOf(record.get(), &IGDNoteRecord::get_Note), " First part\nSecond");
+    EXPECT_EQ(TextOf(record_.get(), &IGDNoteRecord::get_Note), " First part\nSecond");
 }
 
 TEST_F(NoteFormsTest, PointerAnswersTheRecordsObjects) {
-    LoadText(kNotesFile);
-    ComPtr<IGDNoteRecord> pointer(NoteUnder(0));
-    ComPtr<IGDNoteRecord> inlined(NoteUnder(1));
-    ASSERT_TRUE(pointer);
-    ASSERT_TRUE(inlined);
-
-    ComPtr<IGDReferenceNumbers> numbers;
-    ASSERT_EQ(pointer->get_UserRefNumbers(numbers.Out()), S_OK);
-    LONG count = -1;
-    ASSERT_EQ(numbers->get_Count(&count), S_OK);
-    EXPECT_EQ(count, 2);
+    EXPECT_EQ(CountIn(pointer_.get(), &IGDNoteRecord::get_UserRefNumbers), 2);
 
     ComPtr<IGDChangeDateRecord> change;
-    ASSERT_EQ(pointer->get_LastModified(change.Out()), S_OK);
+    ASSERT_EQ(pointer_->get_LastModified(change.Out()), S_OK);
     ASSERT_TRUE(change);
     EXPECT_EQ(TextOf(change.get(), &IGDChangeDateRecord::get_Date), "1 JAN 2001");
 
     // The citation under the note record follows the (absent) ones under the pointer.
-    ComPtr<IGDSources> sources;
-    ASSERT_EQ(pointer->get_Sources(sources.Out()), S_OK);
-    ASSERT_EQ(sources->get_Count(&count), S_OK);
-    EXPECT_EQ(count, 1);
+    EXPECT_EQ(CountIn(pointer_.get(), &IGDNoteRecord::get_Sources), 1);
 
     ComPtr<IGDChangeDateRecord> none;
-    EXPECT_EQ(inlined->get_LastModified(none.Out()), S_OK);
+    EXPECT_EQ(inlined_->get_LastModified(none.Out()), S_OK);
     EXPECT_FALSE(none);
-    ASSERT_EQ(inlined->get_Sources(sources.Out()), S_OK);
-    ASSERT_EQ(sources->get_Count(&count), S_OK);
-    EXPECT_EQ(count, 0);
+    EXPECT_EQ(CountIn(inlined_.get(), &IGDNoteRecord::get_Sources), 0);
 }
 
-TEST_F(NoteFormsTest, TagWrittenThroughAPointerIsTheRecordsTag) {
-    LoadText(kNotesFile);
-    ComPtr<IGDNoteRecord> pointer(NoteUnder(0));
-    ComPtr<IGDNoteRecord> record(NoteRecord());
-    ASSERT_TRUE(pointer);
-    ASSERT_TRUE(record);
-    ASSERT_EQ(pointer->put_Tag(LongVariant(42)), S_OK);
+// A tag written through a pointer is the record's tag.
+TEST_F(NoteFormsTest, TagThroughAPointerAndNullOutPointers) {
+    ASSERT_EQ(pointer_->put_Tag(LongVariant(42)), S_OK);
     VARIANT read;
     VariantInit(&read);
-    ASSERT_EQ(record->get_Tag(&read), S_OK);
+    ASSERT_EQ(record_->get_Tag(&read), S_OK);
     EXPECT_EQ(read.vt, VT_I4);
     EXPECT_EQ(read.lVal, 42);
     VariantClear(&read);
-}
-
-TEST_F(NoteFormsTest, NullOutPointersGiveEPointer) {
-    LoadText(kNotesFile);
-    ComPtr<IGDNoteRecord> pointer(NoteUnder(0));
-    ComPtr<IGDNoteRecord> record(NoteRecord());
-    ASSERT_TRUE(pointer);
-    for (IGDNoteRecord* note : {pointer.get(), record.get()}) {
+    for (IGDNoteRecord* note : {pointer_.get(), record_.get()}) {
         EXPECT_EQ(note->get_Note(nullptr), E_POINTER);
         EXPECT_EQ(note->get_ID(nullptr), E_POINTER);
         EXPECT_EQ(note->get_RecordID(nullptr), E_POINTER);
@@ -188,8 +162,9 @@ TEST_F(NoteForwardingTest, MissingTargetReportsTheInvalidReference) {
 }
 
 TEST_F(NoteForwardingTest, NotesListEndsAtAPointerNamingNothing) {
-    LoadText("0 @I1@ INDI\n1 BIRT\n2 PLAC Here\n3 NOTE Before\n3 NOTE @N9@\n3 NOTE After\n"
-             "0 TRLR\n");
+    LoadText(
+        "0 @I1@ INDI\n1 BIRT\n2 PLAC Here\n3 NOTE Before\n3 NOTE @N9@\n3 NOTE After\n"
+        "0 TRLR\n");
     RecordBase* person = Owner(Database().IndividualStore(), "@I1@");
     ComPtr<IGDPlaceRecord> place;
     {

@@ -19,9 +19,8 @@ constexpr char kSources[] =
     "1 SOUR Parish register\n2 CONC of Smithtown\n"
     "1 SOUR @S2@\n2 DATA\n3 TEXT under data\n2 TEXT beside data\n2 AUTH own author\n"
     "0 @S1@ SOUR\n1 AUTH Smith, John\n1 TITL Parish registers\n2 CONT volume 2\n"
-    "1 PUBL London 1900\n1 ABBR PR\n1 RIN 42\n1 NOTE first source note\n"
-    "1 NOTE second source note\n1 REFN 77\n"
-    "1 REPO @R1@\n2 CALN A/12\n3 MEDI Book\n2 CALN B/7\n"
+    "1 PUBL London 1900\n1 ABBR PR\n1 RIN 42\n1 NOTE first source note\n1 NOTE second source note\n"
+    "1 REFN 77\n1 REPO @R1@\n2 CALN A/12\n3 MEDI Book\n2 CALN B/7\n"
     "0 @S2@ SOUR\n1 TITL Second\n1 DATA\n2 REPO @R2@\n1 REPO\n2 NAME Local\n2 CALN Z\n"
     "0 @R1@ REPO\n1 NAME County Archive\n1 ADDR 1 Main St\n2 CITY Town\n1 PHON 555\n"
     "1 NOTE archive note\n1 RIN 9\n"
@@ -173,10 +172,7 @@ constexpr char kDefaultFormat[] = "%a%. %t%. %p%. %f%. %R%r%.%C%c%.%C%R";
 // whose author ends in a full stop.
 constexpr char kFile[] =
     "0 HEAD\n"
-    "0 @I1@ INDI\n"
-    "1 SOUR @S1@\n2 PAGE p. 12\n2 NOTE N0\n"
-    "1 SOUR Inline text\n2 PAGE 7\n"
-    "1 SOUR @S2@\n"
+    "0 @I1@ INDI\n1 SOUR @S1@\n2 PAGE p. 12\n2 NOTE N0\n1 SOUR Inline text\n2 PAGE 7\n1 SOUR @S2@\n"
     "0 @S1@ SOUR\n1 AUTH Smith, John\n1 TITL Parish registers\n1 PUBL London 1900\n"
     "1 REPO @R1@\n2 CALN A/12\n1 REPO @R2@\n2 CALN X\n2 CALN Y\n1 NOTE N1\n1 NOTE @N2@\n"
     "0 @S2@ SOUR\n1 AUTH A.\n1 TITL T\n1 REPO @R1@\n"
