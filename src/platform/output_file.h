@@ -4,6 +4,7 @@
 // the user asked for one, nor harms a file already there.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -20,7 +21,11 @@ class OutputFile {
     // Starts writing for `path` (bytes, passed to the system unchanged).
     bool Create(std::string_view path);
     // Appends `bytes`; a failure is kept and reported by Commit.
-    void Write(std::string_view bytes);
+    void Write(std::string_view bytes) {
+        if (handle_ == kNoHandle || failed_) return;
+        buffer_.append(bytes);
+        if (buffer_.size() >= kBufferBytes) Flush();
+    }
     // Gives the written file its name; false, with the file removed, when
     // anything went wrong since Create.
     bool Commit();
@@ -32,6 +37,7 @@ class OutputFile {
     void Discard();
 
     static constexpr intptr_t kNoHandle = -1;
+    static constexpr size_t kBufferBytes = 1 << 20;
     intptr_t handle_ = kNoHandle;
     std::string path_;
     std::string temporaryPath_;

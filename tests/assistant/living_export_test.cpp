@@ -17,6 +17,7 @@
 #include "platform/text.h"
 #include "support/corpus_files.h"
 #include "support/export_answers.h"
+#include "support/interface_reading.h"
 #include "support/level_rules.h"
 #include "support/level_sequences.h"
 
@@ -91,14 +92,6 @@ HRESULT ExportFrom(IGEDCOMdb* db, const std::string& path, VARIANT years, VARIAN
         return E_UNEXPECTED;
     Bstr file(path);
     return assistant->ExportHidingLiving(file.get(), years, name, done);
-}
-
-VARIANT Omitted() {
-    VARIANT v;
-    VariantInit(&v);
-    v.vt = VT_ERROR;
-    v.scode = DISP_E_PARAMNOTFOUND;
-    return v;
 }
 
 // Loads `text` into a new database with automatic decoding or not.

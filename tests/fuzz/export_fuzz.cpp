@@ -17,26 +17,15 @@
 
 namespace {
 
+// Above the reading bits of fuzz_host.h.
 enum OptionBit : uint8_t {
-    kDropDanglingPointers = 0x01,
-    kReadLongLines = 0x02,
-    kJoinLinesWithoutLevel = 0x04,
-    kDecodeText = 0x08,
     kShowUndecided = 0x10,
     kThousandYears = 0x20,
 };
 
 IGEDCOMdb* LoadWith(uint8_t options, const std::string& path, bool* loaded) {
     IGEDCOMdb* db = kinfold::fuzz::NewDatabase();
-    IGEDCOMdb3* db3 = nullptr;
-    if (FAILED(db->QueryInterface(IID_IGEDCOMdb3, reinterpret_cast<void**>(&db3)))) std::abort();
-    db3->put_DropDanglingPointers(options & kDropDanglingPointers ? VARIANT_TRUE : VARIANT_FALSE);
-    db3->put_ReadLongLines(options & kReadLongLines ? VARIANT_TRUE : VARIANT_FALSE);
-    db3->put_JoinLinesWithoutLevel(options & kJoinLinesWithoutLevel ? VARIANT_TRUE : VARIANT_FALSE);
-    BSTR encoding = kinfold::AllocBstr(options & kDecodeText ? "auto" : "bytes");
-    db3->put_TextEncoding(encoding);
-    SysFreeString(encoding);
-    db3->Release();
+    kinfold::fuzz::SetReading(db, options);
     db->put_DefaultConfidentialValue(options & kShowUndecided ? 0 : 1);
     *loaded = kinfold::fuzz::Load(db, path);
     return db;

@@ -70,4 +70,16 @@ void Consume(BSTR text) {
     SysFreeString(text);
 }
 
+void SetReading(IGEDCOMdb* db, unsigned char reading) {
+    IGEDCOMdb3* db3 = nullptr;
+    if (FAILED(db->QueryInterface(IID_IGEDCOMdb3, reinterpret_cast<void**>(&db3)))) std::abort();
+    db3->put_DropDanglingPointers(reading & kDropDanglingPointers ? VARIANT_TRUE : VARIANT_FALSE);
+    db3->put_ReadLongLines(reading & kReadLongLines ? VARIANT_TRUE : VARIANT_FALSE);
+    db3->put_JoinLinesWithoutLevel(reading & kJoinLinesWithoutLevel ? VARIANT_TRUE : VARIANT_FALSE);
+    BSTR encoding = kinfold::AllocBstr(reading & kDecodeText ? "auto" : "bytes");
+    db3->put_TextEncoding(encoding);
+    SysFreeString(encoding);
+    db3->Release();
+}
+
 }  // namespace kinfold::fuzz

@@ -28,6 +28,16 @@ void WriteInput(const void* data, size_t size);
 // made.
 void Initialize();
 
+// The bits of an input byte that set a database's reading: its tolerant
+// options and automatic decoding.
+enum ReadingBit : unsigned char {
+    kDropDanglingPointers = 0x01,
+    kReadLongLines = 0x02,
+    kJoinLinesWithoutLevel = 0x04,
+    kDecodeText = 0x08,
+};
+void SetReading(IGEDCOMdb* db, unsigned char reading);
+
 // Aborts, so that the fuzzer keeps the input, when an automation object is
 // still alive or the module could not be unloaded.
 void CheckEverythingReleased();

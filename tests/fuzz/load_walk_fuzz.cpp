@@ -35,25 +35,6 @@ enum OptionBit : uint8_t {
     kReadAfterRelease = 0x80,
 };
 
-enum ReadingBit : uint8_t {
-    kDropDanglingPointers = 0x01,
-    kReadLongLines = 0x02,
-    kJoinLinesWithoutLevel = 0x04,
-    kDecodeText = 0x08,
-};
-
-void SetReading(IGEDCOMdb* db, uint8_t reading) {
-    IGEDCOMdb3* db3 = nullptr;
-    if (FAILED(db->QueryInterface(IID_IGEDCOMdb3, reinterpret_cast<void**>(&db3)))) std::abort();
-    db3->put_DropDanglingPointers(reading & kDropDanglingPointers ? VARIANT_TRUE : VARIANT_FALSE);
-    db3->put_ReadLongLines(reading & kReadLongLines ? VARIANT_TRUE : VARIANT_FALSE);
-    db3->put_JoinLinesWithoutLevel(reading & kJoinLinesWithoutLevel ? VARIANT_TRUE : VARIANT_FALSE);
-    BSTR encoding = kinfold::AllocBstr(reading & kDecodeText ? "auto" : "bytes");
-    db3->put_TextEncoding(encoding);
-    SysFreeString(encoding);
-    db3->Release();
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
@@ -67,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     kinfold::fuzz::WriteInput(data + 2, size - 2);
 
     IGEDCOMdb* db = kinfold::fuzz::NewDatabase();
-    SetReading(db, data[1]);
+    kinfold::fuzz::SetReading(db, data[1]);
     db->put_ReturnBlankFlags(options & kBlankFlags);
     db->put_ConcatenateWithSpace(options & kNoSpaceInConc ? VARIANT_FALSE : VARIANT_TRUE);
     db->put_MergeCitationAndMasterSource(options & kNoMerging ? VARIANT_FALSE : VARIANT_TRUE);

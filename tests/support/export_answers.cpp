@@ -22,14 +22,6 @@ LONG CountOf(Collection* collection) {
     return count;
 }
 
-VARIANT EveryTag() {
-    VARIANT omitted;
-    VariantInit(&omitted);
-    omitted.vt = VT_ERROR;
-    omitted.scode = DISP_E_PARAMNOTFOUND;
-    return omitted;
-}
-
 std::string Joined(const std::vector<std::string>& answers) {
     std::string text;
     for (const std::string& answer : answers) text += "  " + answer + "\n";
@@ -81,7 +73,7 @@ DatabaseAnswers AnswersForExport(IGEDCOMdb* db, bool onDemandCounts) {
         IGDFactEvents* attributes = nullptr;
         person->get_Notes(&notes);
         person->get_Sources(&sources);
-        person->get_Attributes(EveryTag(), &attributes);
+        person->get_Attributes(Omitted(), &attributes);
         answers.push_back("notes " + std::to_string(CountOf(notes)) + " sources " +
                           std::to_string(CountOf(sources)) + " attributes " +
                           std::to_string(CountOf(attributes)));

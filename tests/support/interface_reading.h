@@ -24,6 +24,16 @@ std::string TextOf(Object* object, Getter getter) {
     return TakeText(text);
 }
 
+// The marker a host passes for an omitted optional argument: every tag,
+// for Events and Attributes.
+inline VARIANT Omitted() {
+    VARIANT v;
+    VariantInit(&v);
+    v.vt = VT_ERROR;
+    v.scode = DISP_E_PARAMNOTFOUND;
+    return v;
+}
+
 template <class Object>
 void Release(Object* object) {
     if (object != nullptr) object->Release();

@@ -33,14 +33,6 @@ void AddLinks(std::vector<std::string>& out, const char* what, IGDFamilyLinks* l
     });
 }
 
-VARIANT Omitted() {
-    VARIANT v;
-    VariantInit(&v);
-    v.vt = VT_ERROR;
-    v.scode = DISP_E_PARAMNOTFOUND;
-    return v;
-}
-
 std::vector<std::string> SourceAnswers(IGDSourceRecord* source) {
     std::vector<std::string> out;
     if (source == nullptr) return {"no such source"};

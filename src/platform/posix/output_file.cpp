@@ -10,12 +10,6 @@
 
 namespace kinfold {
 
-namespace {
-
-constexpr size_t kBufferBytes = 1 << 20;
-
-}  // namespace
-
 OutputFile::~OutputFile() { Discard(); }
 
 bool OutputFile::Create(std::string_view path) {
@@ -38,12 +32,6 @@ bool OutputFile::Create(std::string_view path) {
     handle_ = fd;
     buffer_.reserve(kBufferBytes);
     return true;
-}
-
-void OutputFile::Write(std::string_view bytes) {
-    if (handle_ == kNoHandle || failed_) return;
-    buffer_.append(bytes);
-    if (buffer_.size() >= kBufferBytes) Flush();
 }
 
 void OutputFile::Flush() {

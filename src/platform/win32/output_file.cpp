@@ -11,8 +11,6 @@ namespace kinfold {
 
 namespace {
 
-constexpr size_t kBufferBytes = 1 << 20;
-
 HANDLE AsHandle(intptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
 
 std::string SystemMessage(DWORD code) {
@@ -52,12 +50,6 @@ bool OutputFile::Create(std::string_view path) {
     handle_ = reinterpret_cast<intptr_t>(file);
     buffer_.reserve(kBufferBytes);
     return true;
-}
-
-void OutputFile::Write(std::string_view bytes) {
-    if (handle_ == kNoHandle || failed_) return;
-    buffer_.append(bytes);
-    if (buffer_.size() >= kBufferBytes) Flush();
 }
 
 void OutputFile::Flush() {
