@@ -24,18 +24,10 @@ namespace {
 constexpr const char* kFixture = KINFOLD_TEST_DATA "/corpus/TGC55C.ged";
 
 constexpr gd_IndSortOrder kSortOrders[] = {
-    gd_sortNone,
-    gd_sortSurname,
-    gd_sortGiven,
-    gd_sortSoundex,
-    gd_sortBirth,
-    gd_sortDeath,
-    gd_sortSurnameGiven,
-    gd_sortGivenSurname,
-    gd_sortSurnameGivenBirth,
-    gd_sortSoundexSurnameGiven,
-    gd_sortSoundexSurnameGivenBirth,
-    gd_sortSurnameGivenIgnoreConf,
+    gd_sortNone,         gd_sortSurname,           gd_sortGiven,
+    gd_sortSoundex,      gd_sortBirth,             gd_sortDeath,
+    gd_sortSurnameGiven, gd_sortGivenSurname,      gd_sortSurnameGivenBirth,
+    gd_sortSoundexSurnameGiven, gd_sortSoundexSurnameGivenBirth, gd_sortSurnameGivenIgnoreConf,
 };
 
 IGEDCOMdb* db = nullptr;
