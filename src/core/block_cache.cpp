@@ -19,9 +19,9 @@ BlockCache::BlockCache()
 
 BlockCache::~BlockCache() = default;
 
-void BlockCache::Clear() {
+void BlockCache::Reset(uint64_t size) {
     DropAll();
-    size_ = 0;
+    size_ = size;
     untilRecheck_ = kRecheckInterval;
 }
 

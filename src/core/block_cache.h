@@ -43,8 +43,8 @@ class BlockCache {
     BlockCache(const BlockCache&) = delete;
     BlockCache& operator=(const BlockCache&) = delete;
 
-    // Forgets every block, for another file.
-    void Clear();
+    // Forgets every block, for a file of `size` bytes.
+    void Reset(uint64_t size);
     // Copies up to `count` (at most kMaxRead) bytes of `file` from `offset`
     // into `buffer`; fewer at the end of the file or where a read of it
     // failed.

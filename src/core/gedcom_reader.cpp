@@ -72,7 +72,6 @@ HRESULT GedcomReader::Open(std::string_view path) {
     length_ = 0;
     fileName_.assign(path.data(), path.size());
     file_.Close();
-    cache_.Clear();
     image_.clear();
     image_.shrink_to_fit();
     useImage_ = false;
@@ -92,6 +91,7 @@ HRESULT GedcomReader::Open(std::string_view path) {
         return kFileTooLarge;
     }
     length_ = static_cast<uint32_t>(file_.Size());
+    cache_.Reset(file_.Size());
     return S_OK;
 }
 
