@@ -107,11 +107,17 @@ void BlockCache::KeepSpan(uint64_t first, uint64_t last, size_t got) {
         const size_t length = got > at ? std::min(kBlockBytes, got - at) : 0;
         // A short block is kept only where the file ends.
         if (length == 0 || length < ExpectedLength(block * kBlockBytes, kBlockBytes)) return;
+        // A block held already, read again inside the span, takes its own
+        // place, so that no set holds two versions of it.
         Slot* set = slots_ + (block % kSets) * kWays;
-        Slot* oldest = std::min_element(
-            set, set + kWays, [](const Slot& a, const Slot& b) { return a.lastUse < b.lastUse; });
-        *oldest = {block, ++uses_, length};
-        std::memcpy(BytesOf(*oldest), staging_.get() + at, length);
+        Slot* place =
+            std::find_if(set, set + kWays, [&](const Slot& s) { return s.block == block; });
+        if (place == set + kWays)
+            place = std::min_element(set, set + kWays, [](const Slot& a, const Slot& b) {
+                return a.lastUse < b.lastUse;
+            });
+        *place = {block, ++uses_, length};
+        std::memcpy(BytesOf(*place), staging_.get() + at, length);
     }
 }
 
