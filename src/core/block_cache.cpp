@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/fault_injection.h"
+
 namespace kinfold {
 
 namespace {
@@ -31,7 +33,9 @@ void BlockCache::DropAll() {
 }
 
 size_t BlockCache::Read(RawFile& file, uint64_t offset, char* buffer, size_t count) {
-    count = std::min(count, kMaxRead);
+    // A read served from blocks held stands for one that could have gone to
+    // the file, so injected faults fail it as they would fail that one.
+    count = fault::ReadLimit(std::min(count, kMaxRead));
     if (count == 0) return 0;
     if (--untilRecheck_ == 0) CheckSize(file);
     size_t done = 0;
