@@ -5,10 +5,10 @@
 // those missing cost one system call together. The long sequential reads of
 // the load go past it.
 //
-// Blocks are small, since a walk in ID order may meet a new part of the file
-// at every record: a miss then reads hardly more than the few hundred bytes
-// asked for. They are kept four to a set, by block number, and a set gives
-// up the block used least recently.
+// Blocks are small, since a walk in ID order may meet a new stretch of the
+// file at every record: a miss then reads hardly more than the few hundred
+// bytes asked for. They are kept four to a set, by block number, and a set
+// gives up the block used least recently.
 //
 // The file may change under an open database. Its size is looked at every
 // kRecheckInterval-th read, and whenever a read of the file disagrees with
@@ -59,7 +59,7 @@ class BlockCache {
         size_t length;
     };
 
-    // One try of Read; false when the blocks were dropped part way, so that
+    // One try of Read; false when the blocks were dropped midway, so that
     // what it gathered may mix two versions of the file.
     bool TryRead(RawFile& file, uint64_t offset, char* buffer, size_t count, size_t& done);
     // The slot holding `block`, or null.
