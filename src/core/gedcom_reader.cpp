@@ -10,10 +10,13 @@ namespace kinfold {
 
 namespace {
 
-// A seek away from the window refills a small block, since a record member
-// reads only a few lines; sequential reading doubles the block up to the
-// maximum, which keeps system calls rare during a load.
-constexpr size_t kSmallFill = 512;
+// A seek away from the window refills a small block, one line at the
+// least, since a record member reads only a few lines; sequential reading
+// doubles the block up to the maximum, which keeps system calls rare during
+// a load. The smaller fills come out of the block cache; the larger ones are
+// the load's, which reads each byte once, so they go to the file directly.
+constexpr size_t kSmallFill = kMaxLineBytes + 1;
+constexpr size_t kCachedFill = BlockCache::kMaxRead;
 constexpr size_t kLargeFill = 256 * 1024;
 
 // Levels compared as unsigned numbers, so "all ones" is a skip level that
@@ -88,6 +91,7 @@ HRESULT GedcomReader::Open(std::string_view path) {
         return kFileTooLarge;
     }
     length_ = static_cast<uint32_t>(file_.Size());
+    cache_.Reset(file_.Size());
     return S_OK;
 }
 
@@ -120,7 +124,16 @@ void GedcomReader::Refill(size_t atLeast) {
                       : kSmallFill;
     size = std::min(std::max(size, atLeast), kLargeFill);
     windowStart_ = position_;
-    windowLength_ = ReadAt(position_, window_.get(), size);
+    // The cache reads whole blocks, so a fill from it runs on to the end of
+    // the block it ends in.
+    constexpr size_t kBlock = BlockCache::kBlockBytes;
+    const size_t toBlockEnd = size + (kBlock - (position_ + size) % kBlock) % kBlock;
+    if (!useImage_ && toBlockEnd <= kCachedFill) {
+        size = toBlockEnd;
+        windowLength_ = cache_.Read(file_, position_, window_.get(), size);
+    } else {
+        windowLength_ = ReadAt(position_, window_.get(), size);
+    }
     windowAtEnd_ = windowLength_ < size;
     lastFill_ = size;
 }

@@ -1,8 +1,9 @@
 // The open GEDCOM file, read one physical line at a time. It is read once in
 // order while loading and then at random, by byte position, every time a
 // record member re-reads its lines, so both paths avoid system calls: lines
-// come out of a window of the file held in memory, and a seek that lands in
-// the window costs nothing.
+// come out of a window of the file held in memory, a seek that lands in the
+// window costs nothing, and one that lands elsewhere refills it from blocks
+// of the file read lately (BlockCache).
 #pragma once
 
 #include <cstdint>
@@ -10,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/block_cache.h"
 #include "core/fixed_string.h"
 #include "core/text_encoding.h"
 #include "platform/automation.h"
@@ -143,6 +145,7 @@ class GedcomReader {
     size_t windowLength_ = 0;
     size_t lastFill_ = 0;
     bool windowAtEnd_ = false;
+    BlockCache cache_;
 };
 
 }  // namespace kinfold

@@ -1,5 +1,5 @@
-// Read-only byte access to a file by offset. The reader keeps its own buffer
-// and asks for large blocks, so this layer stays thin: one system call per
+// Read-only byte access to a file by offset. The reader keeps its own buffers
+// and asks for whole blocks, so this layer stays thin: one system call per
 // block and no file pointer of its own to keep in step.
 #pragma once
 
@@ -24,6 +24,9 @@ class RawFile {
 
     // Size in bytes as it was when the file was opened.
     uint64_t Size() const { return size_; }
+    // Size in bytes now, which others may have changed; 0 when it cannot be
+    // told. One system call.
+    uint64_t CurrentSize() const;
 
     // Reads up to `count` bytes at `offset`; fewer (or 0) at the end of the
     // file or on an error. The file may have shrunk since Open.

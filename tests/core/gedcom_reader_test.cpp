@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "core/block_cache.h"
 #include "core/gedcom_line.h"
 #include "support/temp_file.h"
 
@@ -48,6 +50,21 @@ std::string ManyLines(int records) {
         text += "\n";
     }
     return text;
+}
+
+// What a read at `position` must give as the line's text: the bytes up to
+// the line feed or a NUL, at most `maxLine` of them; "(end)" past the end.
+std::string LineAt(const std::string& text, size_t position, size_t maxLine = kMaxLineBytes) {
+    if (position >= text.size()) return "(end)";
+    const size_t end = std::min(text.find_first_of(std::string("\n\0", 2), position), text.size());
+    return text.substr(position, std::min(end - position, maxLine));
+}
+
+// The text the reader gives for the line at `position`, as LineAt says it.
+std::string ReadLineAt(GedcomReader& reader, size_t position) {
+    GedcomLine line;
+    EXPECT_EQ(reader.Seek(static_cast<uint32_t>(position)), S_OK);
+    return reader.ReadLine(line) ? std::string(reader.LastLineText()) : "(end)";
 }
 
 TEST(GedcomReaderOpen, FailuresLeaveNothingOpen) {
@@ -283,6 +300,60 @@ TEST(GedcomReaderSeek, PastTheEndReadsNothing) {
     EXPECT_EQ(line.Position(), 2);
 }
 
+// Reads at the positions, in order, give the file's bytes there, whatever
+// the reader read before them and wherever they fall among the blocks it
+// keeps.
+TEST(GedcomReaderSeek, ReadsAnywhereGiveTheBytesThere) {
+    constexpr size_t kBlock = BlockCache::kBlockBytes;
+    // Blocks this far apart compete for the same places.
+    constexpr size_t kRival = BlockCache::kSets * kBlock;
+    const std::string many = ManyLines(5000);
+    std::string longLines = "0 HEAD\n";
+    for (const size_t length : {kBlock - 9, kBlock + 1, 3 * kBlock + 5, 40 * kBlock}) {
+        longLines += "1 NOTE " + std::string(length, 'n') + "\n";
+        longLines += "2 CONT " + std::to_string(length) + "\n";
+    }
+    std::vector<size_t> acrossBlockEnds;
+    for (size_t end = kBlock; end <= 8 * kBlock; end += kBlock)
+        for (const size_t before : {1u, 2u, 10u, 100u, 278u, 279u, 280u})
+            acrossBlockEnds.push_back(end - before);
+    std::vector<size_t> longLineStarts;
+    for (size_t at = longLines.size() - 1; at-- > 0;)
+        if (longLines[at] == '\n') longLineStarts.push_back(at + 1);
+    longLineStarts.push_back(kBlock + 3);  // inside the first long line
+    std::vector<size_t> rivals;
+    for (int round = 0; round < 2; ++round)
+        for (size_t i = 0; i < 2 * BlockCache::kWays + 1; ++i) rivals.push_back(i * kRival + 17);
+    std::vector<size_t> backwards;
+    for (size_t at = many.size(); at > 7919; at -= 7919) backwards.push_back(at);
+
+    struct Row {
+        const char* what;
+        const std::string& text;
+        bool readLongLines;
+        std::vector<size_t> positions;
+    } rows[] = {
+        {"across block ends", many, false, acrossBlockEnds},
+        {"lines longer than a block, read whole", longLines, true, longLineStarts},
+        {"lines longer than a block, split", longLines, false, longLineStarts},
+        {"blocks that push each other out", many, false, rivals},
+        {"backwards over the whole file", many, false, backwards},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        ASSERT_GT(row.text.size(), row.positions.back());
+        const TempFile file(row.text);
+        GedcomReader reader;
+        ASSERT_EQ(reader.Open(file.Path()), S_OK);
+        reader.SetTolerance(row.readLongLines, false);
+        const size_t maxLine = row.readLongLines ? kLongLineBytes : kMaxLineBytes;
+        for (const size_t position : row.positions) {
+            SCOPED_TRACE(position);
+            ASSERT_EQ(ReadLineAt(reader, position), LineAt(row.text, position, maxLine));
+        }
+    }
+}
+
 TEST(GedcomReaderChangedFile, ShrunkBeforeReadingEndsAtTheNewEnd) {
     const TempFile file("0 HEAD\n1 SOUR PAF\n0 TRLR\n");
     GedcomReader reader;
@@ -347,6 +418,95 @@ TEST(GedcomReaderChangedFile, LinesReadBeforeTheFileShrankAreReadAgain) {
     ASSERT_EQ(reader.Seek(static_cast<uint32_t>(early)), S_OK);
     ASSERT_TRUE(reader.ReadLine(line));
     EXPECT_EQ(line.Tag(), "N");  // "1 N" now, where the file said "1 NAME ..."
+}
+
+// The file changes after lines were read, and so are kept. Read again at
+// once, each line gives its bytes from before or after the change; once the
+// reader has gone over the whole file twice, none from before are left and
+// every line gives what the file now says.
+TEST(GedcomReaderChangedFile, LinesReadBeforeAChangeGiveTheNewBytesInTheEnd) {
+    const std::string before = ManyLines(5000);
+    std::string sameSize = before;
+    for (char& c : sameSize)
+        if (c >= 'a' && c < 'z') ++c;
+    struct Row {
+        const char* what;
+        std::string after;
+    } rows[] = {
+        {"grown", before + "0 @N1@ NOTE appended\n0 TRLR\n"},
+        {"shrunk", before.substr(0, before.size() / 3)},
+        {"rewritten shorter", ManyLines(2000).substr(1)},
+        {"rewritten longer", ManyLines(7000).substr(2)},
+        {"rewritten with the same size", sameSize},
+    };
+    std::vector<size_t> positions;
+    for (size_t at = 5; at < before.size() / 4; at += 4099) positions.push_back(at);
+    positions.push_back(before.size() - 3);
+    positions.push_back(before.size());
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        const TempFile file(before);
+        GedcomReader reader;
+        ASSERT_EQ(reader.Open(file.Path()), S_OK);
+        for (const size_t position : positions)
+            ASSERT_EQ(ReadLineAt(reader, position), LineAt(before, position));
+
+        file.Rewrite(row.after);
+        for (const size_t position : positions) {
+            SCOPED_TRACE(position);
+            const std::string read = ReadLineAt(reader, position);
+            EXPECT_TRUE(read == LineAt(before, position) || read == LineAt(row.after, position))
+                << read;
+        }
+        const size_t size = std::max(before.size(), row.after.size());
+        for (int round = 0; round < 2; ++round)
+            for (size_t at = 0; at < size; at += BlockCache::kBlockBytes) ReadLineAt(reader, at);
+        for (const size_t position : positions) {
+            SCOPED_TRACE(position);
+            EXPECT_EQ(ReadLineAt(reader, position), LineAt(row.after, position));
+        }
+    }
+}
+
+// A size that changes is noticed without going over the whole file: by the
+// next reads of the lines that were kept, once a few of them have been made.
+TEST(GedcomReaderChangedFile, AShrinkIsNoticedByReadsOfKeptLinesAlone) {
+    const std::string text = ManyLines(500);
+    const TempFile file(text);
+    GedcomReader reader;
+    ASSERT_EQ(reader.Open(file.Path()), S_OK);
+    const size_t early = text.find("1 NAME", 100);
+    const size_t late = text.find("1 NAME", text.size() / 2);
+    ASSERT_EQ(ReadLineAt(reader, early), LineAt(text, early));
+    ASSERT_EQ(ReadLineAt(reader, late), LineAt(text, late));
+    std::filesystem::resize_file(file.Path(), early + 3);
+    for (uint32_t i = 0; i < BlockCache::kRecheckInterval; ++i) {
+        ReadLineAt(reader, early);
+        ReadLineAt(reader, late);
+    }
+    EXPECT_EQ(ReadLineAt(reader, early), "1 N");
+    EXPECT_EQ(ReadLineAt(reader, late), "(end)");
+}
+
+// Bytes appended to a file being read are read at once, also where the line
+// read runs on from bytes read before they were appended into them.
+TEST(GedcomReaderChangedFile, AppendedBytesAreReadAtOnce) {
+    constexpr size_t kBlock = BlockCache::kBlockBytes;
+    std::string before = "0 HEAD\n";
+    while (before.size() < 2 * kBlock - 40) before += "1 NOTE padding\n";
+    const size_t lastLine = before.size();
+    before += "1 NOTE ";
+    before += std::string(2 * kBlock - before.size(), 'x');  // no line feed
+    const std::string after = before + "yyy\n0 TRLR\n";
+    const TempFile file(before);
+    GedcomReader reader;
+    ASSERT_EQ(reader.Open(file.Path()), S_OK);
+    ASSERT_EQ(ReadLineAt(reader, kBlock), LineAt(before, kBlock));
+    file.Rewrite(after);
+    for (const size_t position : {lastLine, before.size(), before.size() + 4}) {
+        SCOPED_TRACE(position);
+        EXPECT_EQ(ReadLineAt(reader, position), LineAt(after, position));
+    }
 }
 
 TEST(GedcomReaderChangedFile, RewrittenWhileReadingStillEnds) {

@@ -41,6 +41,12 @@ void RawFile::Close() {
     size_ = 0;
 }
 
+uint64_t RawFile::CurrentSize() const {
+    struct stat info;
+    if (handle_ == kNoHandle || ::fstat(static_cast<int>(handle_), &info) != 0) return 0;
+    return static_cast<uint64_t>(info.st_size);
+}
+
 size_t RawFile::ReadAt(uint64_t offset, char* buffer, size_t count) {
     if (handle_ == kNoHandle) return 0;
     count = fault::ReadLimit(count);

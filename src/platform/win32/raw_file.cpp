@@ -43,6 +43,12 @@ void RawFile::Close() {
     size_ = 0;
 }
 
+uint64_t RawFile::CurrentSize() const {
+    LARGE_INTEGER size;
+    if (handle_ == kNoHandle || !::GetFileSizeEx(AsHandle(handle_), &size)) return 0;
+    return static_cast<uint64_t>(size.QuadPart);
+}
+
 size_t RawFile::ReadAt(uint64_t offset, char* buffer, size_t count) {
     if (handle_ == kNoHandle) return 0;
     size_t done = 0;
