@@ -211,7 +211,7 @@ StageFuzz() {
     export_fuzz
   export ASAN_OPTIONS=detect_leaks=1
   local target
-  for target in load_walk_fuzz level_rules_fuzz footnote_pattern_fuzz check_fuzz; do
+  for target in load_walk_fuzz level_rules_fuzz footnote_pattern_fuzz check_fuzz export_fuzz; do
     echo "== $target"
     if tests/fuzz/run_fuzz.sh build/fuzz "$target" 60; then Count 1 0; else Count 0 1; return 1; fi
   done
