@@ -29,14 +29,6 @@ std::string ReadFile(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-VARIANT LongArg(LONG value) {
-    VARIANT v;
-    VariantInit(&v);
-    v.vt = VT_I4;
-    v.lVal = value;
-    return v;
-}
-
 // Owns a BSTR argument.
 struct TextArg {
     explicit TextArg(std::string_view text) : text(text) {
@@ -126,7 +118,7 @@ TEST_F(LivingExportTest, HidesTheLivingAndKeepsEverythingElse) {
         {"the header's own note goes on, with the file's CRLF line ends and a name given",
          "0 HEAD\r\n1 NOTE Our tree\r\n2 CONT second line\r\n1 CHAR ANSEL\r\n"
          "0 @I1@ INDI\r\n1 NAME A /B/\r\n1 BIRT\r\n2 DATE 1950\r\n0 TRLR\r\n",
-         LongArg(100), "Private Person",
+         LongVariant(100), "Private Person",
          "0 HEAD\r\n1 NOTE Our tree\r\n2 CONT second line\r\n2 CONT " + std::string(kNote) +
              "1 of 1, born within the last 100 years by the dates in this file and those of "
              "their relatives.\r\n2 CONT " +
@@ -139,7 +131,7 @@ TEST_F(LivingExportTest, HidesTheLivingAndKeepsEverythingElse) {
          "0 HEAD\n0 @I1@ INDI\n1 NAME Earlier /Secret/\n0 @I1@ INDI\n1 BIRT\n2 DATE 2001\n",
          Omitted(), nullptr, "0 HEAD\n1 NOTE " + Note("1 of 1") + "\n0 @I1@ INDI\n1 NAME Living\n"},
         {"the years given decide who is old enough to show",
-         "0 HEAD\n0 @I1@ INDI\n1 NAME A /B/\n1 BIRT\n2 DATE 1950\n", LongArg(50), nullptr,
+         "0 HEAD\n0 @I1@ INDI\n1 NAME A /B/\n1 BIRT\n2 DATE 1950\n", LongVariant(50), nullptr,
          "0 HEAD\n1 NOTE " + std::string(kNote) +
              "0 of 1, born within the last 50 years by the dates in this file and those of "
              "their relatives.\n2 CONT " +
@@ -225,7 +217,7 @@ TEST_F(LivingExportTest, RefusesWhatItCannotDoAndLeavesNoFile) {
     };
     const std::string nameRule = "LivingName must be a name of 1 to 120 characters on one line";
     const std::vector<Refusal> refusals = {
-        {"negative years", LongArg(-1), "-", E_INVALIDARG,
+        {"negative years", LongVariant(-1), "-", E_INVALIDARG,
          "Years must be a number of years, 0 or more"},
         {"an empty name", Omitted(), "", E_INVALIDARG, nameRule},
         {"a name of two lines", Omitted(), "Liv\ning", E_INVALIDARG, nameRule},
