@@ -2,19 +2,28 @@
 // MB/s and records per second for load + link, peak resident memory, bytes
 // of memory per loaded record, and how long releasing the records takes.
 //
-//     load_bench FILE [REPEATS]
+//     load_bench FILE [REPEATS] [--one-thread]
+//
+// --one-thread loads every file on one thread, as files below the size for
+// reading ahead are loaded, to compare with the two-thread load.
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
+#include "core/gedcom_loader.h"
 #include "db/gedcom_db.h"
 #include "platform/process_memory.h"
 #include "platform/text.h"
 
-
 int main(int argc, char** argv) {
+    if (argc > 1 && std::strcmp(argv[argc - 1], "--one-thread") == 0) {
+        kinfold::SetReadAheadFrom(UINT32_MAX);
+        --argc;
+    }
     if (argc < 2) {
-        std::fprintf(stderr, "usage: load_bench FILE [REPEATS]\n");
+        std::fprintf(stderr, "usage: load_bench FILE [REPEATS] [--one-thread]\n");
         return 2;
     }
     const int repeats = argc > 2 ? std::atoi(argv[2]) : 1;

@@ -1,5 +1,6 @@
 #include "core/gedcom_line.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -110,6 +111,35 @@ bool GedcomLine::Parse(std::string_view text, int32_t position) {
         pointer_ = Field();
     }
     return true;
+}
+
+size_t GedcomLine::TextInUse() const {
+    size_t end = 0;
+    for (const Field field : {id_, tag_, value_, pointer_})
+        end = std::max<size_t>(end, size_t{field.offset} + field.length);
+    return end;
+}
+
+size_t GedcomLine::StoredSize() const { return sizeof(StoredHeader) + TextInUse(); }
+
+void GedcomLine::StoreTo(char* bytes) const {
+    const StoredHeader header{
+        {id_, tag_, value_, pointer_}, position_, level_, static_cast<uint16_t>(TextInUse())};
+    std::memcpy(bytes, &header, sizeof header);
+    CopyText(bytes + sizeof header, text_, header.textLength);
+}
+
+void GedcomLine::LoadFrom(const char* bytes) {
+    StoredHeader header;
+    std::memcpy(&header, bytes, sizeof header);
+    id_ = header.fields[0];
+    tag_ = header.fields[1];
+    value_ = header.fields[2];
+    pointer_ = header.fields[3];
+    position_ = header.position;
+    level_ = header.level;
+    target_ = nullptr;
+    CopyText(text_, bytes + sizeof header, header.textLength);
 }
 
 }  // namespace kinfold

@@ -13,7 +13,7 @@ namespace kinfold {
 class RecordBase;
 
 class GedcomLine {
- public:
+   public:
     // The text buffer is left as it is: only the bytes the fields cover are
     // ever read, and a line is made for every on-demand read.
     GedcomLine() {}
@@ -47,6 +47,13 @@ class GedcomLine {
     // The record the pointer names, once linking has found it.
     RecordBase* Target() const { return target_; }
 
+    // The line as bytes, for handing it to another thread: its fields, then
+    // the text they cover. StoredSize is at most kMostStoredBytes.
+    size_t StoredSize() const;
+    void StoreTo(char* bytes) const;
+    // Becomes the line stored at `bytes`, with no target.
+    void LoadFrom(const char* bytes);
+
     void SetLevel(int16_t level) { level_ = level; }
     void SetPosition(int32_t position) { position_ = position; }
     void SetTarget(RecordBase* target) { target_ = target; }
@@ -54,11 +61,24 @@ class GedcomLine {
     void ClearTag() { tag_ = Field(); }
     void ClearValue() { value_ = Field(); }
 
- private:
+   private:
     struct Field {
         uint16_t offset = 0;
         uint16_t length = 0;
     };
+    struct StoredHeader {
+        Field fields[4];
+        int32_t position;
+        int16_t level;
+        uint16_t textLength;
+    };
+
+   public:
+    static constexpr size_t kMostStoredBytes = sizeof(StoredHeader) + kFixedStringCapacity;
+
+   private:
+    // How much of the text the fields cover.
+    size_t TextInUse() const;
 
     std::string_view Span(Field field) const {
         return std::string_view(text_ + field.offset, field.length);

@@ -1,5 +1,6 @@
 #include "core/gedcom_loader.h"
 
+#include <atomic>
 #include <new>
 #include <string>
 #include <utility>
@@ -7,6 +8,7 @@
 #include "core/database_options.h"
 #include "core/encoding_detection.h"
 #include "core/fixed_string.h"
+#include "core/line_read_ahead.h"
 #include "core/record_base.h"
 #include "core/record_host.h"
 #include "platform/notifier.h"
@@ -22,7 +24,14 @@ std::string QuotedLine(std::string_view text) {
     return "\"" + std::string(text.substr(0, kShown)) + (text.size() > kShown ? "...\"" : "\"");
 }
 
+// Below this size a file is read in the loading thread: a second thread
+// costs more to start than it saves.
+std::atomic<uint32_t> readAheadFrom{kReadAheadBytes};
+
 }  // namespace
+
+uint32_t ReadAheadFrom() { return readAheadFrom.load(std::memory_order_relaxed); }
+void SetReadAheadFrom(uint32_t bytes) { readAheadFrom.store(bytes, std::memory_order_relaxed); }
 
 HRESULT GedcomLoader::Load(std::string_view path, Progress& window) {
     failure_.clear();
@@ -38,8 +47,7 @@ HRESULT GedcomLoader::Load(std::string_view path, Progress& window) {
     reader_.SetTolerance(options.readLongLines, options.joinLinesWithoutLevel);
     if (options.decodeTextAutomatically) ChooseDecoding();
     const uint32_t length = reader_.GetLength();
-    int64_t nextMark = 0;
-    const uint32_t step = length / 200;
+    marks_ = ProgressMarks{0, length / 200};
 
     window.Show("Opening Database...");
     window.SetRange(0, length);
@@ -47,30 +55,15 @@ HRESULT GedcomLoader::Load(std::string_view path, Progress& window) {
     window.SetText(std::string("Loading GEDCOM File:\n\n     ").append(path));
 
     Reset();
-    LineKind kind = LineKind::Blank;
-    while (reader_.ReadLine(current_, &kind)) {
-        if (kind == LineKind::NoLevel) {
-            NoteReadingChange(QuotedLine(reader_.LastLineText()),
-                              "has no level number; read as part of the line before it");
-            continue;
-        }
-        if (options.readLongLines && reader_.LastLineCut())
-            NoteReadingChange(current_.Tag(),
-                              "is longer than 65536 bytes; the rest of it is left out");
-        ProcessLine();
-        if (current_.Position() > nextMark) {
-            window.SetPos(static_cast<uint32_t>(current_.Position()));
-            window.PeekAndPump(true);
-            if (window.Cancelled()) {
-                failure_ = "was cancelled";
-                reader_.Open("");
-                Reset();
-                window.Destroy();
-                return E_FAIL;
-            }
-            nextMark = static_cast<int64_t>(current_.Position()) + step;
-        }
+    const bool read = length >= ReadAheadFrom() ? ReadLinesAhead(window) : ReadLines(window);
+    if (!read) {
+        failure_ = "was cancelled";
+        reader_.Open("");
+        Reset();
+        window.Destroy();
+        return E_FAIL;
     }
+    database_.ReadPendingTypeNames();
 
     HRESULT hr = database_.LinkAll(&window);
     window.Destroy();
@@ -85,12 +78,70 @@ HRESULT GedcomLoader::Load(std::string_view path, Progress& window) {
     return hr;
 }
 
+bool GedcomLoader::ReadLines(Progress& window) {
+    LineKind kind = LineKind::Blank;
+    while (reader_.ReadLine(current_, &kind)) {
+        if (kind == LineKind::NoLevel)
+            NoteLineWithoutLevel(reader_.LastLinePosition(), reader_.LastLineText());
+        else if (!TakeLine(reader_.LastLinePosition(), reader_.LastLineCut(), window))
+            return false;
+    }
+    return true;
+}
+
+// The lines come as the reader left them: a line of its own is loaded into
+// current_, and the degenerate forms change it as a parse would have.
+bool GedcomLoader::ReadLinesAhead(Progress& window) {
+    LineReadAhead lines(reader_);
+    lines.Start();
+    while (const LineBatch* batch = lines.Next()) {
+        for (size_t i = 0; i < batch->count; ++i) {
+            const ReadLineNote& note = batch->notes[i];
+            switch (note.kind) {
+                case ReadLineKind::NoLevel:
+                    NoteLineWithoutLevel(note.position, batch->Text(i));
+                    continue;
+                case ReadLineKind::Parsed:
+                    batch->Load(i, current_);
+                    break;
+                case ReadLineKind::LevelOnly:
+                    current_.SetLevel(note.level);
+                    current_.SetPosition(note.position);
+                    break;
+                case ReadLineKind::Blank:
+                    break;
+            }
+            if (!TakeLine(note.position, note.cut, window)) return false;
+        }
+    }
+    return true;
+}
+
+bool GedcomLoader::TakeLine(int32_t position, bool cut, Progress& window) {
+    if (cut && database_.Options().readLongLines)
+        NoteReadingChange(position, current_.Tag(),
+                          "is longer than 65536 bytes; the rest of it is left out");
+    ProcessLine();
+    if (current_.Position() <= marks_.next) return true;
+    window.SetPos(static_cast<uint32_t>(current_.Position()));
+    window.PeekAndPump(true);
+    if (window.Cancelled()) return false;
+    marks_.next = static_cast<int64_t>(current_.Position()) + marks_.step;
+    return true;
+}
+
+void GedcomLoader::NoteLineWithoutLevel(int32_t position, std::string_view text) {
+    NoteReadingChange(position, QuotedLine(text),
+                      "has no level number; read as part of the line before it");
+}
+
 // The record a line stands in is the level-0 record at the bottom of the
 // stack; none before the first one or after a line that closed it.
-void GedcomLoader::NoteReadingChange(std::string_view text, std::string_view what) {
+void GedcomLoader::NoteReadingChange(int32_t position, std::string_view text,
+                                     std::string_view what) {
     const std::string_view record =
         contextStack_.empty() ? std::string_view() : contextStack_.front().record->Id();
-    database_.NoteReadingChange(reader_.LastLinePosition(), text, record, what);
+    database_.NoteReadingChange(position, text, record, what);
 }
 
 // UTF-16 files, and files with lines ended by a lone CR, are read from an
@@ -199,6 +250,7 @@ HRESULT GedcomLoader::ParseSubRecord(RecordFactory factory, int32_t position, Re
             }
             ProcessLine();
         }
+        database_.ReadPendingTypeNames();
     } catch (const std::bad_alloc&) {
         // Out of memory part way: the half-built record goes with what it
         // holds, and the loader is ready for the next read.

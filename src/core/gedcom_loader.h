@@ -19,6 +19,14 @@ class Progress;
 class RecordBase;
 class RecordHost;
 
+// Files of at least this many bytes are loaded on two threads: one reads
+// and splits lines while the other builds records from them.
+constexpr uint32_t kReadAheadBytes = 1024 * 1024;
+// The size from which files are loaded so, kReadAheadBytes unless set (for
+// every database of the process; tests lower it to load small files so).
+uint32_t ReadAheadFrom();
+void SetReadAheadFrom(uint32_t bytes);
+
 // Creates a record object for ParseSubRecord, handing out one reference.
 using RecordFactory = HRESULT (*)(RecordBase** record);
 
@@ -50,9 +58,17 @@ class GedcomLoader {
 
    private:
     void ChooseDecoding();
-    // Notes what tolerant reading did with the line just read (shown as
-    // `text`).
-    void NoteReadingChange(std::string_view text, std::string_view what);
+    // Read every line of the file into records, in this thread or with
+    // a second one reading ahead; false when the user cancelled.
+    bool ReadLines(Progress& window);
+    bool ReadLinesAhead(Progress& window);
+    // Builds from the line just read (current_), at `position`, and shows
+    // the progress; false when the user cancelled.
+    bool TakeLine(int32_t position, bool cut, Progress& window);
+    void NoteLineWithoutLevel(int32_t position, std::string_view text);
+    // Notes what tolerant reading did with the line at `position` (shown
+    // as `text`).
+    void NoteReadingChange(int32_t position, std::string_view text, std::string_view what);
     void PushContext(RecordBase* record);
     // The record keeps the current line as an entry of its own rather than
     // as a child object: it stays the context of the lines under that line,
@@ -76,6 +92,12 @@ class GedcomLoader {
     // Opens `context` on top of the stack.
     void Push(Context context);
 
+    // Where the load next shows its progress, and how far apart.
+    struct ProgressMarks {
+        int64_t next;
+        uint32_t step;
+    };
+    ProgressMarks marks_{0, 0};
     uint16_t skipLevel_ = 0;
     std::vector<Context> contextStack_;
     const Context* currentContext_ = nullptr;

@@ -31,7 +31,24 @@ bool ScanForTag(GedcomReader& reader, std::string_view tag, int32_t& position, i
     return false;
 }
 
+// FindFirstSubTag in `reader`.
+bool FindFirstSubTagIn(GedcomReader& reader, std::string_view tag, int32_t& position,
+                       int16_t& baseLevel, GedcomLine& line) {
+    if (position == -1) return false;
+    if (FAILED(reader.Seek(static_cast<uint32_t>(position)))) return false;
+    if (!reader.ReadContentLine(line)) return false;
+    baseLevel = line.Level();
+    return ScanForTag(reader, tag, position, baseLevel, line);
+}
+
 }  // namespace
+
+std::string ReadSubTagValue(GedcomReader& reader, std::string_view tag, int32_t position) {
+    int16_t baseLevel = 0;
+    GedcomLine line;
+    if (!FindFirstSubTagIn(reader, tag, position, baseLevel, line)) return std::string();
+    return std::string(line.Value());
+}
 
 RecordBase::~RecordBase() {
     if (handedOut_ && database_ != nullptr) database_->ForgetHandedOut(*this);
@@ -73,12 +90,8 @@ bool RecordBase::FindFirstSubTag(std::string_view tag, int32_t& position,
 bool RecordBase::FindFirstSubTag(std::string_view tag, int32_t& position, int16_t& baseLevel,
                                  GedcomLine& line) const {
     // A record a host created through its class object has no file to read.
-    if (database_ == nullptr || position == -1) return false;
-    GedcomReader& reader = database_->Reader();
-    if (FAILED(reader.Seek(static_cast<uint32_t>(position)))) return false;
-    if (!reader.ReadContentLine(line)) return false;
-    baseLevel = line.Level();
-    return ScanForTag(reader, tag, position, baseLevel, line);
+    if (database_ == nullptr) return false;
+    return FindFirstSubTagIn(database_->Reader(), tag, position, baseLevel, line);
 }
 
 bool RecordBase::FindNextTag(std::string_view tag, int32_t& position, int16_t baseLevel) const {

@@ -15,9 +15,14 @@
 namespace kinfold {
 
 class GedcomLine;
+class GedcomReader;
 class RecordHost;
 class RecordList;
 enum class RecordKind;
+
+// The value of the first `tag` line directly under the line at `position`
+// in `reader`'s file; empty when there is none.
+std::string ReadSubTagValue(GedcomReader& reader, std::string_view tag, int32_t position);
 
 class RecordBase : public IUnknown {
    public:

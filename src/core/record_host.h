@@ -38,6 +38,13 @@ class RecordHost {
     virtual RecordBase* BlankRecord(RecordKind kind) const = 0;
     // An event or attribute kind met while loading.
     virtual void AddTypeName(TypeSet set, std::string_view name) = 0;
+    // The kind named by the TYPE line under the line at `position`, to be
+    // read by ReadPendingTypeNames: while loading, the reader may be
+    // reading ahead of the loader on another thread.
+    virtual void AddTypeNameBelow(TypeSet set, int32_t position) = 0;
+    // Adds the kinds AddTypeNameBelow asked for; the loader calls it once
+    // the reader is its own again.
+    virtual void ReadPendingTypeNames() = 0;
 
     // A level-0 line: create the record for its tag and file it in its store
     // or slot. S_FALSE with no record means the record kind is not kept.

@@ -370,6 +370,16 @@ void GEDCOMdb::AddTypeName(TypeSet set, std::string_view name) {
     }
 }
 
+void GEDCOMdb::AddTypeNameBelow(TypeSet set, int32_t position) {
+    pendingTypeNames_.push_back(PendingTypeName{set, position});
+}
+
+void GEDCOMdb::ReadPendingTypeNames() {
+    for (const PendingTypeName& pending : pendingTypeNames_)
+        AddTypeName(pending.set, ReadSubTagValue(loader_.Reader(), "TYPE", pending.position));
+    pendingTypeNames_.clear();
+}
+
 HRESULT GEDCOMdb::CreatePlainRecord(RecordBase** record) {
     return CreateRecord(RecordKind::Plain, record);
 }
@@ -380,6 +390,7 @@ void GEDCOMdb::Clear() {
     individualEventTypes_.Clear();
     individualAttributeTypes_.Clear();
     familyEventTypes_.Clear();
+    pendingTypeNames_.clear();
     for (RecordStore* store :
          {&individuals_, &sources_, &notes_, &families_, &repositories_, &multimedia_})
         store->Clear();

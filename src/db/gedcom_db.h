@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string_view>
+#include <vector>
 
 #include "access/com_object.h"
 #include "access/no_connection_points.h"
@@ -91,6 +92,8 @@ class GEDCOMdb : public ObjectRoot,
     RecordBase* Submission() const override { return submission_; }
     RecordBase* BlankRecord(RecordKind kind) const override;
     void AddTypeName(TypeSet set, std::string_view name) override;
+    void AddTypeNameBelow(TypeSet set, int32_t position) override;
+    void ReadPendingTypeNames() override;
     HRESULT OpenTopLevelRecord(const GedcomLine& line, RecordBase** record) override;
     HRESULT LinkAll(Progress* window) override;
     HRESULT CreatePlainRecord(RecordBase** record) override;
@@ -137,6 +140,11 @@ class GEDCOMdb : public ObjectRoot,
     TypeNameSet individualEventTypes_;
     TypeNameSet individualAttributeTypes_;
     TypeNameSet familyEventTypes_;
+    struct PendingTypeName {
+        TypeSet set;
+        int32_t position;
+    };
+    std::vector<PendingTypeName> pendingTypeNames_;
     RecordBase* blankName_ = nullptr;
     RecordBase* blankPlace_ = nullptr;
     RecordBase* blankEvent_ = nullptr;

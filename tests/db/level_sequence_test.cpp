@@ -6,7 +6,8 @@
 // event, partner or repository citation go where a child object would take
 // them. The tags of
 // each record's four lines come from a sequence in which every ordered pair
-// of the kind's tags stands side by side once.
+// of the kind's tags stands side by side once. Each file is loaded on one
+// thread and with a second thread reading ahead.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -16,6 +17,7 @@
 #include "support/level_rules.h"
 #include "support/level_sequences.h"
 #include "support/live_object_guard.h"
+#include "support/read_ahead.h"
 
 namespace kinfold::test {
 namespace {
@@ -31,9 +33,13 @@ std::string DifferencesOnLoad(const std::vector<GeneratedRecord>& records) {
 TEST(LevelSequenceTest, EveryLevelSequenceGivesWhatTheContextStackGives) {
     LiveObjectGuard guard;
     MessageCapture messages;
-    for (const LevelRuleKind& kind : kLevelRuleKinds) {
-        SCOPED_TRACE(kind.name);
-        EXPECT_EQ(DifferencesOnLoad(EveryLevelSequence(kind.kind, kind.tags)).substr(0, 4000), "");
+    for (const LoadingWay& way : kLoadingWays) {
+        ReadAheadFrom reading(way.readAheadFrom);
+        for (const LevelRuleKind& kind : kLevelRuleKinds) {
+            SCOPED_TRACE(std::string(kind.name) + ", " + way.name);
+            EXPECT_EQ(DifferencesOnLoad(EveryLevelSequence(kind.kind, kind.tags)).substr(0, 4000),
+                      "");
+        }
     }
     EXPECT_TRUE(messages.Texts().empty());
 }
@@ -63,9 +69,12 @@ TEST(LevelSequenceTest, ReportedSequencesGiveTheRulesAnswers) {
     };
     LiveObjectGuard guard;
     MessageCapture messages;
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        EXPECT_EQ(DifferencesOnLoad({c.record}), "");
+    for (const LoadingWay& way : kLoadingWays) {
+        ReadAheadFrom reading(way.readAheadFrom);
+        for (const auto& c : cases) {
+            SCOPED_TRACE(std::string(c.name) + ", " + way.name);
+            EXPECT_EQ(DifferencesOnLoad({c.record}), "");
+        }
     }
 }
 

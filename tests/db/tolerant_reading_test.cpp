@@ -13,6 +13,7 @@
 #include "platform/text.h"
 #include "support/com_test_support.h"
 #include "support/live_object_guard.h"
+#include "support/read_ahead.h"
 
 namespace kinfold::test {
 namespace {
@@ -108,8 +109,12 @@ TEST(TolerantReadingTest, ExactByDefaultTolerantWithTheOptions) {
     MessageCapture messages;
     for (const Case& c : cases) {
         TempFile file(c.file);
-        for (bool tolerant : {false, true}) {
-            SCOPED_TRACE(std::string(c.name) + (tolerant ? ", tolerant" : ", exact"));
+        for (const auto& [tolerant, way] :
+             {std::pair{false, kLoadingWays[0]}, std::pair{true, kLoadingWays[0]},
+              std::pair{false, kLoadingWays[1]}, std::pair{true, kLoadingWays[1]}}) {
+            SCOPED_TRACE(std::string(c.name) + (tolerant ? ", tolerant, " : ", exact, ") +
+                         way.name);
+            ReadAheadFrom reading(way.readAheadFrom);
             const Outcome& expected = tolerant ? c.tolerant : c.exact;
             ComPtr<IGEDCOMdb> db = NewDatabase();
             ComPtr<IGEDCOMdb3> db3;

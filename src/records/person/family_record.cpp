@@ -33,7 +33,7 @@ bool GDFamilyRecord::TakeSubLine(const GedcomLine& line, RecordBase** child) {
     } else if (InTagTable(kFamilyEventTags, tag)) {
         if (!events_.Add(line)) return false;
         if (tag == "MARR") married_ = static_cast<uint32_t>(events_.Size() - 1);
-        Database()->AddTypeName(TypeSet::FamilyEvents, TypeNameWhileLoading(*this, line, "EVEN"));
+        AddTypeNameOf(*Database(), TypeSet::FamilyEvents, line, "EVEN");
     } else {
         return false;
     }

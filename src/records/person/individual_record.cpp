@@ -52,12 +52,11 @@ bool GDIndividualRecord::TakeSubLine(const GedcomLine& line, RecordBase** child)
         if (!events_.Add(line)) return false;
         if (tag == "BIRT" && birth_ == kNoEvent) birth_ = static_cast<uint32_t>(events_.Size() - 1);
         if (tag == "DEAT" && death_ == kNoEvent) death_ = static_cast<uint32_t>(events_.Size() - 1);
-        database.AddTypeName(TypeSet::IndividualEvents, TypeNameWhileLoading(*this, line, "EVEN"));
+        AddTypeNameOf(database, TypeSet::IndividualEvents, line, "EVEN");
         return KeepLine(true, KeptLine::Event, child);
     }
     if (InTagTable(kIndividualAttributeTags, tag))
-        database.AddTypeName(TypeSet::IndividualAttributes,
-                             TypeNameWhileLoading(*this, line, "FACT"));
+        AddTypeNameOf(database, TypeSet::IndividualAttributes, line, "FACT");
     return false;
 }
 

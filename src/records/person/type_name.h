@@ -7,12 +7,13 @@
 namespace kinfold {
 
 class GedcomLine;
-class RecordBase;
+class RecordHost;
+enum class TypeSet;
 
-// The tag of `line`; for the generic tag (EVEN or FACT) the value of the
-// TYPE line under it, or empty. Safe while loading: the reader is put back
-// where the loader left it.
-std::string TypeNameWhileLoading(const RecordBase& owner, const GedcomLine& line,
-                                 std::string_view genericTag);
+// Adds the kind of the event or attribute `line` to `set`: its tag, or for
+// the generic tag (EVEN or FACT) the value of the TYPE line under it (empty
+// when there is none), which the database reads once every line is read.
+void AddTypeNameOf(RecordHost& database, TypeSet set, const GedcomLine& line,
+                   std::string_view genericTag);
 
 }  // namespace kinfold
