@@ -176,6 +176,12 @@ void RecordStore::Clear() {
     }
 }
 
+void RecordStore::MoveRecordsTo(std::vector<RecordBase*>& records) {
+    records.insert(records.end(), records_.begin(), records_.end());
+    std::vector<RecordBase*>().swap(records_);
+    std::vector<Slot>().swap(index_);
+}
+
 RecordBase* RecordStore::Find(std::string_view id) const {
     const std::string_view key = Key(id);
     if (CompareCase() == 0) {

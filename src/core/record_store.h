@@ -35,6 +35,9 @@ class RecordStore {
     void Seal();
     // Lets each record drop its references to other objects, then releases it.
     void Clear();
+    // Empties the store, appending its records with their references to
+    // `records` (which has room for them).
+    void MoveRecordsTo(std::vector<RecordBase*>& records);
 
     RecordBase* Find(std::string_view id) const;
     size_t Size() const { return records_.size(); }

@@ -2,6 +2,7 @@
 // record stores, the options, the three blank records and the assistant.
 #pragma once
 
+#include <initializer_list>
 #include <string_view>
 #include <vector>
 
@@ -123,6 +124,8 @@ class GEDCOMdb : public ObjectRoot,
 
    private:
     IUnknown* Self() { return static_cast<IGEDCOMdb*>(this); }
+    // Empties `stores`, releasing their records.
+    void ReleaseRecords(std::initializer_list<RecordStore*> stores);
 
     GedcomLoader loader_;
     HandedOutRecords handedOut_;
