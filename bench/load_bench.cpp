@@ -5,7 +5,7 @@
 //     load_bench FILE [REPEATS] [--one-thread]
 //
 // --one-thread loads every file on one thread, as files below the size for
-// reading ahead are loaded, to compare with the two-thread load.
+// two threads are loaded, to compare with the two-thread load.
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
@@ -19,7 +19,7 @@
 
 int main(int argc, char** argv) {
     if (argc > 1 && std::strcmp(argv[argc - 1], "--one-thread") == 0) {
-        kinfold::SetReadAheadFrom(UINT32_MAX);
+        kinfold::SetTwoThreadsFrom(UINT32_MAX);
         --argc;
     }
     if (argc < 2) {

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds Kinfold and runs every test suite:
 #   native       build/native, the GoogleTest suite (twice: the second time
-#                every load reads ahead on a second thread) and any other CTest tests,
+#                every load runs on two threads) and any other CTest tests,
 #                then the kinfold tool's tests and, installed with pip into a
 #                virtual environment, the Python binding's tests (pytest)
 #   sanitizers   build/asan, the same under AddressSanitizer and UBSan
@@ -141,8 +141,8 @@ StageNative() {
   ConfigureNative
   cmake --build build/native --parallel "$jobs"
   RunGoogleTest build/native/tests/kinfold_tests
-  # Again with every file, however small, read ahead on a second thread.
-  KINFOLD_TEST_READ_AHEAD_FROM=0 RunGoogleTest build/native/tests/kinfold_tests
+  # Again with every file, however small, loaded on two threads.
+  KINFOLD_TEST_TWO_THREADS_FROM=0 RunGoogleTest build/native/tests/kinfold_tests
   RunOtherTests build/native
   KINFOLD_CLI=$KINFOLD_ROOT/build/native/apps/kinfold/kinfold RunPytest /usr/bin/python3 tests/cli
   TestPythonBinding

@@ -1,6 +1,7 @@
 #include "core/gedcom_loader.h"
 
 #include <atomic>
+#include <memory>
 #include <new>
 #include <string>
 #include <utility>
@@ -26,12 +27,12 @@ std::string QuotedLine(std::string_view text) {
 
 // Below this size a file is read in the loading thread: a second thread
 // costs more to start than it saves.
-std::atomic<uint32_t> readAheadFrom{kReadAheadBytes};
+std::atomic<uint32_t> twoThreadsFrom{kTwoThreadBytes};
 
 }  // namespace
 
-uint32_t ReadAheadFrom() { return readAheadFrom.load(std::memory_order_relaxed); }
-void SetReadAheadFrom(uint32_t bytes) { readAheadFrom.store(bytes, std::memory_order_relaxed); }
+uint32_t TwoThreadsFrom() { return twoThreadsFrom.load(std::memory_order_relaxed); }
+void SetTwoThreadsFrom(uint32_t bytes) { twoThreadsFrom.store(bytes, std::memory_order_relaxed); }
 
 HRESULT GedcomLoader::Load(std::string_view path, Progress& window) {
     failure_.clear();
@@ -55,7 +56,7 @@ HRESULT GedcomLoader::Load(std::string_view path, Progress& window) {
     window.SetText(std::string("Loading GEDCOM File:\n\n     ").append(path));
 
     Reset();
-    const bool read = length >= ReadAheadFrom() ? ReadLinesAhead(window) : ReadLines(window);
+    const bool read = length >= TwoThreadsFrom() ? ReadLinesAhead(window) : ReadLines(window);
     if (!read) {
         failure_ = "was cancelled";
         reader_.Open("");
@@ -92,9 +93,10 @@ bool GedcomLoader::ReadLines(Progress& window) {
 // The lines come as the reader left them: a line of its own is loaded into
 // current_, and the degenerate forms change it as a parse would have.
 bool GedcomLoader::ReadLinesAhead(Progress& window) {
-    LineReadAhead lines(reader_);
-    lines.Start();
-    while (const LineBatch* batch = lines.Next()) {
+    // On the heap: see LineReadAhead::line_.
+    auto lines = std::make_unique<LineReadAhead>(reader_);
+    lines->Start();
+    while (const LineBatch* batch = lines->Next()) {
         for (size_t i = 0; i < batch->count; ++i) {
             const ReadLineNote& note = batch->notes[i];
             switch (note.kind) {

@@ -20,12 +20,13 @@ class RecordBase;
 class RecordHost;
 
 // Files of at least this many bytes are loaded on two threads: one reads
-// and splits lines while the other builds records from them.
-constexpr uint32_t kReadAheadBytes = 1024 * 1024;
-// The size from which files are loaded so, kReadAheadBytes unless set (for
+// and splits lines while the other builds records from them, and then the
+// individuals are indexed and linked on one while the other does the rest.
+constexpr uint32_t kTwoThreadBytes = 1024 * 1024;
+// The size from which files are loaded so, kTwoThreadBytes unless set (for
 // every database of the process; tests lower it to load small files so).
-uint32_t ReadAheadFrom();
-void SetReadAheadFrom(uint32_t bytes);
+uint32_t TwoThreadsFrom();
+void SetTwoThreadsFrom(uint32_t bytes);
 
 // Creates a record object for ParseSubRecord, handing out one reference.
 using RecordFactory = HRESULT (*)(RecordBase** record);

@@ -288,33 +288,6 @@ HRESULT GEDCOMdb::OpenTopLevelRecord(const GedcomLine& line, RecordBase** record
     return S_FALSE;
 }
 
-HRESULT GEDCOMdb::LinkAll(Progress* window) {
-    RecordStore* const order[] = {&families_, &individuals_, &notes_, &repositories_, &sources_};
-    for (RecordStore* store : {&individuals_, &sources_, &notes_, &families_, &repositories_,
-                               &multimedia_, &submitters_})
-        store->Seal();
-    if (window != nullptr) {
-        uint32_t count = 0;
-        for (RecordStore* store : order) count += static_cast<uint32_t>(store->Size());
-        window->SetRange(0, count);
-        window->SetStep(1);
-        window->SetPos(0);
-        window->SetText("Linking Records...");
-    }
-    for (RecordStore* store : order) {
-        for (RecordBase* record : *store) {
-            HRESULT hr = record->Link(*this);
-            if (FAILED(hr)) return hr;
-            if (window != nullptr) {
-                window->StepIt();
-                window->PeekAndPump(true);
-                if (window->Cancelled()) return E_ABORT;
-            }
-        }
-    }
-    return S_OK;
-}
-
 RecordBase* GEDCOMdb::FindRecord(RecordKind kind, std::string_view id) const {
     const RecordStore* store = nullptr;
     switch (kind) {

@@ -124,6 +124,10 @@ class GEDCOMdb : public ObjectRoot,
 
    private:
     IUnknown* Self() { return static_cast<IGEDCOMdb*>(this); }
+    // LinkAll's steps: the stores ordered and indexed, then the families
+    // and individuals linked, each on two threads when `twoThreads`.
+    void SealStores(bool twoThreads);
+    HRESULT LinkPeople(bool twoThreads, Progress* window);
     // Empties `stores`, releasing their records.
     void ReleaseRecords(std::initializer_list<RecordStore*> stores);
 

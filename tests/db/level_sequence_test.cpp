@@ -7,7 +7,7 @@
 // them. The tags of
 // each record's four lines come from a sequence in which every ordered pair
 // of the kind's tags stands side by side once. Each file is loaded on one
-// thread and with a second thread reading ahead.
+// thread and on two.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -17,7 +17,7 @@
 #include "support/level_rules.h"
 #include "support/level_sequences.h"
 #include "support/live_object_guard.h"
-#include "support/read_ahead.h"
+#include "support/loading_ways.h"
 
 namespace kinfold::test {
 namespace {
@@ -34,7 +34,7 @@ TEST(LevelSequenceTest, EveryLevelSequenceGivesWhatTheContextStackGives) {
     LiveObjectGuard guard;
     MessageCapture messages;
     for (const LoadingWay& way : kLoadingWays) {
-        ReadAheadFrom reading(way.readAheadFrom);
+        ScopedTwoThreadsFrom threads(way.twoThreadsFrom);
         for (const LevelRuleKind& kind : kLevelRuleKinds) {
             SCOPED_TRACE(std::string(kind.name) + ", " + way.name);
             EXPECT_EQ(DifferencesOnLoad(EveryLevelSequence(kind.kind, kind.tags)).substr(0, 4000),
@@ -70,7 +70,7 @@ TEST(LevelSequenceTest, ReportedSequencesGiveTheRulesAnswers) {
     LiveObjectGuard guard;
     MessageCapture messages;
     for (const LoadingWay& way : kLoadingWays) {
-        ReadAheadFrom reading(way.readAheadFrom);
+        ScopedTwoThreadsFrom threads(way.twoThreadsFrom);
         for (const auto& c : cases) {
             SCOPED_TRACE(std::string(c.name) + ", " + way.name);
             EXPECT_EQ(DifferencesOnLoad({c.record}), "");

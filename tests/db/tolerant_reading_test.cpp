@@ -13,7 +13,7 @@
 #include "platform/text.h"
 #include "support/com_test_support.h"
 #include "support/live_object_guard.h"
-#include "support/read_ahead.h"
+#include "support/loading_ways.h"
 
 namespace kinfold::test {
 namespace {
@@ -114,7 +114,7 @@ TEST(TolerantReadingTest, ExactByDefaultTolerantWithTheOptions) {
               std::pair{false, kLoadingWays[1]}, std::pair{true, kLoadingWays[1]}}) {
             SCOPED_TRACE(std::string(c.name) + (tolerant ? ", tolerant, " : ", exact, ") +
                          way.name);
-            ReadAheadFrom reading(way.readAheadFrom);
+            ScopedTwoThreadsFrom threads(way.twoThreadsFrom);
             const Outcome& expected = tolerant ? c.tolerant : c.exact;
             ComPtr<IGEDCOMdb> db = NewDatabase();
             ComPtr<IGEDCOMdb3> db3;

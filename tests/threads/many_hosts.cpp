@@ -8,8 +8,8 @@
 // the process-wide comparison mode while the others run, and hosts that load
 // a file with a dangling pointer, whose message goes to a sink that the main
 // thread keeps replacing meanwhile: there the answers may differ by design,
-// but nothing may race, crash or leak. Every load reads ahead on a second
-// thread, small as the files are.
+// but nothing may race, crash or leak. Every load runs on two threads of
+// its own, small as the files are.
 //
 // Not a GoogleTest program: the checks must not share state across threads.
 // Prints "N passed, M failed" and exits non-zero on a failure.
@@ -151,9 +151,9 @@ void CheckModuleIsIdle(const char* round) {
 
 int main() {
     kinfold::SetMessageSink([](std::string_view) {});
-    // Every load reads its lines on a thread of its own, so each host runs
-    // two threads and the hand-over between them is checked too.
-    kinfold::SetReadAheadFrom(0);
+    // Every load runs on two threads (reading ahead, then linking), so the
+    // hand-overs between them are checked too.
+    kinfold::SetTwoThreadsFrom(0);
     std::vector<uint64_t> alone;
     for (const char* file : kFiles) alone.push_back(Visit(file, false));
     for (int i = 0; i < kFileCount; ++i)

@@ -1,0 +1,102 @@
+// Linking, the last step of a load: every store is ordered and indexed,
+// then every record resolves its pointers. Files large enough to be read on
+// two threads are linked on two as well: the individuals are indexed, and
+// then linked, on a second thread while this one does the other stores and
+// the families. The two halves only read each other's records, and the
+// second thread sets aside what it would report (SetAsideHost), so the
+// answers and the report are those of a link on one thread.
+#include <atomic>
+#include <exception>
+
+#include "core/gedcom_loader.h"
+#include "core/record_base.h"
+#include "db/gedcom_db.h"
+#include "db/set_aside_host.h"
+#include "platform/progress.h"
+#include "platform/worker_thread.h"
+
+namespace kinfold {
+namespace {
+
+// Links the records of `store` in order through `host`, showing each on
+// `window`.
+HRESULT LinkRecords(const RecordStore& store, RecordHost& host, Progress* window) {
+    for (RecordBase* record : store) {
+        const HRESULT hr = record->Link(host);
+        if (FAILED(hr)) return hr;
+        if (window != nullptr) {
+            window->StepIt();
+            window->PeekAndPump(true);
+            if (window->Cancelled()) return E_ABORT;
+        }
+    }
+    return S_OK;
+}
+
+}  // namespace
+
+HRESULT GEDCOMdb::LinkAll(Progress* window) {
+    const bool twoThreads = loader_.Reader().GetLength() >= TwoThreadsFrom();
+    SealStores(twoThreads);
+    if (window != nullptr) {
+        uint32_t count = 0;
+        for (RecordStore* store : {&families_, &individuals_, &notes_, &repositories_, &sources_})
+            count += static_cast<uint32_t>(store->Size());
+        window->SetRange(0, count);
+        window->SetStep(1);
+        window->SetPos(0);
+        window->SetText("Linking Records...");
+    }
+    const HRESULT hr = LinkPeople(twoThreads, window);
+    if (FAILED(hr)) return hr;
+    for (RecordStore* store : {&notes_, &repositories_, &sources_}) {
+        const HRESULT linked = LinkRecords(*store, *this, window);
+        if (FAILED(linked)) return linked;
+    }
+    return S_OK;
+}
+
+void GEDCOMdb::SealStores(bool twoThreads) {
+    WorkerThread worker;
+    if (!twoThreads || !worker.Start([this] { individuals_.Seal(); })) individuals_.Seal();
+    for (RecordStore* store :
+         {&sources_, &notes_, &families_, &repositories_, &multimedia_, &submitters_})
+        store->Seal();
+    worker.Join();
+}
+
+HRESULT GEDCOMdb::LinkPeople(bool twoThreads, Progress* window) {
+    SetAsideHost host(*this);
+    std::atomic<bool> stop{false};
+    HRESULT linked = S_OK;
+    std::exception_ptr failure;
+    WorkerThread worker;
+    const bool started = twoThreads && worker.Start([&] {
+        try {
+            for (RecordBase* record : individuals_) {
+                if (stop.load(std::memory_order_relaxed)) return;
+                linked = record->Link(host);
+                if (FAILED(linked)) return;
+            }
+        } catch (...) {
+            failure = std::current_exception();
+        }
+    });
+    HRESULT hr = LinkRecords(families_, *this, window);
+    if (!started) return SUCCEEDED(hr) ? LinkRecords(individuals_, *this, window) : hr;
+
+    if (FAILED(hr)) stop.store(true, std::memory_order_relaxed);
+    worker.Join();
+    if (FAILED(hr)) return hr;
+    if (failure) std::rethrow_exception(failure);
+    for (const SetAsideHost::DanglingPointer& dangling : host.SetAside())
+        if (!DropDanglingPointer(*dangling.owner, dangling.position)) return E_FAIL;
+    if (window != nullptr) {
+        window->SetPos(static_cast<uint32_t>(families_.Size() + individuals_.Size()));
+        window->PeekAndPump(true);
+        if (window->Cancelled()) return E_ABORT;
+    }
+    return linked;
+}
+
+}  // namespace kinfold
