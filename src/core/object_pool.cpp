@@ -41,12 +41,21 @@ std::atomic<unsigned> generation{0};
 
 struct ThreadPool {
     FreeBlock* freeLists[kClasses] = {};
+    // The last block of each free list, for handing the list over whole.
+    FreeBlock* freeTails[kClasses] = {};
     char* slab = nullptr;
     size_t slabLeft = 0;
     unsigned generation = 0;
 };
 
 thread_local ThreadPool pool;
+
+// Free lists handed over by threads that ended (HandOverFreeBlocks), taken
+// whole by the next thread whose own list of that size runs out. Changed
+// under slabMutex; a list is looked at without it, to see whether there is
+// one, since a thread's own list runs out at most allocations of a load.
+std::atomic<FreeBlock*> handedOverLists[kClasses] = {};
+FreeBlock* handedOverTails[kClasses] = {};
 
 size_t ClassOf(size_t size) { return (size + kGranule - 1) / kGranule - 1; }
 
@@ -73,6 +82,12 @@ void StopCounting() {
     if (blocksInUse.fetch_sub(1) != 1) return;
     std::lock_guard<std::mutex> lock(slabMutex);
     generation.fetch_add(1);
+    // The lists handed over point into slabs that may go now, and are of a
+    // generation that has ended either way.
+    for (size_t i = 0; i < kClasses; ++i) {
+        handedOverLists[i].store(nullptr);
+        handedOverTails[i] = nullptr;
+    }
     if (blocksInUse.load() != 0) return;
     while (slabs != nullptr) {
         Slab* next = slabs->next;
@@ -96,7 +111,33 @@ bool NewSlab() {
     return true;
 }
 
+// The blocks of class `index` that other threads handed over become this
+// thread's free list (which is empty).
+void TakeHandedOver(size_t index) {
+    std::lock_guard<std::mutex> lock(slabMutex);
+    if (pool.generation != generation.load()) return;
+    pool.freeLists[index] = handedOverLists[index].exchange(nullptr);
+    pool.freeTails[index] = handedOverTails[index];
+    handedOverTails[index] = nullptr;
+}
+
 }  // namespace
+
+void ObjectPool::HandOverFreeBlocks() noexcept {
+    if (!kPooling) return;
+    std::lock_guard<std::mutex> lock(slabMutex);
+    if (pool.generation == generation.load()) {
+        for (size_t i = 0; i < kClasses; ++i) {
+            if (pool.freeLists[i] == nullptr) continue;
+            FreeBlock* const earlier = handedOverLists[i].load();
+            pool.freeTails[i]->next = earlier;
+            if (earlier == nullptr) handedOverTails[i] = pool.freeTails[i];
+            handedOverLists[i].store(pool.freeLists[i]);
+        }
+    }
+    pool = ThreadPool{};
+    pool.generation = generation.load();
+}
 
 void* ObjectPool::Allocate(size_t size) noexcept {
     if (fault::AllocationFails()) return nullptr;
@@ -104,8 +145,12 @@ void* ObjectPool::Allocate(size_t size) noexcept {
     blocksInUse.fetch_add(1);
     CatchUp();
     const size_t index = ClassOf(size);
+    if (pool.freeLists[index] == nullptr &&
+        handedOverLists[index].load(std::memory_order_relaxed) != nullptr)
+        TakeHandedOver(index);
     if (FreeBlock* block = pool.freeLists[index]) {
         pool.freeLists[index] = block->next;
+        if (block->next == nullptr) pool.freeTails[index] = nullptr;
         return block;
     }
     const size_t bytes = (index + 1) * kGranule;
@@ -129,6 +174,7 @@ void ObjectPool::Free(void* block, size_t size) noexcept {
     const size_t index = ClassOf(size);
     FreeBlock* freed = static_cast<FreeBlock*>(block);
     freed->next = pool.freeLists[index];
+    if (freed->next == nullptr) pool.freeTails[index] = freed;
     pool.freeLists[index] = freed;
     StopCounting();
 }

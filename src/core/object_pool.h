@@ -1,11 +1,10 @@
 // Memory for records and the small things they own. A large file makes
-// millions of small record objects, texts and lists; carving them from slabs, one free list per size, saves the
-// allocator's per-block header and most of its time. Blocks go back to the
-// free list of the thread that releases them and are reused by later
-// objects. When the last block in use anywhere comes back (the host has let
-// go of its last database and of everything it made), every slab goes back
-// to the system, so a long-running host does not keep the memory of a large
-// file it no longer holds.
+// millions of small record objects, texts and lists; carving them from slabs, one free list per
+// size, saves the allocator's per-block header and most of its time. Blocks go back to the free
+// list of the thread that releases them and are reused by later objects. When the last block in use
+// anywhere comes back (the host has let go of its last database and of everything it made), every
+// slab goes back to the system, so a long-running host does not keep the memory of a large file it
+// no longer holds.
 //
 // Sanitizer builds use the ordinary allocator so that use-after-free and
 // leaks of objects stay visible.
@@ -23,6 +22,9 @@ class ObjectPool {
    public:
     static void* Allocate(size_t size) noexcept;
     static void Free(void* block, size_t size) noexcept;
+    // A thread about to end hands the blocks it freed to the threads that
+    // go on, which would otherwise never reuse them.
+    static void HandOverFreeBlocks() noexcept;
     // Bytes held in slabs, in use or not.
     static size_t SlabBytes() noexcept;
 };
@@ -41,9 +43,13 @@ struct PoolAllocator {
     }
     void deallocate(T* block, size_t count) noexcept { ObjectPool::Free(block, count * sizeof(T)); }
     template <class U>
-    bool operator==(const PoolAllocator<U>&) const noexcept { return true; }
+    bool operator==(const PoolAllocator<U>&) const noexcept {
+        return true;
+    }
     template <class U>
-    bool operator!=(const PoolAllocator<U>&) const noexcept { return false; }
+    bool operator!=(const PoolAllocator<U>&) const noexcept {
+        return false;
+    }
 };
 
 }  // namespace kinfold

@@ -9,6 +9,7 @@
 #include <exception>
 
 #include "core/gedcom_loader.h"
+#include "core/object_pool.h"
 #include "core/record_base.h"
 #include "db/gedcom_db.h"
 #include "db/set_aside_host.h"
@@ -58,7 +59,11 @@ HRESULT GEDCOMdb::LinkAll(Progress* window) {
 
 void GEDCOMdb::SealStores(bool twoThreads) {
     WorkerThread worker;
-    if (!twoThreads || !worker.Start([this] { individuals_.Seal(); })) individuals_.Seal();
+    const auto sealIndividuals = [this] {
+        individuals_.Seal();
+        ObjectPool::HandOverFreeBlocks();
+    };
+    if (!twoThreads || !worker.Start(sealIndividuals)) individuals_.Seal();
     for (RecordStore* store :
          {&sources_, &notes_, &families_, &repositories_, &multimedia_, &submitters_})
         store->Seal();
@@ -74,13 +79,15 @@ HRESULT GEDCOMdb::LinkPeople(bool twoThreads, Progress* window) {
     const bool started = twoThreads && worker.Start([&] {
         try {
             for (RecordBase* record : individuals_) {
-                if (stop.load(std::memory_order_relaxed)) return;
+                if (stop.load(std::memory_order_relaxed)) break;
                 linked = record->Link(host);
-                if (FAILED(linked)) return;
+                if (FAILED(linked)) break;
             }
         } catch (...) {
             failure = std::current_exception();
         }
+        // Linking lets go of the pointers' texts.
+        ObjectPool::HandOverFreeBlocks();
     });
     HRESULT hr = LinkRecords(families_, *this, window);
     if (!started) return SUCCEEDED(hr) ? LinkRecords(individuals_, *this, window) : hr;
