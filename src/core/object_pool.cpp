@@ -48,7 +48,9 @@ struct ThreadPool {
     unsigned generation = 0;
 };
 
-thread_local ThreadPool pool;
+// Reached once per call and passed on: on Windows every reach of a
+// thread-local variable is a function call.
+thread_local ThreadPool threadPool;
 
 // Free lists handed over by threads that ended (HandOverFreeBlocks), taken
 // whole by the next thread whose own list of that size runs out. Changed
@@ -67,7 +69,7 @@ constexpr bool kPooling = true;
 
 bool Pooled(size_t size) { return kPooling && size != 0 && size <= kLargestPooled; }
 
-void CatchUp() {
+void CatchUp(ThreadPool& pool) {
     const unsigned current = generation.load();
     if (pool.generation == current) return;
     pool = ThreadPool{};
@@ -97,7 +99,7 @@ void StopCounting() {
     slabCount = 0;
 }
 
-bool NewSlab() {
+bool NewSlab(ThreadPool& pool) {
     auto* slab = static_cast<Slab*>(std::malloc(kSlabBytes));
     if (slab == nullptr) return false;
     {
@@ -113,7 +115,7 @@ bool NewSlab() {
 
 // The blocks of class `index` that other threads handed over become this
 // thread's free list (which is empty).
-void TakeHandedOver(size_t index) {
+void TakeHandedOver(ThreadPool& pool, size_t index) {
     std::lock_guard<std::mutex> lock(slabMutex);
     if (pool.generation != generation.load()) return;
     pool.freeLists[index] = handedOverLists[index].exchange(nullptr);
@@ -125,6 +127,7 @@ void TakeHandedOver(size_t index) {
 
 void ObjectPool::HandOverFreeBlocks() noexcept {
     if (!kPooling) return;
+    ThreadPool& pool = threadPool;
     std::lock_guard<std::mutex> lock(slabMutex);
     if (pool.generation == generation.load()) {
         for (size_t i = 0; i < kClasses; ++i) {
@@ -143,18 +146,19 @@ void* ObjectPool::Allocate(size_t size) noexcept {
     if (fault::AllocationFails()) return nullptr;
     if (!Pooled(size)) return std::malloc(size ? size : 1);
     blocksInUse.fetch_add(1);
-    CatchUp();
+    ThreadPool& pool = threadPool;
+    CatchUp(pool);
     const size_t index = ClassOf(size);
     if (pool.freeLists[index] == nullptr &&
         handedOverLists[index].load(std::memory_order_relaxed) != nullptr)
-        TakeHandedOver(index);
+        TakeHandedOver(pool, index);
     if (FreeBlock* block = pool.freeLists[index]) {
         pool.freeLists[index] = block->next;
         if (block->next == nullptr) pool.freeTails[index] = nullptr;
         return block;
     }
     const size_t bytes = (index + 1) * kGranule;
-    if (pool.slabLeft < bytes && !NewSlab()) {
+    if (pool.slabLeft < bytes && !NewSlab(pool)) {
         StopCounting();
         return nullptr;
     }
@@ -170,7 +174,8 @@ void ObjectPool::Free(void* block, size_t size) noexcept {
         std::free(block);
         return;
     }
-    CatchUp();
+    ThreadPool& pool = threadPool;
+    CatchUp(pool);
     const size_t index = ClassOf(size);
     FreeBlock* freed = static_cast<FreeBlock*>(block);
     freed->next = pool.freeLists[index];

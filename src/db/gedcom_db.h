@@ -19,6 +19,8 @@
 
 namespace kinfold {
 
+class LinkProgress;
+
 class GEDCOMdb : public ObjectRoot,
                  public DualInterface<IGEDCOMdb3>,
                  public ErrorInfoSupport<IGEDCOMdb3, IGEDCOMdb2, IGEDCOMdb>,
@@ -127,7 +129,7 @@ class GEDCOMdb : public ObjectRoot,
     // LinkAll's steps: the stores ordered and indexed, then the families
     // and individuals linked, each on two threads when `twoThreads`.
     void SealStores(bool twoThreads);
-    HRESULT LinkPeople(bool twoThreads, Progress* window);
+    HRESULT LinkPeople(bool twoThreads, LinkProgress& progress);
     // Empties `stores`, releasing their records.
     void ReleaseRecords(std::initializer_list<RecordStore*> stores);
 

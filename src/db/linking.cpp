@@ -17,19 +17,46 @@
 #include "platform/worker_thread.h"
 
 namespace kinfold {
+
+// How far linking has come, shown on the window every 200th of the way:
+// the window's calls cost system calls (on Windows, under Wine most of all),
+// too many to make for every record.
+class LinkProgress {
+   public:
+    LinkProgress(Progress* window, uint32_t count)
+        : window_(window), step_(count / 200 == 0 ? 1 : count / 200) {
+        if (window_ == nullptr) return;
+        window_->SetRange(0, count);
+        window_->SetStep(1);
+        window_->SetPos(0);
+        window_->SetText("Linking Records...");
+    }
+
+    // `records` more are linked; false when the user cancelled.
+    bool Advance(uint32_t records) {
+        done_ += records;
+        if (window_ == nullptr || done_ < nextMark_) return true;
+        nextMark_ = done_ + step_;
+        window_->SetPos(done_);
+        window_->PeekAndPump(true);
+        return !window_->Cancelled();
+    }
+
+   private:
+    Progress* window_;
+    uint32_t step_;
+    uint32_t done_ = 0;
+    uint32_t nextMark_ = 0;
+};
+
 namespace {
 
-// Links the records of `store` in order through `host`, showing each on
-// `window`.
-HRESULT LinkRecords(const RecordStore& store, RecordHost& host, Progress* window) {
+// Links the records of `store` in order through `host`.
+HRESULT LinkRecords(const RecordStore& store, RecordHost& host, LinkProgress& progress) {
     for (RecordBase* record : store) {
         const HRESULT hr = record->Link(host);
         if (FAILED(hr)) return hr;
-        if (window != nullptr) {
-            window->StepIt();
-            window->PeekAndPump(true);
-            if (window->Cancelled()) return E_ABORT;
-        }
+        if (!progress.Advance(1)) return E_ABORT;
     }
     return S_OK;
 }
@@ -39,19 +66,14 @@ HRESULT LinkRecords(const RecordStore& store, RecordHost& host, Progress* window
 HRESULT GEDCOMdb::LinkAll(Progress* window) {
     const bool twoThreads = loader_.Reader().GetLength() >= TwoThreadsFrom();
     SealStores(twoThreads);
-    if (window != nullptr) {
-        uint32_t count = 0;
-        for (RecordStore* store : {&families_, &individuals_, &notes_, &repositories_, &sources_})
-            count += static_cast<uint32_t>(store->Size());
-        window->SetRange(0, count);
-        window->SetStep(1);
-        window->SetPos(0);
-        window->SetText("Linking Records...");
-    }
-    const HRESULT hr = LinkPeople(twoThreads, window);
+    uint32_t count = 0;
+    for (RecordStore* store : {&families_, &individuals_, &notes_, &repositories_, &sources_})
+        count += static_cast<uint32_t>(store->Size());
+    LinkProgress progress(window, count);
+    const HRESULT hr = LinkPeople(twoThreads, progress);
     if (FAILED(hr)) return hr;
     for (RecordStore* store : {&notes_, &repositories_, &sources_}) {
-        const HRESULT linked = LinkRecords(*store, *this, window);
+        const HRESULT linked = LinkRecords(*store, *this, progress);
         if (FAILED(linked)) return linked;
     }
     return S_OK;
@@ -70,7 +92,7 @@ void GEDCOMdb::SealStores(bool twoThreads) {
     worker.Join();
 }
 
-HRESULT GEDCOMdb::LinkPeople(bool twoThreads, Progress* window) {
+HRESULT GEDCOMdb::LinkPeople(bool twoThreads, LinkProgress& progress) {
     SetAsideHost host(*this);
     std::atomic<bool> stop{false};
     HRESULT linked = S_OK;
@@ -89,8 +111,8 @@ HRESULT GEDCOMdb::LinkPeople(bool twoThreads, Progress* window) {
         // Linking lets go of the pointers' texts.
         ObjectPool::HandOverFreeBlocks();
     });
-    HRESULT hr = LinkRecords(families_, *this, window);
-    if (!started) return SUCCEEDED(hr) ? LinkRecords(individuals_, *this, window) : hr;
+    HRESULT hr = LinkRecords(families_, *this, progress);
+    if (!started) return SUCCEEDED(hr) ? LinkRecords(individuals_, *this, progress) : hr;
 
     if (FAILED(hr)) stop.store(true, std::memory_order_relaxed);
     worker.Join();
@@ -98,11 +120,7 @@ HRESULT GEDCOMdb::LinkPeople(bool twoThreads, Progress* window) {
     if (failure) std::rethrow_exception(failure);
     for (const SetAsideHost::DanglingPointer& dangling : host.SetAside())
         if (!DropDanglingPointer(*dangling.owner, dangling.position)) return E_FAIL;
-    if (window != nullptr) {
-        window->SetPos(static_cast<uint32_t>(families_.Size() + individuals_.Size()));
-        window->PeekAndPump(true);
-        if (window->Cancelled()) return E_ABORT;
-    }
+    if (!progress.Advance(static_cast<uint32_t>(individuals_.Size()))) return E_ABORT;
     return linked;
 }
 
