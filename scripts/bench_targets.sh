@@ -3,23 +3,36 @@
 # on 100 MB copies of kennedy.ged and IvarKingOfDublin.ged (and 10 MB copies
 # for the growth), each load the best of three beside md5sum of the same file.
 #
-#     scripts/bench_targets.sh [BUILD] [--gigabyte]
+#     scripts/bench_targets.sh [BUILD] [--gigabyte] [--wine]
 #
 # BUILD is a native build folder with the benchmarks (default build/native);
-# --gigabyte also loads a 1 GB copy of kennedy.ged. The copies go to /dev/shm
+# --gigabyte also loads a 1 GB copy of kennedy.ged; --wine also cross-builds
+# load_bench.exe in build/windows-bench and loads the 100 MB copies under
+# Wine, in the prefix that scripts/test.sh made in build/windows. The copies go to /dev/shm
 # when it exists (else the temporary folder) and are removed at the end.
 set -euo pipefail
 
 build=build/native
 gigabyte=0
+wine=0
 for argument in "$@"; do
   case $argument in
     --gigabyte) gigabyte=1 ;;
+    --wine) wine=1 ;;
     *) build=$argument ;;
   esac
 done
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 cmake --build "$build" --parallel 2 --target gedcom_replicate load_bench walk_bench >/dev/null
+if [ "$wine" = 1 ]; then
+  source scripts/build_common.sh
+  Configure build/windows-bench -DCMAKE_TOOLCHAIN_FILE="$KINFOLD_ROOT/cmake/mingw-w64-x86_64.cmake" \
+    -DCMAKE_BUILD_TYPE=Release -DKINFOLD_BUILD_BENCH=ON >/dev/null
+  cmake --build build/windows-bench --parallel 2 --target load_bench >/dev/null
+  [ -x build/windows/bin/wine ] && export PATH=$PWD/build/windows/bin:$PATH
+  export WINEPREFIX=$PWD/build/windows/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  export KINFOLD_MESSAGES=stderr
+fi
 
 folder=$([ -d /dev/shm ] && echo /dev/shm || echo "${TMPDIR:-/tmp}")
 copies=()
@@ -61,6 +74,11 @@ for name in kennedy IvarKingOfDublin; do
   figure[$name.md5]="$(printf '%.2f' "$(echo "$seconds / $md5" | bc -l)") ($seconds s / $md5 s)"
   figure[$name.rss]="$rss"
   figure[$name.growth]="$(printf '%.1f' "$(echo "$seconds / $small_seconds" | bc -l)")"
+  if [ "$wine" = 1 ]; then
+    wine_seconds=$(wine build/windows-bench/bench/load_bench.exe "$(winepath -w "$big")" 3 2>/dev/null |
+      awk '/^load\+link:/ {print $2}')
+    figure[$name.wine]="$(printf '%.2f' "$(echo "$wine_seconds / $seconds" | bc -l)") ($wine_seconds s / $seconds s)"
+  fi
   if [ "$name" = IvarKingOfDublin ]; then
     walk=$("$build/bench/walk_bench" "$big" 3)
     figure[walk]=$(awk '/early-bound:/ {print $(NF-5), "s"}' <<<"$walk")
@@ -77,6 +95,9 @@ echo "| peak RSS / file | <= 1.0 | ${figure[kennedy.rss]} | ${figure[IvarKingOfD
 echo "| time 100 MB / 10 MB | <= 11 | ${figure[kennedy.growth]} | ${figure[IvarKingOfDublin.growth]} |"
 echo "| typical walk, early-bound | <= 0.5 s | | ${figure[walk]} |"
 echo "| one footnote | <= 3 us | | ${figure[footnote]} |"
+if [ "$wine" = 1 ]; then
+  echo "| load under Wine / native | <= 1.5 | ${figure[kennedy.wine]} | ${figure[IvarKingOfDublin.wine]} |"
+fi
 if [ "$gigabyte" = 1 ]; then
   huge=$(Copy tests/data/corpus/kennedy.ged 1000)
   read -r seconds speed rss <<<"$(LoadFigures "$huge")"

@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "access/module_state.h"
+#include "core/gedcom_loader.h"
 #include "db/gedcom_db.h"
 #include "platform/notifier.h"
 #include "platform/text.h"
@@ -80,6 +81,7 @@ void SetReading(IGEDCOMdb* db, unsigned char reading) {
     db3->put_TextEncoding(encoding);
     SysFreeString(encoding);
     db3->Release();
+    kinfold::SetTwoThreadsFrom(reading & kTwoThreads ? 0 : kinfold::kTwoThreadBytes);
 }
 
 }  // namespace kinfold::fuzz

@@ -29,12 +29,14 @@ void WriteInput(const void* data, size_t size);
 void Initialize();
 
 // The bits of an input byte that set a database's reading: its tolerant
-// options and automatic decoding.
+// options, automatic decoding, and loading on two threads.
 enum ReadingBit : unsigned char {
     kDropDanglingPointers = 0x01,
     kReadLongLines = 0x02,
     kJoinLinesWithoutLevel = 0x04,
     kDecodeText = 0x08,
+    // Loaded on two threads, small as the input is.
+    kTwoThreads = 0x10,
 };
 void SetReading(IGEDCOMdb* db, unsigned char reading);
 

@@ -3,13 +3,15 @@
 // compared, member by member, with the model of the loading rules in
 // tests/support/level_rules. Any difference aborts, so that the fuzzer
 // keeps the input. The input is read two bytes a line: the first picks the
-// level, the second the tag, and its top bits make a blank line.
+// level, the second the tag, and its top bits make a blank line. The top bit
+// of the first byte loads the file on two threads.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "core/gedcom_loader.h"
 #include "fuzz/fuzz_host.h"
 #include "support/level_rules.h"
 
@@ -57,6 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::vector<GeneratedRecord> records = RecordsOf(data, size);
     const std::string file = kinfold::test::GeneratedFile(records);
     kinfold::fuzz::WriteInput(file.data(), file.size());
+    kinfold::SetTwoThreadsFrom(size > 0 && (data[0] & 0x80) ? 0 : kinfold::kTwoThreadBytes);
     IGEDCOMdb* db = kinfold::fuzz::NewDatabase();
     if (!kinfold::fuzz::Load(db, kinfold::fuzz::InputPath())) {
         std::fprintf(stderr, "the generated file did not load:\n%s", file.c_str());

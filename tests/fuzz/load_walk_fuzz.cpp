@@ -4,8 +4,9 @@
 // continuation lines, merged and unmerged citations, case-blind lookups and
 // the confidential forms of the members are all reached; one bit also keeps
 // every walked record and reads it again after the database is gone. The
-// second byte turns on tolerant reading and automatic decoding. Nothing
-// may crash, leak, or stay alive after the host has let go.
+// second byte turns on tolerant reading, automatic decoding and loading on
+// two threads. Nothing may crash, leak, or stay alive after the host has
+// let go.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
