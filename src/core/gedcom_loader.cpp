@@ -48,15 +48,15 @@ HRESULT GedcomLoader::Load(std::string_view path, Progress& window) {
     reader_.SetTolerance(options.readLongLines, options.joinLinesWithoutLevel);
     if (options.decodeTextAutomatically) ChooseDecoding();
     const uint32_t length = reader_.GetLength();
-    marks_ = ProgressMarks{0, length / 200};
 
     window.Show("Opening Database...");
     window.SetRange(0, length);
     window.SetStep(1);
     window.SetText(std::string("Loading GEDCOM File:\n\n     ").append(path));
+    ProgressMarks marks(&window, length);
 
     Reset();
-    const bool read = length >= TwoThreadsFrom() ? ReadLinesAhead(window) : ReadLines(window);
+    const bool read = length >= TwoThreadsFrom() ? ReadLinesAhead(marks) : ReadLines(marks);
     if (!read) {
         failure_ = "was cancelled";
         reader_.Open("");
@@ -79,12 +79,12 @@ HRESULT GedcomLoader::Load(std::string_view path, Progress& window) {
     return hr;
 }
 
-bool GedcomLoader::ReadLines(Progress& window) {
+bool GedcomLoader::ReadLines(ProgressMarks& marks) {
     LineKind kind = LineKind::Blank;
     while (reader_.ReadLine(current_, &kind)) {
         if (kind == LineKind::NoLevel)
             NoteLineWithoutLevel(reader_.LastLinePosition(), reader_.LastLineText());
-        else if (!TakeLine(reader_.LastLinePosition(), reader_.LastLineCut(), window))
+        else if (!TakeLine(reader_.LastLinePosition(), reader_.LastLineCut(), marks))
             return false;
     }
     return true;
@@ -92,7 +92,7 @@ bool GedcomLoader::ReadLines(Progress& window) {
 
 // The lines come as the reader left them: a line of its own is loaded into
 // current_, and the degenerate forms change it as a parse would have.
-bool GedcomLoader::ReadLinesAhead(Progress& window) {
+bool GedcomLoader::ReadLinesAhead(ProgressMarks& marks) {
     // On the heap: see LineReadAhead::line_.
     auto lines = std::make_unique<LineReadAhead>(reader_);
     lines->Start();
@@ -113,23 +113,18 @@ bool GedcomLoader::ReadLinesAhead(Progress& window) {
                 case ReadLineKind::Blank:
                     break;
             }
-            if (!TakeLine(note.position, note.cut, window)) return false;
+            if (!TakeLine(note.position, note.cut, marks)) return false;
         }
     }
     return true;
 }
 
-bool GedcomLoader::TakeLine(int32_t position, bool cut, Progress& window) {
+bool GedcomLoader::TakeLine(int32_t position, bool cut, ProgressMarks& marks) {
     if (cut && database_.Options().readLongLines)
         NoteReadingChange(position, current_.Tag(),
                           "is longer than 65536 bytes; the rest of it is left out");
     ProcessLine();
-    if (current_.Position() <= marks_.next) return true;
-    window.SetPos(static_cast<uint32_t>(current_.Position()));
-    window.PeekAndPump(true);
-    if (window.Cancelled()) return false;
-    marks_.next = static_cast<int64_t>(current_.Position()) + marks_.step;
-    return true;
+    return marks.Reach(static_cast<uint32_t>(current_.Position()));
 }
 
 void GedcomLoader::NoteLineWithoutLevel(int32_t position, std::string_view text) {

@@ -12,10 +12,10 @@
 #include "core/gedcom_line.h"
 #include "core/gedcom_reader.h"
 #include "platform/automation.h"
+#include "platform/progress.h"
 
 namespace kinfold {
 
-class Progress;
 class RecordBase;
 class RecordHost;
 
@@ -61,11 +61,11 @@ class GedcomLoader {
     void ChooseDecoding();
     // Read every line of the file into records, in this thread or with
     // a second one reading ahead; false when the user cancelled.
-    bool ReadLines(Progress& window);
-    bool ReadLinesAhead(Progress& window);
+    bool ReadLines(ProgressMarks& marks);
+    bool ReadLinesAhead(ProgressMarks& marks);
     // Builds from the line just read (current_), at `position`, and shows
     // the progress; false when the user cancelled.
-    bool TakeLine(int32_t position, bool cut, Progress& window);
+    bool TakeLine(int32_t position, bool cut, ProgressMarks& marks);
     void NoteLineWithoutLevel(int32_t position, std::string_view text);
     // Notes what tolerant reading did with the line at `position` (shown
     // as `text`).
@@ -93,12 +93,6 @@ class GedcomLoader {
     // Opens `context` on top of the stack.
     void Push(Context context);
 
-    // Where the load next shows its progress, and how far apart.
-    struct ProgressMarks {
-        int64_t next;
-        uint32_t step;
-    };
-    ProgressMarks marks_{0, 0};
     uint16_t skipLevel_ = 0;
     std::vector<Context> contextStack_;
     const Context* currentContext_ = nullptr;

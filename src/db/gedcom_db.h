@@ -19,8 +19,6 @@
 
 namespace kinfold {
 
-class LinkProgress;
-
 class GEDCOMdb : public ObjectRoot,
                  public DualInterface<IGEDCOMdb3>,
                  public ErrorInfoSupport<IGEDCOMdb3, IGEDCOMdb2, IGEDCOMdb>,
@@ -129,7 +127,7 @@ class GEDCOMdb : public ObjectRoot,
     // LinkAll's steps: the stores ordered and indexed, then the families
     // and individuals linked, each on two threads when `twoThreads`.
     void SealStores(bool twoThreads);
-    HRESULT LinkPeople(bool twoThreads, LinkProgress& progress);
+    HRESULT LinkPeople(bool twoThreads, uint32_t& done, ProgressMarks& marks);
     // Empties `stores`, releasing their records.
     void ReleaseRecords(std::initializer_list<RecordStore*> stores);
 

@@ -18,45 +18,16 @@
 
 namespace kinfold {
 
-// How far linking has come, shown on the window every 200th of the way:
-// the window's calls cost system calls (on Windows, under Wine most of all),
-// too many to make for every record.
-class LinkProgress {
-   public:
-    LinkProgress(Progress* window, uint32_t count)
-        : window_(window), step_(count / 200 == 0 ? 1 : count / 200) {
-        if (window_ == nullptr) return;
-        window_->SetRange(0, count);
-        window_->SetStep(1);
-        window_->SetPos(0);
-        window_->SetText("Linking Records...");
-    }
-
-    // `records` more are linked; false when the user cancelled.
-    bool Advance(uint32_t records) {
-        done_ += records;
-        if (window_ == nullptr || done_ < nextMark_) return true;
-        nextMark_ = done_ + step_;
-        window_->SetPos(done_);
-        window_->PeekAndPump(true);
-        return !window_->Cancelled();
-    }
-
-   private:
-    Progress* window_;
-    uint32_t step_;
-    uint32_t done_ = 0;
-    uint32_t nextMark_ = 0;
-};
-
 namespace {
 
-// Links the records of `store` in order through `host`.
-HRESULT LinkRecords(const RecordStore& store, RecordHost& host, LinkProgress& progress) {
+// Links the records of `store` in order through `host`, `done` counting
+// the records linked so far.
+HRESULT LinkRecords(const RecordStore& store, RecordHost& host, uint32_t& done,
+                    ProgressMarks& marks) {
     for (RecordBase* record : store) {
         const HRESULT hr = record->Link(host);
         if (FAILED(hr)) return hr;
-        if (!progress.Advance(1)) return E_ABORT;
+        if (!marks.Reach(++done)) return E_ABORT;
     }
     return S_OK;
 }
@@ -69,11 +40,18 @@ HRESULT GEDCOMdb::LinkAll(Progress* window) {
     uint32_t count = 0;
     for (RecordStore* store : {&families_, &individuals_, &notes_, &repositories_, &sources_})
         count += static_cast<uint32_t>(store->Size());
-    LinkProgress progress(window, count);
-    const HRESULT hr = LinkPeople(twoThreads, progress);
+    if (window != nullptr) {
+        window->SetRange(0, count);
+        window->SetStep(1);
+        window->SetPos(0);
+        window->SetText("Linking Records...");
+    }
+    ProgressMarks marks(window, count);
+    uint32_t done = 0;
+    const HRESULT hr = LinkPeople(twoThreads, done, marks);
     if (FAILED(hr)) return hr;
     for (RecordStore* store : {&notes_, &repositories_, &sources_}) {
-        const HRESULT linked = LinkRecords(*store, *this, progress);
+        const HRESULT linked = LinkRecords(*store, *this, done, marks);
         if (FAILED(linked)) return linked;
     }
     return S_OK;
@@ -92,7 +70,7 @@ void GEDCOMdb::SealStores(bool twoThreads) {
     worker.Join();
 }
 
-HRESULT GEDCOMdb::LinkPeople(bool twoThreads, LinkProgress& progress) {
+HRESULT GEDCOMdb::LinkPeople(bool twoThreads, uint32_t& done, ProgressMarks& marks) {
     SetAsideHost host(*this);
     std::atomic<bool> stop{false};
     HRESULT linked = S_OK;
@@ -111,8 +89,8 @@ HRESULT GEDCOMdb::LinkPeople(bool twoThreads, LinkProgress& progress) {
         // Linking lets go of the pointers' texts.
         ObjectPool::HandOverFreeBlocks();
     });
-    HRESULT hr = LinkRecords(families_, *this, progress);
-    if (!started) return SUCCEEDED(hr) ? LinkRecords(individuals_, *this, progress) : hr;
+    HRESULT hr = LinkRecords(families_, *this, done, marks);
+    if (!started) return SUCCEEDED(hr) ? LinkRecords(individuals_, *this, done, marks) : hr;
 
     if (FAILED(hr)) stop.store(true, std::memory_order_relaxed);
     worker.Join();
@@ -120,7 +98,8 @@ HRESULT GEDCOMdb::LinkPeople(bool twoThreads, LinkProgress& progress) {
     if (failure) std::rethrow_exception(failure);
     for (const SetAsideHost::DanglingPointer& dangling : host.SetAside())
         if (!DropDanglingPointer(*dangling.owner, dangling.position)) return E_FAIL;
-    if (!progress.Advance(static_cast<uint32_t>(individuals_.Size()))) return E_ABORT;
+    done += static_cast<uint32_t>(individuals_.Size());
+    if (!marks.Reach(done)) return E_ABORT;
     return linked;
 }
 

@@ -51,6 +51,32 @@ class ProgressBar : public Progress {
     uint32_t step_ = 1;
 };
 
+// Shows a position on a display every 200th of the range, not at every
+// step: each showing costs system calls (under Wine, round trips to its
+// server), far too many to make for every line or record of a large file.
+class ProgressMarks {
+   public:
+    ProgressMarks() = default;
+    // `window` may be null: nothing is shown then.
+    ProgressMarks(Progress* window, uint32_t range) : window_(window), step_(range / 200) {}
+
+    // Shows `position` once it is past the next mark; false when the user
+    // has cancelled.
+    bool Reach(uint32_t position) {
+        if (window_ == nullptr || position <= next_) return true;
+        window_->SetPos(position);
+        window_->PeekAndPump(true);
+        if (window_->Cancelled()) return false;
+        next_ = int64_t{position} + step_;
+        return true;
+    }
+
+   private:
+    Progress* window_ = nullptr;
+    uint32_t step_ = 0;
+    int64_t next_ = 0;
+};
+
 // The platform's display for one load; nullptr when memory runs out.
 std::unique_ptr<Progress> CreateProgressDisplay();
 
