@@ -120,13 +120,12 @@ size_t GedcomLine::TextInUse() const {
     return end;
 }
 
-size_t GedcomLine::StoredSize() const { return sizeof(StoredHeader) + TextInUse(); }
-
-void GedcomLine::StoreTo(char* bytes) const {
+size_t GedcomLine::StoreTo(char* bytes) const {
     const StoredHeader header{
         {id_, tag_, value_, pointer_}, position_, level_, static_cast<uint16_t>(TextInUse())};
     std::memcpy(bytes, &header, sizeof header);
     CopyText(bytes + sizeof header, text_, header.textLength);
+    return sizeof header + header.textLength;
 }
 
 void GedcomLine::LoadFrom(const char* bytes) {

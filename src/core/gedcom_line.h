@@ -47,10 +47,10 @@ class GedcomLine {
     // The record the pointer names, once linking has found it.
     RecordBase* Target() const { return target_; }
 
-    // The line as bytes, for handing it to another thread: its fields, then
-    // the text they cover. StoredSize is at most kMostStoredBytes.
-    size_t StoredSize() const;
-    void StoreTo(char* bytes) const;
+    // Writes the line as bytes, for handing it to another thread: its
+    // fields, then the text they cover; gives how many bytes that took, at
+    // most kMostStoredBytes.
+    size_t StoreTo(char* bytes) const;
     // Becomes the line stored at `bytes`, with no target.
     void LoadFrom(const char* bytes);
 

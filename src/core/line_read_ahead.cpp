@@ -103,8 +103,7 @@ void LineReadAhead::Fill(LineBatch& batch) {
             } else if (kind == LineKind::Content) {
                 note.kind = ReadLineKind::Parsed;
                 note.offset = static_cast<uint32_t>(stored);
-                line_.StoreTo(batch.bytes + stored);
-                stored += line_.StoredSize();
+                stored += line_.StoreTo(batch.bytes + stored);
             } else if (kind == LineKind::Blank) {
                 note.kind = ReadLineKind::Blank;
             } else {
