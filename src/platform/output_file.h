@@ -35,6 +35,18 @@ class OutputFile {
    private:
     void Flush();
     void Discard();
+    // Marks the file failed with what the system says of its last error.
+    void Fail();
+
+    // Each platform's own: opens a new temporary file beside path_ (naming
+    // it in temporaryPath_), closes handle_ and sets it to kNoHandle, gives
+    // the temporary file path_'s name, removes it, and words the system's
+    // last error.
+    bool OpenTemporary();
+    bool CloseFile();
+    bool MoveIntoPlace();
+    void RemoveTemporary();
+    static std::string SystemFailure();
 
     static constexpr intptr_t kNoHandle = -1;
     static constexpr size_t kBufferBytes = 1 << 20;

@@ -10,27 +10,12 @@
 
 namespace kinfold {
 
-OutputFile::~OutputFile() { Discard(); }
-
-bool OutputFile::Create(std::string_view path) {
-    Discard();
-    failed_ = false;
-    failure_.clear();
-    if (path.empty() || path.find('\0') != std::string_view::npos) {
-        failure_ = "no such file name";
-        return false;
-    }
-    path_.assign(path);
+bool OutputFile::OpenTemporary() {
     temporaryPath_ = path_ + ".kinfold-XXXXXX";
     const int fd = ::mkstemp(temporaryPath_.data());
-    if (fd < 0) {
-        failure_ = std::strerror(errno);
-        temporaryPath_.clear();
-        return false;
-    }
+    if (fd < 0) return false;
     ::fchmod(fd, 0644);
     handle_ = fd;
-    buffer_.reserve(kBufferBytes);
     return true;
 }
 
@@ -49,32 +34,16 @@ void OutputFile::Flush() {
     buffer_.clear();
 }
 
-bool OutputFile::Commit() {
-    if (handle_ == kNoHandle) return false;
-    Flush();
-    if (::close(static_cast<int>(handle_)) != 0 && !failed_) {
-        failed_ = true;
-        failure_ = std::strerror(errno);
-    }
+bool OutputFile::CloseFile() {
+    const bool closed = ::close(static_cast<int>(handle_)) == 0;
     handle_ = kNoHandle;
-    if (!failed_ && std::rename(temporaryPath_.c_str(), path_.c_str()) != 0) {
-        failed_ = true;
-        failure_ = std::strerror(errno);
-    }
-    if (failed_) {
-        Discard();
-        return false;
-    }
-    temporaryPath_.clear();
-    return true;
+    return closed;
 }
 
-void OutputFile::Discard() {
-    if (handle_ != kNoHandle) ::close(static_cast<int>(handle_));
-    handle_ = kNoHandle;
-    if (!temporaryPath_.empty()) ::unlink(temporaryPath_.c_str());
-    temporaryPath_.clear();
-    buffer_.clear();
-}
+bool OutputFile::MoveIntoPlace() { return std::rename(temporaryPath_.c_str(), path_.c_str()) == 0; }
+
+void OutputFile::RemoveTemporary() { ::unlink(temporaryPath_.c_str()); }
+
+std::string OutputFile::SystemFailure() { return std::strerror(errno); }
 
 }  // namespace kinfold

@@ -27,28 +27,13 @@ std::string SystemMessage(DWORD code) {
 
 }  // namespace
 
-OutputFile::~OutputFile() { Discard(); }
-
-bool OutputFile::Create(std::string_view path) {
-    Discard();
-    failed_ = false;
-    failure_.clear();
-    if (path.empty() || path.find('\0') != std::string_view::npos) {
-        failure_ = "no such file name";
-        return false;
-    }
-    path_.assign(path);
+bool OutputFile::OpenTemporary() {
     temporaryPath_ = path_ + ".kinfold-" + std::to_string(::GetCurrentProcessId()) + "-" +
                      std::to_string(::GetTickCount());
     const HANDLE file = ::CreateFileA(temporaryPath_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                       FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        failure_ = SystemMessage(::GetLastError());
-        temporaryPath_.clear();
-        return false;
-    }
+    if (file == INVALID_HANDLE_VALUE) return false;
     handle_ = reinterpret_cast<intptr_t>(file);
-    buffer_.reserve(kBufferBytes);
     return true;
 }
 
@@ -59,8 +44,7 @@ void OutputFile::Flush() {
         const DWORD chunk = left > 0x40000000u ? 0x40000000u : static_cast<DWORD>(left);
         if (!::WriteFile(AsHandle(handle_), buffer_.data() + done, chunk, &written, nullptr) ||
             written == 0) {
-            failed_ = true;
-            failure_ = SystemMessage(::GetLastError());
+            Fail();
             break;
         }
         done += written;
@@ -68,33 +52,18 @@ void OutputFile::Flush() {
     buffer_.clear();
 }
 
-bool OutputFile::Commit() {
-    if (handle_ == kNoHandle) return false;
-    Flush();
-    if (!::CloseHandle(AsHandle(handle_)) && !failed_) {
-        failed_ = true;
-        failure_ = SystemMessage(::GetLastError());
-    }
+bool OutputFile::CloseFile() {
+    const bool closed = ::CloseHandle(AsHandle(handle_)) != FALSE;
     handle_ = kNoHandle;
-    if (!failed_ &&
-        !::MoveFileExA(temporaryPath_.c_str(), path_.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-        failed_ = true;
-        failure_ = SystemMessage(::GetLastError());
-    }
-    if (failed_) {
-        Discard();
-        return false;
-    }
-    temporaryPath_.clear();
-    return true;
+    return closed;
 }
 
-void OutputFile::Discard() {
-    if (handle_ != kNoHandle) ::CloseHandle(AsHandle(handle_));
-    handle_ = kNoHandle;
-    if (!temporaryPath_.empty()) ::DeleteFileA(temporaryPath_.c_str());
-    temporaryPath_.clear();
-    buffer_.clear();
+bool OutputFile::MoveIntoPlace() {
+    return ::MoveFileExA(temporaryPath_.c_str(), path_.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
 }
+
+void OutputFile::RemoveTemporary() { ::DeleteFileA(temporaryPath_.c_str()); }
+
+std::string OutputFile::SystemFailure() { return SystemMessage(::GetLastError()); }
 
 }  // namespace kinfold
