@@ -16,7 +16,7 @@ HRESULT AddIndividual(IDispatch* object, const GEDCOMdb* database,
     IGDIndividualRecord* record = nullptr;
     HRESULT hr = object->QueryInterface(IID_IGDIndividualRecord, reinterpret_cast<void**>(&record));
     if (FAILED(hr)) return hr;
-    GDIndividualRecord* individual = nullptr;
+    IndividualEntry* individual = nullptr;
     hr = ResolveIndividual(record, database, &individual);
     record->Release();
     if (FAILED(hr)) return hr;
@@ -90,7 +90,7 @@ HRESULT ReadCollection(IDispatch* collection, const GEDCOMdb* database,
 }  // namespace
 
 HRESULT ResolveIndividual(IUnknown* object, const GEDCOMdb* database,
-                          GDIndividualRecord** individual) {
+                          IndividualEntry** individual) {
     *individual = nullptr;
     if (database == nullptr ||
         FAILED(ResolveHostRecord(object, static_cast<const RecordHost*>(database), individual)))

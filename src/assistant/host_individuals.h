@@ -16,7 +16,7 @@ inline constexpr char kRecordNotOurs[] = "Record not part of this GEDCOM databas
 // The internal individual behind `object`; a failure is reported as
 // kRecordNotOurs. An assistant without a database owns no record.
 HRESULT ResolveIndividual(IUnknown* object, const GEDCOMdb* database,
-                          GDIndividualRecord** individual);
+                          IndividualEntry** individual);
 
 // The individuals of an array (of objects, or of VARIANTs holding objects)
 // or of a collection reached through its enumerator, in their order.

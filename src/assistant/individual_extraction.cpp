@@ -40,7 +40,7 @@ bool PhoneticMethodOf(gd_SubCategories subCategory, PhoneticMethod* method) {
 
 // The text of `individual` that `subCategory` matches against the pattern;
 // false for a category that matches no pattern.
-bool CandidateOf(const GDIndividualRecord& individual, gd_SubCategories subCategory,
+bool CandidateOf(const IndividualEntry& individual, gd_SubCategories subCategory,
                  const GEDCOMdb& database, std::string& candidate) {
     const PrimaryNameParts name = PrimaryName(individual, database);
     switch (subCategory) {
@@ -79,7 +79,7 @@ class Criterion {
 
     // Whether `individual` is selected, in `matches`; false for a category
     // that is none of the gd_SubCategories.
-    bool Check(const GDIndividualRecord& individual, bool& matches) {
+    bool Check(const IndividualEntry& individual, bool& matches) {
         if (!phonetic_) {
             if (!CandidateOf(individual, subCategory_, database_, candidate_)) return false;
             matches = MatchPattern(BoundText(candidate_), pattern_);
@@ -110,7 +110,7 @@ HRESULT FindMatching(GEDCOMdb* database, gd_SubCategories subCategory, BSTR crit
     Criterion criterion(subCategory, criteria, *database);
     SortedIndividuals sorted(order, *database);
     for (RecordBase* record : database->IndividualStore()) {
-        auto& individual = static_cast<GDIndividualRecord&>(*record);
+        auto& individual = static_cast<IndividualEntry&>(*record);
         bool matches = false;
         if (!criterion.Check(individual, matches)) return E_INVALIDARG;
         if (matches) sorted.Add(individual);
@@ -123,7 +123,7 @@ IndividualSequence Sorted(const IndividualSequence& individuals, int32_t order,
                           const GEDCOMdb* database) {
     if (individuals.empty()) return {};
     SortedIndividuals sorted(order, *database);
-    for (GDIndividualRecord* individual : individuals) sorted.Add(*individual);
+    for (IndividualEntry* individual : individuals) sorted.Add(*individual);
     return sorted.TakeSorted();
 }
 

@@ -7,17 +7,17 @@
 #include <vector>
 
 #include "core/record_list.h"
-#include "records/person/individual_record.h"
+#include "records/person/individual_entry.h"
 
 namespace kinfold {
 
-using IndividualSequence = std::vector<GDIndividualRecord*>;
+using IndividualSequence = std::vector<IndividualEntry*>;
 
 // The individuals in order, each with a reference held by the list; null
 // when memory runs out.
 inline std::unique_ptr<RecordList> HeldList(const IndividualSequence& individuals) {
     std::unique_ptr<RecordList> list(new (std::nothrow) RecordList);
-    for (GDIndividualRecord* individual : individuals) {
+    for (IndividualEntry* individual : individuals) {
         if (list == nullptr || !list->Append(static_cast<RecordBase*>(individual))) return nullptr;
     }
     return list;

@@ -13,8 +13,8 @@
 #include "db/gedcom_db.h"
 #include "platform/output_file.h"
 #include "platform/raw_file.h"
-#include "records/person/family_record.h"
-#include "records/person/individual_record.h"
+#include "records/person/family_entry.h"
+#include "records/person/individual_entry.h"
 
 namespace kinfold {
 
@@ -27,7 +27,7 @@ bool IsHidden(const RecordBase* individual) {
 // A family is hidden when it has a partner and every partner is hidden:
 // the dates of a marriage would tell what the partners' records no longer
 // do.
-bool PartnersAllHidden(const GDFamilyRecord& family) {
+bool PartnersAllHidden(const FamilyEntry& family) {
     bool any = false;
     for (const IndividualLine* partner : {family.Husband(), family.Wife()}) {
         if (partner == nullptr || partner->Target() == nullptr) continue;
@@ -38,7 +38,7 @@ bool PartnersAllHidden(const GDFamilyRecord& family) {
 }
 
 bool IsFamilyHidden(RecordBase* family) {
-    return family != nullptr && PartnersAllHidden(*static_cast<GDFamilyRecord*>(family));
+    return family != nullptr && PartnersAllHidden(*static_cast<FamilyEntry*>(family));
 }
 
 // Whether a line's first field is empty ("0  X"): it is then read as the
@@ -50,7 +50,7 @@ bool KeepsFieldsBefore(std::string_view text) {
 }
 
 // What stands in the place of a hidden individual's sub-lines.
-std::string HiddenIndividualLines(const GDIndividualRecord& person, std::string_view name) {
+std::string HiddenIndividualLines(const IndividualEntry& person, std::string_view name) {
     std::string lines = "1 NAME ";
     lines.append(name).append("\n");
     // The loader keeps the first byte of the SEX value, '?' without one. A
@@ -80,7 +80,7 @@ std::string HiddenIndividualLines(const GDIndividualRecord& person, std::string_
 
 // What stands in the place of the sub-lines of a family whose partners are
 // all hidden: its partners and children, as loaded.
-std::string HiddenFamilyLines(const GDFamilyRecord& family) {
+std::string HiddenFamilyLines(const FamilyEntry& family) {
     std::string lines;
     const auto add = [&](const char* tag, const IndividualLine* line) {
         if (line != nullptr && line->Target() != nullptr)
@@ -283,9 +283,9 @@ class LivingCopy {
     Mode ModeOf(RecordBase* record, bool individual) {
         if (!IsToBeHidden(record, individual)) return Mode::Copy;
         writer_.Insert(individual
-                           ? HiddenIndividualLines(*static_cast<const GDIndividualRecord*>(record),
+                           ? HiddenIndividualLines(*static_cast<const IndividualEntry*>(record),
                                                    livingName_)
-                           : HiddenFamilyLines(*static_cast<const GDFamilyRecord*>(record)));
+                           : HiddenFamilyLines(*static_cast<const FamilyEntry*>(record)));
         return Mode::Replaced;
     }
 
@@ -352,7 +352,7 @@ Counts CountHidden(GEDCOMdb& database) {
     for (const RecordBase* person : database.IndividualStore())
         if (IsHidden(person)) ++counts.hidden;
     for (const RecordBase* family : database.FamilyStore())
-        if (PartnersAllHidden(*static_cast<const GDFamilyRecord*>(family))) ++counts.hiddenFamilies;
+        if (PartnersAllHidden(*static_cast<const FamilyEntry*>(family))) ++counts.hiddenFamilies;
     return counts;
 }
 

@@ -26,7 +26,7 @@ Linkage LinkageOf(const FamilyLinkLine& link) {
     return Linkage::Birth;
 }
 
-char SexOf(const GDIndividualRecord& individual) {
+char SexOf(const IndividualEntry& individual) {
     return static_cast<char>(std::toupper(static_cast<unsigned char>(individual.Sex())));
 }
 
@@ -37,53 +37,53 @@ std::string Gendered(char sex, const char* male, const char* female, const char*
 // Calls `visit(parent, family, linkage)` for each partner of each family
 // `child` is a child of, in link order, father before mother.
 template <class Visit>
-void ForEachParent(const GDIndividualRecord& child, Visit visit) {
+void ForEachParent(const IndividualEntry& child, Visit visit) {
     for (const FamilyLinkLine& link : child.ChildFamilyLinks()) {
-        GDFamilyRecord* family = FamilyOfLink(&link);
+        FamilyEntry* family = FamilyOfLink(&link);
         if (family == nullptr) continue;
         const Linkage linkage = LinkageOf(link);
-        if (GDIndividualRecord* father = HusbandOf(*family)) visit(*father, *family, linkage);
-        if (GDIndividualRecord* mother = WifeOf(*family)) visit(*mother, *family, linkage);
+        if (IndividualEntry* father = HusbandOf(*family)) visit(*father, *family, linkage);
+        if (IndividualEntry* mother = WifeOf(*family)) visit(*mother, *family, linkage);
     }
 }
 
 // Calls `visit(partner, family)` for the other partner of each family
 // `individual` is a spouse in.
 template <class Visit>
-void ForEachSpouse(GDIndividualRecord& individual, Visit visit) {
-    ForEachLinkedFamily(individual.SpouseFamilyLinks(), [&](GDFamilyRecord& family) {
-        for (GDIndividualRecord* partner : {HusbandOf(family), WifeOf(family)})
+void ForEachSpouse(IndividualEntry& individual, Visit visit) {
+    ForEachLinkedFamily(individual.SpouseFamilyLinks(), [&](FamilyEntry& family) {
+        for (IndividualEntry* partner : {HusbandOf(family), WifeOf(family)})
             if (partner != nullptr && partner != &individual) visit(*partner, family);
     });
 }
 
-IndividualSequence ParentsOf(const GDIndividualRecord& child) {
+IndividualSequence ParentsOf(const IndividualEntry& child) {
     IndividualSequence parents;
-    ForEachParent(child, [&](GDIndividualRecord& parent, GDFamilyRecord&, Linkage) {
+    ForEachParent(child, [&](IndividualEntry& parent, FamilyEntry&, Linkage) {
         parents.push_back(&parent);
     });
     return parents;
 }
 
-IndividualSequence SpousesOf(GDIndividualRecord& individual) {
+IndividualSequence SpousesOf(IndividualEntry& individual) {
     IndividualSequence spouses;
     ForEachSpouse(individual,
-                  [&](GDIndividualRecord& spouse, GDFamilyRecord&) { spouses.push_back(&spouse); });
+                  [&](IndividualEntry& spouse, FamilyEntry&) { spouses.push_back(&spouse); });
     return spouses;
 }
 
 // The other children of the families `individual` is a child of.
-IndividualSequence SiblingsOf(GDIndividualRecord& individual) {
+IndividualSequence SiblingsOf(IndividualEntry& individual) {
     IndividualSequence siblings;
-    ForEachLinkedFamily(individual.ChildFamilyLinks(), [&](const GDFamilyRecord& family) {
-        ForEachChild(family, [&](GDIndividualRecord& child) {
+    ForEachLinkedFamily(individual.ChildFamilyLinks(), [&](const FamilyEntry& family) {
+        ForEachChild(family, [&](IndividualEntry& child) {
             if (&child != &individual) siblings.push_back(&child);
         });
     });
     return siblings;
 }
 
-bool Contains(const IndividualSequence& list, const GDIndividualRecord* individual) {
+bool Contains(const IndividualSequence& list, const IndividualEntry* individual) {
     return std::find(list.begin(), list.end(), individual) != list.end();
 }
 
@@ -93,22 +93,22 @@ bool Contains(const IndividualSequence& list, const GDIndividualRecord* individu
 // the way.
 struct Reach {
     int generations;
-    GDIndividualRecord* below;
-    GDFamilyRecord* family;
+    IndividualEntry* below;
+    FamilyEntry* family;
     Linkage linkage;
 };
 
 // The ancestors of an individual, the individual included, each by its
 // nearest line; `order` keeps them in the order met, fathers before mothers.
 struct Ancestry {
-    std::unordered_map<const GDIndividualRecord*, Reach> reach;
+    std::unordered_map<const IndividualEntry*, Reach> reach;
     IndividualSequence order;
 };
 
 // Breadth-first, so each ancestor is first met by a shortest line; an
 // ancestor met again (pedigree collapse, or a file that loops) is not walked
 // twice.
-Ancestry AncestorsOf(GDIndividualRecord& start) {
+Ancestry AncestorsOf(IndividualEntry& start) {
     Ancestry found;
     found.reach.emplace(&start, Reach{0, nullptr, nullptr, Linkage::Birth});
     found.order.push_back(&start);
@@ -117,9 +117,9 @@ Ancestry AncestorsOf(GDIndividualRecord& start) {
         const size_t levelEnd = found.order.size();
         if (levelBegin == levelEnd) break;
         for (size_t i = levelBegin; i < levelEnd; ++i) {
-            GDIndividualRecord* child = found.order[i];
+            IndividualEntry* child = found.order[i];
             const Linkage below = found.reach.at(child).linkage;
-            ForEachParent(*child, [&](GDIndividualRecord& parent, GDFamilyRecord& family,
+            ForEachParent(*child, [&](IndividualEntry& parent, FamilyEntry& family,
                                       Linkage linkage) {
                 const Linkage onLine = below != Linkage::Birth ? below : linkage;
                 if (found.reach.emplace(&parent, Reach{generation, child, &family, onLine}).second)
@@ -132,9 +132,9 @@ Ancestry AncestorsOf(GDIndividualRecord& start) {
 }
 
 // From the start of `ancestry` up to `ancestor`, both included.
-IndividualSequence LineUpTo(const Ancestry& ancestry, GDIndividualRecord* ancestor) {
+IndividualSequence LineUpTo(const Ancestry& ancestry, IndividualEntry* ancestor) {
     IndividualSequence line;
-    for (GDIndividualRecord* at = ancestor; at != nullptr; at = ancestry.reach.at(at).below)
+    for (IndividualEntry* at = ancestor; at != nullptr; at = ancestry.reach.at(at).below)
         line.push_back(at);
     std::reverse(line.begin(), line.end());
     return line;
@@ -178,7 +178,7 @@ std::string Times(int n) {
 // share a child has a nearer common ancestor below it, but pedigree collapse
 // may relate the two again through another ancestor. A couple reached
 // through the same children on both sides is one relation.
-void AddBloodRelations(GDIndividualRecord& from, GDIndividualRecord& to,
+void AddBloodRelations(IndividualEntry& from, IndividualEntry& to,
                        std::vector<Relation>& relations) {
     const Ancestry up = AncestorsOf(from);
     const Ancestry down = AncestorsOf(to);
@@ -189,7 +189,7 @@ void AddBloodRelations(GDIndividualRecord& from, GDIndividualRecord& to,
         IndividualSequence path;
     };
     std::vector<Group> groups;
-    for (GDIndividualRecord* candidate : up.order) {
+    for (IndividualEntry* candidate : up.order) {
         const auto toReach = down.reach.find(candidate);
         if (toReach == down.reach.end()) continue;
         IndividualSequence path = LineUpTo(up, candidate);
@@ -251,7 +251,7 @@ void AddRelation(std::vector<Relation>& relations, std::string name, const char*
 
 // The relations of one marriage: spouses, in-laws and step relations, each
 // through a spouse, a parent, a child or a sibling of one of the two.
-void AddMarriageRelations(GDIndividualRecord& from, GDIndividualRecord& to,
+void AddMarriageRelations(IndividualEntry& from, IndividualEntry& to,
                           std::vector<Relation>& relations) {
     const char sex = SexOf(from);
     const IndividualSequence fromParents = ParentsOf(from);
@@ -261,7 +261,7 @@ void AddMarriageRelations(GDIndividualRecord& from, GDIndividualRecord& to,
     if (Contains(fromSpouses, &to))
         AddRelation(relations, Gendered(sex, "husband", "wife", "spouse"), "spouse", {&from, &to},
                     {&from, &to});
-    for (GDIndividualRecord* spouse : toSpouses) {
+    for (IndividualEntry* spouse : toSpouses) {
         if (spouse == &from) continue;
         if (Contains(ParentsOf(*spouse), &from))
             AddRelation(relations, Gendered(sex, "father-in-law", "mother-in-law", "parent-in-law"),
@@ -271,7 +271,7 @@ void AddMarriageRelations(GDIndividualRecord& from, GDIndividualRecord& to,
                         Gendered(sex, "brother-in-law", "sister-in-law", "sibling-in-law"),
                         "in-law", {spouse, &to}, {&from, spouse, &to});
     }
-    for (GDIndividualRecord* spouse : fromSpouses) {
+    for (IndividualEntry* spouse : fromSpouses) {
         if (spouse == &to) continue;
         if (Contains(ParentsOf(*spouse), &to))
             AddRelation(relations, Gendered(sex, "son-in-law", "daughter-in-law", "child-in-law"),
@@ -282,13 +282,13 @@ void AddMarriageRelations(GDIndividualRecord& from, GDIndividualRecord& to,
                         "in-law", {&from, spouse}, {&from, spouse, &to});
     }
     if (!Contains(toParents, &from)) {
-        for (GDIndividualRecord* parent : toParents)
+        for (IndividualEntry* parent : toParents)
             if (Contains(fromSpouses, parent))
                 AddRelation(relations, Gendered(sex, "stepfather", "stepmother", "stepparent"),
                             "step", {&from, parent}, {&from, parent, &to});
     }
     if (!Contains(fromParents, &to)) {
-        for (GDIndividualRecord* parent : fromParents)
+        for (IndividualEntry* parent : fromParents)
             if (Contains(toSpouses, parent))
                 AddRelation(relations, Gendered(sex, "stepson", "stepdaughter", "stepchild"),
                             "step", {parent, &to}, {&from, parent, &to});
@@ -296,9 +296,9 @@ void AddMarriageRelations(GDIndividualRecord& from, GDIndividualRecord& to,
     const bool shareParent = std::any_of(fromParents.begin(), fromParents.end(),
                                          [&](auto* parent) { return Contains(toParents, parent); });
     if (shareParent) return;
-    for (GDIndividualRecord* parent : fromParents) {
+    for (IndividualEntry* parent : fromParents) {
         if (Contains(toParents, parent)) continue;
-        ForEachSpouse(*parent, [&](GDIndividualRecord& partner, GDFamilyRecord&) {
+        ForEachSpouse(*parent, [&](IndividualEntry& partner, FamilyEntry&) {
             if (Contains(toParents, &partner) && !Contains(fromParents, &partner))
                 AddRelation(relations, Gendered(sex, "stepbrother", "stepsister", "stepsibling"),
                             "step", {parent, &partner}, {&from, parent, &partner, &to});
@@ -334,7 +334,7 @@ std::string BloodRelationName(int up, int down, char sex) {
     return name;
 }
 
-std::vector<Relation> FindRelations(GDIndividualRecord& from, GDIndividualRecord& to) {
+std::vector<Relation> FindRelations(IndividualEntry& from, IndividualEntry& to) {
     std::vector<Relation> relations;
     if (&from == &to) return relations;
     AddBloodRelations(from, to, relations);

@@ -27,7 +27,7 @@ struct Relation {
 // unrelated. Ancestors are searched up to `kRelationshipGenerations`
 // generations on each side, and every walk ends in files that loop.
 constexpr int kRelationshipGenerations = 30;
-std::vector<Relation> FindRelations(GDIndividualRecord& from, GDIndividualRecord& to);
+std::vector<Relation> FindRelations(IndividualEntry& from, IndividualEntry& to);
 
 // The English name of the blood relation of someone `up` generations below
 // a common ancestor to someone `down` generations below it, for the sex

@@ -17,23 +17,23 @@ enum class Direction { Up, Down };
 
 // One step of a walk: the relative it reaches, and whether as a mother.
 struct Step {
-    GDIndividualRecord* individual;
+    IndividualEntry* individual;
     bool asMother;
 };
 
 // Appends the individuals a walk goes on to from `from`, in walk order:
 // father, then mother going up; each child of each spouse family going down.
-void AppendNextSteps(const GDIndividualRecord& from, Direction direction,
+void AppendNextSteps(const IndividualEntry& from, Direction direction,
                      std::vector<Step>& steps) {
     if (direction == Direction::Up) {
-        const GDFamilyRecord* parents = ParentFamilyOf(from);
+        const FamilyEntry* parents = ParentFamilyOf(from);
         if (parents == nullptr) return;
-        if (GDIndividualRecord* father = HusbandOf(*parents)) steps.push_back({father, false});
-        if (GDIndividualRecord* mother = WifeOf(*parents)) steps.push_back({mother, true});
+        if (IndividualEntry* father = HusbandOf(*parents)) steps.push_back({father, false});
+        if (IndividualEntry* mother = WifeOf(*parents)) steps.push_back({mother, true});
         return;
     }
-    ForEachLinkedFamily(from.SpouseFamilyLinks(), [&](const GDFamilyRecord& family) {
-        ForEachChild(family, [&](GDIndividualRecord& child) { steps.push_back({&child, false}); });
+    ForEachLinkedFamily(from.SpouseFamilyLinks(), [&](const FamilyEntry& family) {
+        ForEachChild(family, [&](IndividualEntry& child) { steps.push_back({&child, false}); });
     });
 }
 
@@ -43,7 +43,7 @@ void AppendNextSteps(const GDIndividualRecord& from, Direction direction,
 class LineWalker {
    public:
     struct Frame {
-        GDIndividualRecord* individual;
+        IndividualEntry* individual;
         size_t nextStep;
         size_t firstStep;
         // What the walk accumulates for this individual.
@@ -52,7 +52,7 @@ class LineWalker {
 
     explicit LineWalker(Direction direction) : direction_(direction) {}
 
-    void Enter(GDIndividualRecord& individual, uint64_t value) {
+    void Enter(IndividualEntry& individual, uint64_t value) {
         const size_t first = steps_.size();
         AppendNextSteps(individual, direction_, steps_);
         frames_.push_back({&individual, first, first, value});
@@ -88,10 +88,10 @@ uint64_t Saturated(uint64_t value) { return std::min(value, kLongestList + 1); }
 // onto the current line (the file loops) ends the fold with false when
 // `stopAtLoop`, and is passed over otherwise.
 template <class Absorb>
-bool Fold(GDIndividualRecord& start, Direction direction, uint64_t initial, Absorb absorb,
+bool Fold(IndividualEntry& start, Direction direction, uint64_t initial, Absorb absorb,
           bool stopAtLoop, uint64_t& value) {
     constexpr uint64_t kOnLine = UINT64_MAX;
-    std::unordered_map<const GDIndividualRecord*, uint64_t> values;
+    std::unordered_map<const IndividualEntry*, uint64_t> values;
     LineWalker walk(direction);
     values.emplace(&start, kOnLine);
     walk.Enter(start, initial);
@@ -122,11 +122,11 @@ bool Fold(GDIndividualRecord& start, Direction direction, uint64_t initial, Abso
 // Every individual reached from `start` in depth-first order, `start` first;
 // with `mothersOnly`, only those reached as a mother after `start`. With
 // `once`, an individual reached again is passed over with all it leads to.
-void ListInWalkOrder(GDIndividualRecord& start, Direction direction, bool mothersOnly, bool once,
+void ListInWalkOrder(IndividualEntry& start, Direction direction, bool mothersOnly, bool once,
                      IndividualSequence& list) {
-    std::unordered_set<const GDIndividualRecord*> seen;
+    std::unordered_set<const IndividualEntry*> seen;
     std::vector<Step> pending;
-    auto pushNextSteps = [&](const GDIndividualRecord& from) {
+    auto pushNextSteps = [&](const IndividualEntry& from) {
         const size_t first = pending.size();
         AppendNextSteps(from, direction, pending);
         std::reverse(pending.begin() + static_cast<std::ptrdiff_t>(first), pending.end());
@@ -145,7 +145,7 @@ void ListInWalkOrder(GDIndividualRecord& start, Direction direction, bool mother
 
 // Lists every line from `start`, or each individual once when the
 // individuals it reaches loop; fails when the list could not be counted.
-HRESULT ListRelatives(GDIndividualRecord& start, Direction direction, bool mothersOnly,
+HRESULT ListRelatives(IndividualEntry& start, Direction direction, bool mothersOnly,
                       IndividualSequence& list) {
     uint64_t length = 0;
     const bool loops = !Fold(
@@ -159,14 +159,14 @@ HRESULT ListRelatives(GDIndividualRecord& start, Direction direction, bool mothe
 // The line from `from` up to `target` that a depth-first search finds first,
 // fathers before mothers, `from` first; empty when `target` is not reached.
 // `from` itself counts as reached only with `fromCounts`.
-IndividualSequence FindLine(GDIndividualRecord& from, const GDIndividualRecord& target,
+IndividualSequence FindLine(IndividualEntry& from, const IndividualEntry& target,
                             bool fromCounts) {
     auto lineOf = [](const LineWalker& walk) {
         IndividualSequence line;
         for (const LineWalker::Frame& frame : walk.Line()) line.push_back(frame.individual);
         return line;
     };
-    std::unordered_set<const GDIndividualRecord*> seen{&from};
+    std::unordered_set<const IndividualEntry*> seen{&from};
     LineWalker walk(Direction::Up);
     walk.Enter(from, 0);
     if (fromCounts && &from == &target) return lineOf(walk);
@@ -187,14 +187,14 @@ IndividualSequence FindLine(GDIndividualRecord& from, const GDIndividualRecord& 
 }
 
 // The individual and its fathers (or mothers), each once.
-void AppendParentLine(GDIndividualRecord& start, bool mothers, IndividualSequence& list) {
-    std::unordered_set<const GDIndividualRecord*> seen;
-    for (GDIndividualRecord* person = &start; person != nullptr && seen.insert(person).second;
+void AppendParentLine(IndividualEntry& start, bool mothers, IndividualSequence& list) {
+    std::unordered_set<const IndividualEntry*> seen;
+    for (IndividualEntry* person = &start; person != nullptr && seen.insert(person).second;
          person = mothers ? MotherOf(*person) : FatherOf(*person))
         list.push_back(person);
 }
 
-int Generations(GDIndividualRecord& individual, Direction direction) {
+int Generations(IndividualEntry& individual, Direction direction) {
     uint64_t depth = 0;
     Fold(
         individual, direction, 0,
@@ -204,8 +204,8 @@ int Generations(GDIndividualRecord& individual, Direction direction) {
 
 }  // namespace
 
-HRESULT CollectRelatives(RelativesOrder order, GDIndividualRecord& individual,
-                         GDIndividualRecord* ancestor, IndividualSequence& list) {
+HRESULT CollectRelatives(RelativesOrder order, IndividualEntry& individual,
+                         IndividualEntry* ancestor, IndividualSequence& list) {
     const size_t start = list.size();
     switch (order) {
         case RelativesOrder::Descendants:
@@ -236,24 +236,24 @@ HRESULT CollectRelatives(RelativesOrder order, GDIndividualRecord& individual,
     return E_INVALIDARG;
 }
 
-int GenerationsOfAncestors(GDIndividualRecord& individual) {
+int GenerationsOfAncestors(IndividualEntry& individual) {
     return Generations(individual, Direction::Up);
 }
 
-int GenerationsOfDescendants(GDIndividualRecord& individual) {
+int GenerationsOfDescendants(IndividualEntry& individual) {
     return Generations(individual, Direction::Down);
 }
 
-bool IsAncestorOf(GDIndividualRecord& ancestor, GDIndividualRecord& descendant) {
+bool IsAncestorOf(IndividualEntry& ancestor, IndividualEntry& descendant) {
     return !FindLine(descendant, ancestor, false).empty();
 }
 
-GDFamilyRecord* FamilyOfSpouses(GDIndividualRecord& spouse, GDIndividualRecord* other) {
+FamilyEntry* FamilyOfSpouses(IndividualEntry& spouse, IndividualEntry* other) {
     for (const FamilyLinkLine& link : spouse.SpouseFamilyLinks()) {
-        GDFamilyRecord* family = FamilyOfLink(&link);
+        FamilyEntry* family = FamilyOfLink(&link);
         if (family == nullptr) continue;
-        const GDIndividualRecord* husband = HusbandOf(*family);
-        const GDIndividualRecord* wife = WifeOf(*family);
+        const IndividualEntry* husband = HusbandOf(*family);
+        const IndividualEntry* wife = WifeOf(*family);
         if ((husband == &spouse && wife == other) || (wife == &spouse && husband == other))
             return family;
     }

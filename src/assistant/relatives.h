@@ -15,7 +15,7 @@
 
 namespace kinfold {
 
-class GDFamilyRecord;
+class FamilyEntry;
 
 // The kinds of list ExtractRelatives makes, with the values of
 // gd_RelationalColType.
@@ -34,20 +34,20 @@ enum class RelativesOrder {
 // Appends the list of `order` for `individual` to `list`; `ancestor` is the
 // other end of the line for the two line orders and is not used otherwise.
 // E_OUTOFMEMORY when the list does not fit in memory or in a collection.
-HRESULT CollectRelatives(RelativesOrder order, GDIndividualRecord& individual,
-                         GDIndividualRecord* ancestor, IndividualSequence& list);
+HRESULT CollectRelatives(RelativesOrder order, IndividualEntry& individual,
+                         IndividualEntry* ancestor, IndividualSequence& list);
 
 // The number of generations above (below) the individual along its longest
 // line of parents (children); 0 without parents (children).
-int GenerationsOfAncestors(GDIndividualRecord& individual);
-int GenerationsOfDescendants(GDIndividualRecord& individual);
+int GenerationsOfAncestors(IndividualEntry& individual);
+int GenerationsOfDescendants(IndividualEntry& individual);
 
 // Whether `ancestor` is found among the parents of `descendant`, their
 // parents and so on; nobody is his own ancestor unless the file loops.
-bool IsAncestorOf(GDIndividualRecord& ancestor, GDIndividualRecord& descendant);
+bool IsAncestorOf(IndividualEntry& ancestor, IndividualEntry& descendant);
 
 // The first spouse family of `spouse` whose other partner is `other` (or
 // that has no other partner, when `other` is null); null when none is.
-GDFamilyRecord* FamilyOfSpouses(GDIndividualRecord& spouse, GDIndividualRecord* other);
+FamilyEntry* FamilyOfSpouses(IndividualEntry& spouse, IndividualEntry* other);
 
 }  // namespace kinfold

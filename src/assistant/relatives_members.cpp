@@ -10,7 +10,7 @@
 #include "assistant/gd_relationship.h"
 #include "assistant/host_individuals.h"
 #include "assistant/relatives.h"
-#include "records/person/family_record.h"
+#include "records/person/family_entry.h"
 
 namespace kinfold {
 namespace {
@@ -24,17 +24,17 @@ bool IsOrder(gd_RelationalColType type, bool& needsAncestor) {
 
 // Resolves `object` when there is one; none leaves `individual` null.
 HRESULT ResolveIfGiven(IUnknown* object, const GEDCOMdb* database,
-                       GDIndividualRecord** individual) {
+                       IndividualEntry** individual) {
     *individual = nullptr;
     return object != nullptr ? ResolveIndividual(object, database, individual) : S_OK;
 }
 
 // Without an individual the result is left as the host gave it.
-HRESULT CountGenerations(int (*generations)(GDIndividualRecord&), IGDIndividualRecord* given,
+HRESULT CountGenerations(int (*generations)(IndividualEntry&), IGDIndividualRecord* given,
                          const GEDCOMdb* database, int* out) {
     if (out == nullptr) return E_POINTER;
     if (given == nullptr) return S_OK;
-    GDIndividualRecord* individual = nullptr;
+    IndividualEntry* individual = nullptr;
     const HRESULT hr = ResolveIndividual(given, database, &individual);
     if (FAILED(hr)) return hr;
     try {
@@ -55,8 +55,8 @@ HRESULT GDAssistant::ExtractRelatives(gd_RelationalColType ColType, VARIANT Sour
     IUnknown* givenAncestor = nullptr;
     hr = ReadOptionalIndividual(Source_Descendant, &givenDescendant);
     if (SUCCEEDED(hr)) hr = ReadOptionalIndividual(Ancestor, &givenAncestor);
-    GDIndividualRecord* descendant = nullptr;
-    GDIndividualRecord* ancestor = nullptr;
+    IndividualEntry* descendant = nullptr;
+    IndividualEntry* ancestor = nullptr;
     if (SUCCEEDED(hr)) hr = ResolveIfGiven(givenDescendant, database_, &descendant);
     if (SUCCEEDED(hr)) hr = ResolveIfGiven(givenAncestor, database_, &ancestor);
     if (FAILED(hr)) return hr;
@@ -88,8 +88,8 @@ HRESULT GDAssistant::IsAncestor(IGDIndividualRecord* Ancestor, IGDIndividualReco
     if (pVal == nullptr) return E_POINTER;
     *pVal = VARIANT_FALSE;
     if (Ancestor == nullptr || Descendant == nullptr) return S_OK;
-    GDIndividualRecord* ancestor = nullptr;
-    GDIndividualRecord* descendant = nullptr;
+    IndividualEntry* ancestor = nullptr;
+    IndividualEntry* descendant = nullptr;
     HRESULT hr = ResolveIndividual(Ancestor, database_, &ancestor);
     if (SUCCEEDED(hr)) hr = ResolveIndividual(Descendant, database_, &descendant);
     if (FAILED(hr)) return hr;
@@ -106,8 +106,8 @@ HRESULT GDAssistant::GetFamilyFromSpouses(IGDIndividualRecord* Spouse1,
                                           IGDIndividualRecord* Spouse2, IGDFamilyRecord** pVal) {
     HRESULT hr = BeginOut(pVal);
     if (FAILED(hr)) return hr;
-    GDIndividualRecord* first = nullptr;
-    GDIndividualRecord* second = nullptr;
+    IndividualEntry* first = nullptr;
+    IndividualEntry* second = nullptr;
     hr = ResolveIfGiven(Spouse1, database_, &first);
     if (SUCCEEDED(hr)) hr = ResolveIfGiven(Spouse2, database_, &second);
     if (FAILED(hr)) return hr;
@@ -121,8 +121,8 @@ HRESULT GDAssistant::Relationship(IGDIndividualRecord* Ind1, IGDIndividualRecord
                                   IGDRelationships** pVal) {
     HRESULT hr = BeginOut(pVal);
     if (FAILED(hr)) return hr;
-    GDIndividualRecord* from = nullptr;
-    GDIndividualRecord* to = nullptr;
+    IndividualEntry* from = nullptr;
+    IndividualEntry* to = nullptr;
     hr = ResolveIfGiven(Ind1, database_, &from);
     if (SUCCEEDED(hr)) hr = ResolveIfGiven(Ind2, database_, &to);
     if (FAILED(hr)) return hr;

@@ -5,7 +5,7 @@
 #include "assistant/soundex.h"
 #include "db/gedcom_db.h"
 #include "records/person/fact_event_record.h"
-#include "records/person/individual_record.h"
+#include "records/person/individual_entry.h"
 #include "records/person/name_record.h"
 
 namespace kinfold {
@@ -19,7 +19,7 @@ enum KeyCode : uint32_t { kSurname = 1, kGivenName = 2, kSoundex = 3, kBirth = 4
 // whether the data is hidden is decided here, by the order.
 struct KeySource {
     const PrimaryNameParts name;
-    const GDIndividualRecord& individual;
+    const IndividualEntry& individual;
     const GEDCOMdb& database;
     bool ignoreConfidentiality;
 
@@ -71,7 +71,7 @@ void AppendField(std::string& key, uint32_t code, const KeySource& source) {
 
 }  // namespace
 
-PrimaryNameParts PrimaryName(const GDIndividualRecord& individual, const GEDCOMdb& database) {
+PrimaryNameParts PrimaryName(const IndividualEntry& individual, const GEDCOMdb& database) {
     if (const NameLine* first = individual.Names().Front())
         return {first->Surname(), first->GivenName(), first->ConfidentialState()};
     const auto& blank = *static_cast<const GDNameRecord*>(database.BlankName());
@@ -86,7 +86,7 @@ std::string_view YearKey(std::string_view date) {
     return slash == std::string_view::npos || slash == 0 ? word : word.substr(0, slash);
 }
 
-std::string BuildSortKey(const GDIndividualRecord& individual, int32_t order,
+std::string BuildSortKey(const IndividualEntry& individual, int32_t order,
                          const GEDCOMdb& database) {
     const bool ignore = order < 0;
     uint32_t codes = static_cast<uint32_t>(ignore ? ~order : order);
@@ -99,7 +99,7 @@ std::string BuildSortKey(const GDIndividualRecord& individual, int32_t order,
     return key;
 }
 
-void SortedIndividuals::Add(GDIndividualRecord& individual) {
+void SortedIndividuals::Add(IndividualEntry& individual) {
     entries_.push_back({&individual, BuildSortKey(individual, order_, database_)});
 }
 

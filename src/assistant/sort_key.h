@@ -22,7 +22,7 @@ struct PrimaryNameParts {
     std::string_view givenName;
     int32_t confidentialState;
 };
-PrimaryNameParts PrimaryName(const GDIndividualRecord& individual, const GEDCOMdb& database);
+PrimaryNameParts PrimaryName(const IndividualEntry& individual, const GEDCOMdb& database);
 
 // The text a year key compares: the last word of the date up to its first
 // '/', so 12 MAR 1750/51 gives 1750 and BET 1800 AND 1810 gives 1810.
@@ -33,7 +33,7 @@ std::string_view YearKey(std::string_view date);
 // given name comes before Smithson. A confidential name or event stands as
 // the database's notice (or an empty year) unless the order ignores
 // confidentiality.
-std::string BuildSortKey(const GDIndividualRecord& individual, int32_t order,
+std::string BuildSortKey(const IndividualEntry& individual, int32_t order,
                          const GEDCOMdb& database);
 
 // Individuals with their keys, put in order of the keys' bytes.
@@ -43,13 +43,13 @@ class SortedIndividuals {
         : order_(order), database_(database) {}
 
     // Keys `individual` now, so that sorting compares ready texts only.
-    void Add(GDIndividualRecord& individual);
+    void Add(IndividualEntry& individual);
     // The individuals in key order; equal keys keep no particular order.
     IndividualSequence TakeSorted();
 
    private:
     struct Entry {
-        GDIndividualRecord* individual;
+        IndividualEntry* individual;
         std::string key;
     };
 

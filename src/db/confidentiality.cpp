@@ -14,10 +14,10 @@ constexpr int32_t kOld = 0;
 constexpr int32_t kRecent = 1;
 constexpr int32_t kUndecided = 2;
 
-int32_t StateOf(const GDIndividualRecord& individual) { return individual.ConfidentialState(); }
+int32_t StateOf(const IndividualEntry& individual) { return individual.ConfidentialState(); }
 
-GDIndividualRecord& IndividualAt(RecordBase* record) {
-    return static_cast<GDIndividualRecord&>(*record);
+IndividualEntry& IndividualAt(RecordBase* record) {
+    return static_cast<IndividualEntry&>(*record);
 }
 
 // One run of the inference with cutoff year Y: whoever was born after Y is
@@ -29,7 +29,7 @@ class Inference {
 
     // Decides `person` if still undecided, spreading a decision to the
     // relatives it implies.
-    void Infer(GDIndividualRecord& person) {
+    void Infer(IndividualEntry& person) {
         if (StateOf(person) != kUndecided) return;
         const int32_t decided = Decide(person);
         if (decided == kOld) SpreadOld(person);
@@ -50,32 +50,32 @@ class Inference {
         return event ? EvidenceYear(event.ReadTagValue("DATE")) : 0;
     }
 
-    int32_t Decide(GDIndividualRecord& person);
-    int32_t DecideByParent(const GDIndividualRecord* parent) const;
-    int32_t DecideBySpouseFamily(const GDFamilyRecord& family) const;
-    int32_t DecideBySiblings(const GDIndividualRecord& person, const GDFamilyRecord& parents,
+    int32_t Decide(IndividualEntry& person);
+    int32_t DecideByParent(const IndividualEntry* parent) const;
+    int32_t DecideBySpouseFamily(const FamilyEntry& family) const;
+    int32_t DecideBySiblings(const IndividualEntry& person, const FamilyEntry& parents,
                              bool& older) const;
-    int32_t DecideByParentsSiblings(const GDFamilyRecord& parents) const;
-    int32_t Aunt(const GDIndividualRecord& aunt) const;
+    int32_t DecideByParentsSiblings(const FamilyEntry& parents) const;
+    int32_t Aunt(const IndividualEntry& aunt) const;
 
-    static void SpreadOld(GDIndividualRecord& person);
-    static void SpreadRecent(GDIndividualRecord& person);
+    static void SpreadOld(IndividualEntry& person);
+    static void SpreadRecent(IndividualEntry& person);
 
     int64_t y_;
 };
 
 // The first rule that decides ends the search, so when two relatives point
 // different ways the one examined first wins.
-int32_t Inference::Decide(GDIndividualRecord& person) {
+int32_t Inference::Decide(IndividualEntry& person) {
     const int32_t born = After(person.Birth(), y_);
     if (born != kUndecided) return born;
     if (NotBefore(person.Death(), y_) == kOld) return kOld;
-    for (const GDIndividualRecord* parent : {MotherOf(person), FatherOf(person)}) {
+    for (const IndividualEntry* parent : {MotherOf(person), FatherOf(person)}) {
         const int32_t decided = DecideByParent(parent);
         if (decided != kUndecided) return decided;
     }
     for (const FamilyLinkLine& link : person.SpouseFamilyLinks()) {
-        const GDFamilyRecord* family = FamilyOfLink(&link);
+        const FamilyEntry* family = FamilyOfLink(&link);
         const int32_t decided = family != nullptr ? DecideBySpouseFamily(*family) : kUndecided;
         if (decided != kUndecided) return decided;
     }
@@ -83,20 +83,20 @@ int32_t Inference::Decide(GDIndividualRecord& person) {
     // every family the person is a child in.
     bool older = true;
     for (const FamilyLinkLine& link : person.ChildFamilyLinks()) {
-        const GDFamilyRecord* family = FamilyOfLink(&link);
+        const FamilyEntry* family = FamilyOfLink(&link);
         const int32_t decided =
             family != nullptr ? DecideBySiblings(person, *family, older) : kUndecided;
         if (decided != kUndecided) return decided;
     }
     for (const FamilyLinkLine& link : person.ChildFamilyLinks()) {
-        const GDFamilyRecord* family = FamilyOfLink(&link);
+        const FamilyEntry* family = FamilyOfLink(&link);
         const int32_t decided = family != nullptr ? DecideByParentsSiblings(*family) : kUndecided;
         if (decided != kUndecided) return decided;
     }
     return kUndecided;
 }
 
-int32_t Inference::DecideByParent(const GDIndividualRecord* parent) const {
+int32_t Inference::DecideByParent(const IndividualEntry* parent) const {
     if (parent == nullptr) return kUndecided;
     if (After(parent->Birth(), y_ - 25) == kRecent) return kRecent;
     if (NotBefore(parent->Death(), y_) == kOld) return kOld;
@@ -104,14 +104,14 @@ int32_t Inference::DecideByParent(const GDIndividualRecord* parent) const {
 }
 
 // The person is undecided, so a decided partner here is the spouse.
-int32_t Inference::DecideBySpouseFamily(const GDFamilyRecord& family) const {
-    for (const GDIndividualRecord* partner : {WifeOf(family), HusbandOf(family)}) {
+int32_t Inference::DecideBySpouseFamily(const FamilyEntry& family) const {
+    for (const IndividualEntry* partner : {WifeOf(family), HusbandOf(family)}) {
         if (partner != nullptr && StateOf(*partner) != kUndecided) return StateOf(*partner);
     }
     if (NotBefore(family.Married(), y_ + 15) == kOld) return kOld;
     if (After(family.Married(), y_ + 25) == kRecent) return kRecent;
     for (const IndividualLine& line : family.Children()) {
-        const GDIndividualRecord* child = IndividualOfPointer(&line);
+        const IndividualEntry* child = IndividualOfPointer(&line);
         if (child == nullptr) continue;
         if (StateOf(*child) == kOld) return kOld;
         if (After(child->Birth(), y_ + 15) == kRecent) return kRecent;
@@ -120,12 +120,12 @@ int32_t Inference::DecideBySpouseFamily(const GDFamilyRecord& family) const {
     return kUndecided;
 }
 
-int32_t Inference::DecideBySiblings(const GDIndividualRecord& person, const GDFamilyRecord& parents,
+int32_t Inference::DecideBySiblings(const IndividualEntry& person, const FamilyEntry& parents,
                                     bool& older) const {
     if (NotBefore(parents.Married(), y_ + 25) == kOld) return kOld;
     if (After(parents.Married(), y_) == kRecent) return kRecent;
     for (const IndividualLine& line : parents.Children()) {
-        const GDIndividualRecord* sibling = IndividualOfPointer(&line);
+        const IndividualEntry* sibling = IndividualOfPointer(&line);
         if (sibling == nullptr) continue;
         if (StateOf(*sibling) != kUndecided) return StateOf(*sibling);
         if (sibling == &person) {
@@ -145,14 +145,14 @@ int32_t Inference::DecideBySiblings(const GDIndividualRecord& person, const GDFa
 
 // The brothers and sisters of the father, then of the mother, through every
 // family each parent is a child in.
-int32_t Inference::DecideByParentsSiblings(const GDFamilyRecord& parents) const {
-    for (const GDIndividualRecord* parent : {HusbandOf(parents), WifeOf(parents)}) {
+int32_t Inference::DecideByParentsSiblings(const FamilyEntry& parents) const {
+    for (const IndividualEntry* parent : {HusbandOf(parents), WifeOf(parents)}) {
         if (parent == nullptr) continue;
         for (const FamilyLinkLine& link : parent->ChildFamilyLinks()) {
-            const GDFamilyRecord* grandparents = FamilyOfLink(&link);
+            const FamilyEntry* grandparents = FamilyOfLink(&link);
             if (grandparents == nullptr) continue;
             for (const IndividualLine& line : grandparents->Children()) {
-                const GDIndividualRecord* aunt = IndividualOfPointer(&line);
+                const IndividualEntry* aunt = IndividualOfPointer(&line);
                 if (aunt == nullptr || aunt == parent) continue;
                 if (Aunt(*aunt) == kOld) return kOld;
             }
@@ -163,21 +163,21 @@ int32_t Inference::DecideByParentsSiblings(const GDFamilyRecord& parents) const 
 
 // A parent's brother or sister can only show that the person is old: by
 // their own dates, or by those of their spouses and children.
-int32_t Inference::Aunt(const GDIndividualRecord& aunt) const {
-    auto bornLongAgo = [this](const GDIndividualRecord& someone, int64_t threshold) {
+int32_t Inference::Aunt(const IndividualEntry& aunt) const {
+    auto bornLongAgo = [this](const IndividualEntry& someone, int64_t threshold) {
         return NotBefore(someone.Birth(), threshold) == kOld ||
                NotBefore(someone.Death(), threshold) == kOld;
     };
     if (bornLongAgo(aunt, y_ - 50)) return kOld;
     for (const FamilyLinkLine& link : aunt.SpouseFamilyLinks()) {
-        const GDFamilyRecord* family = FamilyOfLink(&link);
+        const FamilyEntry* family = FamilyOfLink(&link);
         if (family == nullptr) continue;
-        for (const GDIndividualRecord* partner : {HusbandOf(*family), WifeOf(*family)}) {
+        for (const IndividualEntry* partner : {HusbandOf(*family), WifeOf(*family)}) {
             if (partner != nullptr && partner != &aunt && bornLongAgo(*partner, y_ - 60))
                 return kOld;
         }
         for (const IndividualLine& line : family->Children()) {
-            const GDIndividualRecord* cousin = IndividualOfPointer(&line);
+            const IndividualEntry* cousin = IndividualOfPointer(&line);
             if (cousin != nullptr && bornLongAgo(*cousin, y_ - 60)) return kOld;
         }
     }
@@ -188,10 +188,10 @@ int32_t Inference::Aunt(const GDIndividualRecord& aunt) const {
 // `appendNext` leads to through undecided ones. Kept on a list rather than
 // recursion, for lines of any length.
 template <class AppendNext>
-void Spread(GDIndividualRecord& person, int32_t state, AppendNext appendNext) {
-    std::vector<GDIndividualRecord*> pending{&person};
+void Spread(IndividualEntry& person, int32_t state, AppendNext appendNext) {
+    std::vector<IndividualEntry*> pending{&person};
     while (!pending.empty()) {
-        GDIndividualRecord& next = *pending.back();
+        IndividualEntry& next = *pending.back();
         pending.pop_back();
         if (StateOf(next) != kUndecided) continue;
         next.SpreadConfidentialState(state);
@@ -201,10 +201,10 @@ void Spread(GDIndividualRecord& person, int32_t state, AppendNext appendNext) {
 
 // Whoever is old has old parents: the decision climbs to every undecided
 // ancestor.
-void Inference::SpreadOld(GDIndividualRecord& person) {
-    Spread(person, kOld, [](const GDIndividualRecord& next, auto& pending) {
-        ForEachLinkedFamily(next.ChildFamilyLinks(), [&](const GDFamilyRecord& family) {
-            for (GDIndividualRecord* parent : {WifeOf(family), HusbandOf(family)}) {
+void Inference::SpreadOld(IndividualEntry& person) {
+    Spread(person, kOld, [](const IndividualEntry& next, auto& pending) {
+        ForEachLinkedFamily(next.ChildFamilyLinks(), [&](const FamilyEntry& family) {
+            for (IndividualEntry* parent : {WifeOf(family), HusbandOf(family)}) {
                 if (parent != nullptr) pending.push_back(parent);
             }
         });
@@ -213,13 +213,13 @@ void Inference::SpreadOld(GDIndividualRecord& person) {
 
 // Whoever is recent has recent children, and their spouses are taken as
 // recent too: the decision descends to every undecided descendant.
-void Inference::SpreadRecent(GDIndividualRecord& person) {
-    Spread(person, kRecent, [](const GDIndividualRecord& next, auto& pending) {
-        ForEachLinkedFamily(next.SpouseFamilyLinks(), [&](const GDFamilyRecord& family) {
-            for (GDIndividualRecord* partner : {HusbandOf(family), WifeOf(family)}) {
+void Inference::SpreadRecent(IndividualEntry& person) {
+    Spread(person, kRecent, [](const IndividualEntry& next, auto& pending) {
+        ForEachLinkedFamily(next.SpouseFamilyLinks(), [&](const FamilyEntry& family) {
+            for (IndividualEntry* partner : {HusbandOf(family), WifeOf(family)}) {
                 if (partner != nullptr) pending.push_back(partner);
             }
-            ForEachChild(family, [&](GDIndividualRecord& child) { pending.push_back(&child); });
+            ForEachChild(family, [&](IndividualEntry& child) { pending.push_back(&child); });
         });
     });
 }
@@ -246,17 +246,17 @@ int64_t EvidenceYear(std::string_view date) {
 void DecideConfidentiality(GEDCOMdb& database, int64_t cutoffYear) {
     ClearConfidentiality(database);
     Inference inference(cutoffYear);
-    std::vector<GDIndividualRecord*> undecided;
+    std::vector<IndividualEntry*> undecided;
     for (RecordBase* record : database.IndividualStore()) {
-        GDIndividualRecord& individual = IndividualAt(record);
+        IndividualEntry& individual = IndividualAt(record);
         inference.Infer(individual);
         if (StateOf(individual) == kUndecided) undecided.push_back(&individual);
     }
     // Decisions made later in the first pass may now decide the others.
-    for (GDIndividualRecord* individual : undecided) inference.Infer(*individual);
+    for (IndividualEntry* individual : undecided) inference.Infer(*individual);
     if (database.Options().defaultConfidentialValue == 0) return;
     for (RecordBase* record : database.IndividualStore()) {
-        GDIndividualRecord& individual = IndividualAt(record);
+        IndividualEntry& individual = IndividualAt(record);
         if (StateOf(individual) == kUndecided) individual.SpreadConfidentialState(kRecent);
     }
 }

@@ -3,9 +3,9 @@
 
 #include "assistant/gd_assistant.h"
 #include "records/person/family_link_record.h"
-#include "records/person/family_record.h"
+#include "records/person/family_entry.h"
 #include "records/person/individual_pointer.h"
-#include "records/person/individual_record.h"
+#include "records/person/individual_entry.h"
 #include "records/person/association_record.h"
 #include "records/person/fact_event_record.h"
 #include "records/person/name_record.h"
@@ -34,13 +34,21 @@ HRESULT Make(RecordBase** record) {
     return S_OK;
 }
 
+template <class Entry>
+HRESULT MakeEntry(RecordBase** record) {
+    *record = NewEntry<Entry>();
+    if (*record == nullptr) return E_OUTOFMEMORY;
+    (*record)->AddRef();
+    return S_OK;
+}
+
 }  // namespace
 
 HRESULT CreateRecord(RecordKind kind, RecordBase** record) {
     *record = nullptr;
     switch (kind) {
-        case RecordKind::Individual: return Make<GDIndividualRecord>(record);
-        case RecordKind::Family: return Make<GDFamilyRecord>(record);
+        case RecordKind::Individual: return MakeEntry<IndividualEntry>(record);
+        case RecordKind::Family: return MakeEntry<FamilyEntry>(record);
         case RecordKind::Note: return Make<GDNoteRecord>(record);
         case RecordKind::Source: return Make<GDSourceRecord>(record);
         case RecordKind::Repository: return Make<GDRepositoryRecord>(record);

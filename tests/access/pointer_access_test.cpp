@@ -102,9 +102,12 @@ TEST_F(PointerAccessTest, ResolveHostRecordFindsOwnIndividualsOfTheSameDatabase)
     ComPtr<IGDIndividualRecord> foreign = Individual(other_.get(), "@I1@");
     ComPtr<IGDFamilyRecord> family = FirstFamily();
 
-    GDIndividualRecord* found = nullptr;
-    EXPECT_EQ(ResolveHostRecord(mine.get(), Host(db_.get()), &found), S_OK);
-    EXPECT_EQ(static_cast<IGDIndividualRecord*>(found), mine.get());
+    IndividualEntry* found = nullptr;
+    ASSERT_EQ(ResolveHostRecord(mine.get(), Host(db_.get()), &found), S_OK);
+    IGDIndividualRecord* same = nullptr;
+    ASSERT_EQ(found->QueryInterface(IID_IGDIndividualRecord, reinterpret_cast<void**>(&same)), S_OK);
+    EXPECT_EQ(same, mine.get());
+    same->Release();
 
     const struct {
         IUnknown* object;
@@ -116,7 +119,7 @@ TEST_F(PointerAccessTest, ResolveHostRecordFindsOwnIndividualsOfTheSameDatabase)
         {nullptr, E_POINTER},
     };
     for (const auto& f : failures) {
-        found = reinterpret_cast<GDIndividualRecord*>(1);
+        found = reinterpret_cast<IndividualEntry*>(1);
         EXPECT_EQ(ResolveHostRecord(f.object, Host(db_.get()), &found), f.expected);
         EXPECT_EQ(found, nullptr);
     }
@@ -151,7 +154,7 @@ struct ForgedIndividual : IGDPointerAccess {
 TEST_F(PointerAccessTest, ForgedHandleThatStandsForNothingIsRefused) {
     ForgedIndividual forged;
     forged.handle = 0x7FFFFFF0;
-    GDIndividualRecord* found = nullptr;
+    IndividualEntry* found = nullptr;
     EXPECT_EQ(ResolveHostRecord(&forged, Host(db_.get()), &found), E_HANDLE);
     EXPECT_EQ(found, nullptr);
 }

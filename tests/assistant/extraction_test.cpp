@@ -169,7 +169,7 @@ class SortKeyTest : public AssistantFixture {
     void SetUp() override { LoadText(kKeyedPeople); }
 
     std::string Key(const char* id, int32_t order) {
-        auto* individual = static_cast<GDIndividualRecord*>(Database().IndividualStore().Find(id));
+        auto* individual = static_cast<IndividualEntry*>(Database().IndividualStore().Find(id));
         return BuildSortKey(*individual, order, Database());
     }
 };

@@ -37,7 +37,7 @@ class ConfidentialityTest : public PersonRecordFixture {
         States states;
         for (RecordBase* record : Database().IndividualStore())
             states[std::string(record->Id())] =
-                static_cast<GDIndividualRecord*>(record)->ConfidentialState();
+                static_cast<IndividualEntry*>(record)->ConfidentialState();
         return states;
     }
 };

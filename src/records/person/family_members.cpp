@@ -4,6 +4,7 @@
 #include <string>
 
 #include "access/collections.h"
+#include "access/file_text.h"
 #include "access/out_param.h"
 #include "records/person/blank_objects.h"
 #include "records/person/event_filter.h"
@@ -30,85 +31,89 @@ LONG ReadCount(const std::string& text) {
 
 }  // namespace
 
+HRESULT GDFamilyRecord::get_ID(BSTR* pVal) {
+    return ReturnFileText(*entry_, pVal, entry_->Id());
+}
+
 // The children as the file lists them, not by birth.
 HRESULT GDFamilyRecord::get_Children(IGDIndividuals** pVal) {
-    return MakeBuiltCollection(pVal, TargetsOf(children_));
+    return MakeBuiltCollection(pVal, TargetsOf(entry_->children_));
 }
 
 // What the file says, not the CHIL lines counted: a family may record
 // children it does not name.
 HRESULT GDFamilyRecord::get_CountOfChildren(LONG* pVal) {
     if (pVal == nullptr) return E_POINTER;
-    const std::string count = ReadTagValue("NCHI");
+    const std::string count = entry_->ReadTagValue("NCHI");
     *pVal = count.empty() ? -1 : ReadCount(count);
     return S_OK;
 }
 
 HRESULT GDFamilyRecord::get_Events(VARIANT Tag, IGDFactEvents** pVal) {
-    return ReturnEvents(pVal, events_, Tag, static_cast<RecordBase*>(this));
+    return ReturnEvents(pVal, entry_->events_, Tag, entry_);
 }
 
 // No blank individual stands in for a missing partner.
 HRESULT GDFamilyRecord::get_Husband(IGDIndividualRecord** pVal) {
-    return ReturnObject(pVal, husband_.Target());
+    return ReturnObject(pVal, entry_->husband_.Target());
 }
 
 HRESULT GDFamilyRecord::get_Wife(IGDIndividualRecord** pVal) {
-    return ReturnObject(pVal, wife_.Target());
+    return ReturnObject(pVal, entry_->wife_.Target());
 }
 
 HRESULT GDFamilyRecord::get_Married(IGDFactEventRecord** pVal) {
-    return ReturnEvent(pVal, events_, married_, *this);
+    return ReturnEvent(pVal, entry_->events_, entry_->married_, *entry_);
 }
 
 HRESULT GDFamilyRecord::get_Notes(IGDNotes** pVal) {
-    return ReturnOnDemandRecords(pVal, *this, "NOTE", &CreateRecordOf<RecordKind::Note>,
-                                 confidentialState_ == 1);
+    return ReturnOnDemandRecords(pVal, *entry_, "NOTE", &CreateRecordOf<RecordKind::Note>,
+                                 entry_->confidentialState_ == 1);
 }
 
 HRESULT GDFamilyRecord::get_LastModified(IGDChangeDateRecord** pVal) {
-    return ReturnLastModified(pVal, *this);
+    return ReturnLastModified(pVal, *entry_);
 }
 
 HRESULT GDFamilyRecord::get_UserRefNumbers(IGDReferenceNumbers** pVal) {
-    return ReturnUserRefNumbers(pVal, *this);
+    return ReturnUserRefNumbers(pVal, *entry_);
 }
 
 HRESULT GDFamilyRecord::get_Sources(IGDSources** pVal) {
-    return ReturnOnDemandRecords(pVal, *this, "SOUR", &CreateRecordOf<RecordKind::Source>);
+    return ReturnOnDemandRecords(pVal, *entry_, "SOUR", &CreateRecordOf<RecordKind::Source>);
 }
 
 HRESULT GDFamilyRecord::get_Multimedia(IGDMultimedia** pVal) {
-    return ReturnOnDemandRecords(pVal, *this, "OBJE", &CreateRecordOf<RecordKind::Multimedia>,
-                                 confidentialState_ == 1);
+    return ReturnOnDemandRecords(pVal, *entry_, "OBJE", &CreateRecordOf<RecordKind::Multimedia>,
+                                 entry_->confidentialState_ == 1);
 }
 
 HRESULT GDFamilyRecord::get_Submitters(IGDSubmitters** pVal) {
-    return ReturnOnDemandRecords(pVal, *this, "SUBM", &CreateRecordOf<RecordKind::Submitter>);
+    return ReturnOnDemandRecords(pVal, *entry_, "SUBM", &CreateRecordOf<RecordKind::Submitter>);
 }
 
 // Sealings stay visible on a confidential family.
 HRESULT GDFamilyRecord::get_LDSSpouseSealings(IGDOrdinances** pVal) {
-    return ReturnOnDemandRecords(pVal, *this, "SLGS", &CreateRecordOf<RecordKind::Ordinance>);
+    return ReturnOnDemandRecords(pVal, *entry_, "SLGS", &CreateRecordOf<RecordKind::Ordinance>);
 }
 
 HRESULT GDFamilyRecord::get_RestrictionNotice(BSTR* pVal) {
-    return ReturnTagValue(pVal, *this, "RESN");
+    return ReturnTagValue(pVal, *entry_, "RESN");
 }
 
-HRESULT GDFamilyRecord::get_RecordID(BSTR* pVal) { return ReturnTagValue(pVal, *this, "RIN"); }
+HRESULT GDFamilyRecord::get_RecordID(BSTR* pVal) { return ReturnTagValue(pVal, *entry_, "RIN"); }
 
 HRESULT GDFamilyRecord::get_Tag(VARIANT* pVal) { return hostTag_.Get(pVal); }
 HRESULT GDFamilyRecord::put_Tag(VARIANT newVal) { return hostTag_.Put(newVal); }
 HRESULT GDFamilyRecord::putref_Tag(VARIANT newVal) { return hostTag_.Put(newVal); }
 
 HRESULT GDFamilyRecord::get_Confidential(VARIANT_BOOL* pVal) {
-    return ReturnBool(pVal, confidentialState_ == 1);
+    return ReturnBool(pVal, entry_->confidentialState_ == 1);
 }
 
 // Only the family itself: its events keep the state a spouse gave them.
 HRESULT GDFamilyRecord::put_Confidential(VARIANT_BOOL newVal) {
-    confidentialState_ = newVal != VARIANT_FALSE ? 1 : 0;
+    entry_->confidentialState_ = newVal != VARIANT_FALSE ? 1 : 0;
     return S_OK;
 }
 

@@ -1,23 +1,20 @@
-// One FAM record: the partner and child pointers and the family events are
-// kept from loading; everything else is read from the file on demand.
+// The automation object of a family, made when a host first gets one; it
+// reads everything from its entry.
 #pragma once
 
-#include <cstdint>
-
+#include "access/entry_object.h"
 #include "access/host_tag.h"
-#include "access/record_object.h"
-#include "core/lazy_record_list.h"
-#include "core/pool_vector.h"
-#include "core/record_list.h"
-#include "records/person/individual_line.h"
+#include "records/person/family_entry.h"
 
 namespace kinfold {
 
-class GDFamilyRecord : public RecordObject<IGDFamilyRecord, IGDFamilyRecord> {
+class GDFamilyRecord : public EntryObject<IGDFamilyRecord, FamilyEntry> {
    public:
-    bool TakeSubLine(const GedcomLine& line, RecordBase** child) override;
-    HRESULT Link(RecordHost& database) override;
-    void DropReferences() override;
+    using EntryObject::EntryObject;
+
+    void* FindInterface(REFIID riid) override {
+        return LookupInterface<IGDFamilyRecord, ISupportErrorInfo>(this, riid);
+    }
 
     HRESULT STDMETHODCALLTYPE get_ID(BSTR* pVal) override;
     HRESULT STDMETHODCALLTYPE get_Children(IGDIndividuals** pVal) override;
@@ -41,34 +38,7 @@ class GDFamilyRecord : public RecordObject<IGDFamilyRecord, IGDFamilyRecord> {
     HRESULT STDMETHODCALLTYPE get_Confidential(VARIANT_BOOL* pVal) override;
     HRESULT STDMETHODCALLTYPE put_Confidential(VARIANT_BOOL newVal) override;
 
-    // 0 not confidential, 1 confidential, 2 not decided (reads as not
-    // confidential). A spouse's choice reaches the family through this.
-    void SetConfidentialState(int32_t state) override {
-        confidentialState_ = static_cast<int8_t>(state);
-    }
-    int32_t ConfidentialState() const override { return confidentialState_; }
-
-    using IndividualLines = PoolVector<IndividualLine>;
-    const IndividualLines& Children() const { return children_; }
-    // The last HUSB and WIFE lines, or null when the family has none.
-    const IndividualLine* Husband() const { return hasHusband_ ? &husband_ : nullptr; }
-    const IndividualLine* Wife() const { return hasWife_ ? &wife_ : nullptr; }
-    const LazyRecordList& Events() const { return events_; }
-    // The last MARR line; empty when there is none.
-    SubLine Married() const { return events_.LineAt(*this, married_); }
-    void SetEventStates(int32_t state) { events_.SetConfidentialState(state); }
-
    private:
-    IndividualLines children_;
-    LazyRecordList events_;
-    IndividualLine husband_;
-    IndividualLine wife_;
-    // Index in events_; past the end when there is none. The fields are
-    // ordered to pack: a large file holds families by the hundred thousand.
-    uint32_t married_ = UINT32_MAX;
-    bool hasHusband_ = false;
-    bool hasWife_ = false;
-    int8_t confidentialState_ = 2;
     HostTag hostTag_;
 };
 

@@ -6,7 +6,7 @@
 
 #include "access/collections.h"
 #include "access/out_param.h"
-#include "records/person/family_record.h"
+#include "records/person/family_entry.h"
 #include "records/person/individual_record.h"
 #include "records/person/linked_targets.h"
 #include "records/person/on_demand_records.h"
@@ -14,7 +14,7 @@
 namespace kinfold {
 namespace {
 
-RecordBase* PartnerOf(const GDFamilyRecord& family, bool husband) {
+RecordBase* PartnerOf(const FamilyEntry& family, bool husband) {
     const IndividualLine* line = husband ? family.Husband() : family.Wife();
     return line != nullptr ? line->Target() : nullptr;
 }
@@ -22,37 +22,30 @@ RecordBase* PartnerOf(const GDFamilyRecord& family, bool husband) {
 }  // namespace
 
 HRESULT GDIndividualRecord::get_SpouseFamilies(IGDFamilies** pVal) {
-    return MakeBuiltCollection(pVal, TargetsOf(spouseFamilyLinks_));
+    return MakeBuiltCollection(pVal, TargetsOf(entry_->spouseFamilyLinks_));
 }
 
 HRESULT GDIndividualRecord::get_ChildFamilies(IGDFamilies** pVal) {
-    return MakeBuiltCollection(pVal, TargetsOf(childFamilyLinks_));
+    return MakeBuiltCollection(pVal, TargetsOf(entry_->childFamilyLinks_));
 }
 
 HRESULT GDIndividualRecord::get_ChildFamilyLinks(IGDFamilyLinks** pVal) {
-    return MakeKeptLinesCollection(pVal, childFamilyLinks_, this);
+    return MakeKeptLinesCollection(pVal, entry_->childFamilyLinks_, entry_);
 }
 
 HRESULT GDIndividualRecord::get_SpouseFamilyLinks(IGDFamilyLinks** pVal) {
-    return MakeKeptLinesCollection(pVal, spouseFamilyLinks_, this);
-}
-
-// An adoptive family listed first is the parent family as much as a birth
-// family would be: the pedigree is not looked at.
-RecordBase* GDIndividualRecord::ParentFamily() const {
-    const FamilyLinkLine* link = childFamilyLinks_.Front();
-    return link != nullptr ? link->Target() : nullptr;
+    return MakeKeptLinesCollection(pVal, entry_->spouseFamilyLinks_, entry_);
 }
 
 HRESULT GDIndividualRecord::ReturnParent(IGDIndividualRecord** out, bool father) const {
     HRESULT hr = BeginOut(out);
     if (FAILED(hr)) return hr;
-    auto* family = static_cast<GDFamilyRecord*>(ParentFamily());
+    auto* family = static_cast<FamilyEntry*>(entry_->ParentFamily());
     return ReturnObject(out, family != nullptr ? PartnerOf(*family, father) : nullptr);
 }
 
 HRESULT GDIndividualRecord::get_ParentFamily(IGDFamilyRecord** pVal) {
-    return ReturnObject(pVal, ParentFamily());
+    return ReturnObject(pVal, entry_->ParentFamily());
 }
 
 HRESULT GDIndividualRecord::get_Father(IGDIndividualRecord** pVal) {
@@ -70,12 +63,12 @@ HRESULT GDIndividualRecord::get_Spouses(IGDIndividuals** pVal) {
     HRESULT hr = BeginOut(pVal);
     if (FAILED(hr)) return hr;
     std::unique_ptr<RecordList> spouses(new (std::nothrow) RecordList);
-    for (const FamilyLinkLine& link : spouseFamilyLinks_) {
+    for (const FamilyLinkLine& link : entry_->spouseFamilyLinks_) {
         if (spouses == nullptr) break;
-        auto* family = static_cast<GDFamilyRecord*>(link.Target());
+        auto* family = static_cast<FamilyEntry*>(link.Target());
         if (family == nullptr) continue;
         RecordBase* spouse = PartnerOf(*family, true);
-        if (spouse == nullptr || spouse == static_cast<const RecordBase*>(this))
+        if (spouse == nullptr || spouse == entry_)
             spouse = PartnerOf(*family, false);
         if (spouse != nullptr && !spouses->Append(spouse)) spouses.reset();
     }
@@ -88,8 +81,8 @@ HRESULT GDIndividualRecord::get_Aliases(IGDIndividuals** pVal) {
     HRESULT hr = BeginOut(pVal);
     if (FAILED(hr)) return hr;
     RecordList pointers;
-    BuildOnDemandRecords(*this, "ALIA", &CreateRecordOf<RecordKind::IndividualPointer>, pointers);
-    if (IsConfidential()) pointers.Clear();
+    BuildOnDemandRecords(*entry_, "ALIA", &CreateRecordOf<RecordKind::IndividualPointer>, pointers);
+    if (entry_->IsConfidential()) pointers.Clear();
     return MakeBuiltCollection(pVal, TargetsOf(pointers));
 }
 

@@ -3,40 +3,40 @@
 // partner line whose record is gone (the database was cleared) leads nowhere.
 #pragma once
 
-#include "records/person/family_record.h"
-#include "records/person/individual_record.h"
+#include "records/person/family_entry.h"
+#include "records/person/individual_entry.h"
 
 namespace kinfold {
 
-inline GDFamilyRecord* FamilyOfLink(const FamilyLinkLine* link) {
-    return link != nullptr ? static_cast<GDFamilyRecord*>(link->Target()) : nullptr;
+inline FamilyEntry* FamilyOfLink(const FamilyLinkLine* link) {
+    return link != nullptr ? static_cast<FamilyEntry*>(link->Target()) : nullptr;
 }
 
-inline GDIndividualRecord* IndividualOfPointer(const IndividualLine* line) {
-    return line != nullptr ? static_cast<GDIndividualRecord*>(line->Target()) : nullptr;
+inline IndividualEntry* IndividualOfPointer(const IndividualLine* line) {
+    return line != nullptr ? static_cast<IndividualEntry*>(line->Target()) : nullptr;
 }
 
 // The family of the first child family link, whatever its pedigree; a
 // second FAMC family is never consulted.
-inline GDFamilyRecord* ParentFamilyOf(const GDIndividualRecord& individual) {
+inline FamilyEntry* ParentFamilyOf(const IndividualEntry& individual) {
     return FamilyOfLink(individual.ChildFamilyLinks().Front());
 }
 
-inline GDIndividualRecord* HusbandOf(const GDFamilyRecord& family) {
+inline IndividualEntry* HusbandOf(const FamilyEntry& family) {
     return IndividualOfPointer(family.Husband());
 }
 
-inline GDIndividualRecord* WifeOf(const GDFamilyRecord& family) {
+inline IndividualEntry* WifeOf(const FamilyEntry& family) {
     return IndividualOfPointer(family.Wife());
 }
 
-inline GDIndividualRecord* FatherOf(const GDIndividualRecord& individual) {
-    const GDFamilyRecord* family = ParentFamilyOf(individual);
+inline IndividualEntry* FatherOf(const IndividualEntry& individual) {
+    const FamilyEntry* family = ParentFamilyOf(individual);
     return family != nullptr ? HusbandOf(*family) : nullptr;
 }
 
-inline GDIndividualRecord* MotherOf(const GDIndividualRecord& individual) {
-    const GDFamilyRecord* family = ParentFamilyOf(individual);
+inline IndividualEntry* MotherOf(const IndividualEntry& individual) {
+    const FamilyEntry* family = ParentFamilyOf(individual);
     return family != nullptr ? WifeOf(*family) : nullptr;
 }
 
@@ -45,15 +45,15 @@ inline GDIndividualRecord* MotherOf(const GDIndividualRecord& individual) {
 template <class Visit>
 void ForEachLinkedFamily(const FamilyLinkList& links, Visit visit) {
     for (const FamilyLinkLine& link : links) {
-        if (GDFamilyRecord* family = FamilyOfLink(&link)) visit(*family);
+        if (FamilyEntry* family = FamilyOfLink(&link)) visit(*family);
     }
 }
 
 // Calls `visit` with each child of `family` that resolves, in CHIL order.
 template <class Visit>
-void ForEachChild(const GDFamilyRecord& family, Visit visit) {
+void ForEachChild(const FamilyEntry& family, Visit visit) {
     for (const IndividualLine& line : family.Children()) {
-        if (GDIndividualRecord* child = IndividualOfPointer(&line)) visit(*child);
+        if (IndividualEntry* child = IndividualOfPointer(&line)) visit(*child);
     }
 }
 

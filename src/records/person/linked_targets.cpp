@@ -30,7 +30,7 @@ std::unique_ptr<RecordList> TargetsOfLines(const Lines& lines) {
 
 }  // namespace
 
-std::unique_ptr<RecordList> TargetsOf(const GDFamilyRecord::IndividualLines& lines) {
+std::unique_ptr<RecordList> TargetsOf(const FamilyEntry::IndividualLines& lines) {
     return TargetsOfLines(lines);
 }
 

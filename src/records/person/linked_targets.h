@@ -7,7 +7,7 @@
 
 #include "core/record_list.h"
 #include "records/person/family_link_list.h"
-#include "records/person/family_record.h"
+#include "records/person/family_entry.h"
 
 namespace kinfold {
 
@@ -15,7 +15,7 @@ namespace kinfold {
 // reference; one that resolved to nothing is left out. Null when memory runs
 // out.
 std::unique_ptr<RecordList> TargetsOf(const RecordList& pointers);
-std::unique_ptr<RecordList> TargetsOf(const GDFamilyRecord::IndividualLines& lines);
+std::unique_ptr<RecordList> TargetsOf(const FamilyEntry::IndividualLines& lines);
 std::unique_ptr<RecordList> TargetsOf(const FamilyLinkList& lines);
 
 }  // namespace kinfold

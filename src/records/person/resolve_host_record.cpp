@@ -7,7 +7,7 @@
 namespace kinfold {
 
 HRESULT ResolveHostRecord(IUnknown* object, const RecordHost* database,
-                          GDIndividualRecord** individual) {
+                          IndividualEntry** individual) {
     if (individual == nullptr) return E_POINTER;
     *individual = nullptr;
     if (object == nullptr) return E_POINTER;
@@ -18,8 +18,9 @@ HRESULT ResolveHostRecord(IUnknown* object, const RecordHost* database,
     hr = access->get_Ptr(InstanceHandleToken(), &handle);
     access->Release();
     if (FAILED(hr)) return hr;
-    GDIndividualRecord* found = IndividualOfPointerHandle(handle);
-    if (found == nullptr) return E_HANDLE;
+    GDIndividualRecord* facade = IndividualOfPointerHandle(handle);
+    if (facade == nullptr) return E_HANDLE;
+    IndividualEntry* found = &facade->TheEntry();
     if (found->Database() != database) return E_FAIL;
     *individual = found;
     return S_OK;

@@ -6,7 +6,7 @@
 
 namespace kinfold {
 
-class GDIndividualRecord;
+class IndividualEntry;
 class RecordHost;
 
 // The internal individual behind `object`. Fails with the code of the step
@@ -16,6 +16,6 @@ class RecordHost;
 // an individual of another database. Callers report every failure as
 // "Record not part of this GEDCOM database".
 HRESULT ResolveHostRecord(IUnknown* object, const RecordHost* database,
-                          GDIndividualRecord** individual);
+                          IndividualEntry** individual);
 
 }  // namespace kinfold

@@ -21,12 +21,12 @@ class FactEventFixture : public LoadedDatabaseTest {
     // The internal event; the individual's and family's own members that
     // return events are built elsewhere.
     GDFactEventRecord* IndividualEvent(std::string_view id, size_t index) const {
-        auto* individual = static_cast<GDIndividualRecord*>(Database().IndividualStore().Find(id));
+        auto* individual = static_cast<IndividualEntry*>(Database().IndividualStore().Find(id));
         if (individual == nullptr || index >= individual->Events().Size()) return nullptr;
         return static_cast<GDFactEventRecord*>(individual->Events().ObjectAt(*individual, index));
     }
     GDFactEventRecord* FamilyEvent(std::string_view id, size_t index) const {
-        auto* family = static_cast<GDFamilyRecord*>(Database().FamilyStore().Find(id));
+        auto* family = static_cast<FamilyEntry*>(Database().FamilyStore().Find(id));
         if (family == nullptr || index >= family->Events().Size()) return nullptr;
         return static_cast<GDFactEventRecord*>(family->Events().ObjectAt(*family, index));
     }

@@ -31,7 +31,7 @@ class FamilyLinkRecordTest : public ::testing::Test {
     void SetUp() override {
         file_ = std::make_unique<TempFile>(kFile);
         ASSERT_TRUE(Load(db_.get(), file_->Path()));
-        individual_ = static_cast<GDIndividualRecord*>(Database().IndividualStore().Find("@I1@"));
+        individual_ = static_cast<IndividualEntry*>(Database().IndividualStore().Find("@I1@"));
         ASSERT_NE(individual_, nullptr);
     }
 
@@ -54,7 +54,7 @@ class FamilyLinkRecordTest : public ::testing::Test {
     LiveObjectGuard guard_;  // checked after every other member is gone
     std::unique_ptr<TempFile> file_;
     ComPtr<IGEDCOMdb> db_ = NewDatabase();
-    GDIndividualRecord* individual_ = nullptr;
+    IndividualEntry* individual_ = nullptr;
 };
 
 TEST_F(FamilyLinkRecordTest, LinksNameTheirFamiliesWithTheirPedigreeAndStatus) {

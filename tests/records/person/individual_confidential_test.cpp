@@ -29,9 +29,9 @@ class IndividualConfidentialTest : public PersonRecordFixture {
    protected:
     void SetUp() override {
         LoadText(kFile);
-        person_ = static_cast<GDIndividualRecord*>(Database().IndividualStore().Find("@I1@"));
-        spouseFamily_ = static_cast<GDFamilyRecord*>(Database().FamilyStore().Find("@F1@"));
-        childFamily_ = static_cast<GDFamilyRecord*>(Database().FamilyStore().Find("@F2@"));
+        person_ = static_cast<IndividualEntry*>(Database().IndividualStore().Find("@I1@"));
+        spouseFamily_ = static_cast<FamilyEntry*>(Database().FamilyStore().Find("@F1@"));
+        childFamily_ = static_cast<FamilyEntry*>(Database().FamilyStore().Find("@F2@"));
         ASSERT_NE(person_, nullptr);
         ASSERT_NE(spouseFamily_, nullptr);
         ASSERT_NE(childFamily_, nullptr);
@@ -60,9 +60,9 @@ class IndividualConfidentialTest : public PersonRecordFixture {
         return count;
     }
 
-    GDIndividualRecord* person_ = nullptr;
-    GDFamilyRecord* spouseFamily_ = nullptr;
-    GDFamilyRecord* childFamily_ = nullptr;
+    IndividualEntry* person_ = nullptr;
+    FamilyEntry* spouseFamily_ = nullptr;
+    FamilyEntry* childFamily_ = nullptr;
 };
 
 // Everything starts undecided (2), which reads as not confidential.
@@ -93,7 +93,7 @@ TEST_F(IndividualConfidentialTest, PutLeavesChildFamiliesAndOtherPeopleAlone) {
     ASSERT_EQ(Individual("@I1@")->put_Confidential(VARIANT_TRUE), S_OK);
     EXPECT_EQ(childFamily_->ConfidentialState(), 2);
     EXPECT_EQ(childFamily_->Events().ConfidentialStateAt(0), 2);
-    auto* spouse = static_cast<GDIndividualRecord*>(Database().IndividualStore().Find("@I2@"));
+    auto* spouse = static_cast<IndividualEntry*>(Database().IndividualStore().Find("@I2@"));
     EXPECT_EQ(spouse->ConfidentialState(), 2);
     EXPECT_EQ(spouse->Names().Front()->ConfidentialState(), 2);
 }

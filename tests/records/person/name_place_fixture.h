@@ -21,16 +21,16 @@ namespace kinfold::test {
 
 class NamePlaceFixture : public LoadedDatabaseTest {
    protected:
-    GDIndividualRecord* Individual(std::string_view id) {
+    IndividualEntry* Individual(std::string_view id) {
         RecordBase* found = Database().IndividualStore().Find(id);
         EXPECT_NE(found, nullptr) << id;
-        return static_cast<GDIndividualRecord*>(found);
+        return static_cast<IndividualEntry*>(found);
     }
 
     // The `index`-th NAME of individual `id` with one reference for the
     // caller to adopt, or null.
     IGDNameRecord* Name(std::string_view id, size_t index = 0) {
-        GDIndividualRecord* individual = Individual(id);
+        IndividualEntry* individual = Individual(id);
         if (individual == nullptr || index >= individual->Names().Size()) return nullptr;
         return QueryFor<IGDNameRecord>(individual->Names().ObjectAt(*individual, index));
     }
@@ -38,7 +38,7 @@ class NamePlaceFixture : public LoadedDatabaseTest {
     // A new place object, for the caller to adopt, for the PLAC line under
     // the first `eventTag` line of individual `id`; null when there is none.
     IGDPlaceRecord* Place(std::string_view id, std::string_view eventTag) {
-        GDIndividualRecord* individual = Individual(id);
+        IndividualEntry* individual = Individual(id);
         int32_t position = -1;
         if (individual == nullptr || !individual->FindSubTag(eventTag, position, false) ||
             !individual->FindSubTag("PLAC", position, true))

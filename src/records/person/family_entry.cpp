@@ -1,22 +1,27 @@
-#include "records/person/family_record.h"
+#include "records/person/family_entry.h"
 
 #include <new>
 #include <vector>
 
-#include "access/file_text.h"
-#include "access/out_param.h"
 #include "core/gedcom_line.h"
 #include "core/record_factory.h"
 #include "core/record_host.h"
 #include "records/person/fact_event_tables.h"
+#include "records/person/family_record.h"
 #include "records/person/type_name.h"
 
 namespace kinfold {
 
+IUnknown* FamilyEntry::MakeObject() {
+    ComObject<GDFamilyRecord>* object = NewObject<GDFamilyRecord>(this);
+    if (object != nullptr) object->AddRef();
+    return static_cast<IGDFamilyRecord*>(object);
+}
+
 // Partners, children and events are kept as entries of the family's lists,
 // not as child objects; the family names itself as the child, and refuses
 // every line under them (RecordBase::TakeLineUnderKept).
-bool GDFamilyRecord::TakeSubLine(const GedcomLine& line, RecordBase** child) {
+bool FamilyEntry::TakeSubLine(const GedcomLine& line, RecordBase** child) {
     *child = nullptr;
     const std::string_view tag = line.Tag();
     if (tag == "CHIL" || tag == "HUSB" || tag == "WIFE") {
@@ -44,7 +49,7 @@ bool GDFamilyRecord::TakeSubLine(const GedcomLine& line, RecordBase** child) {
 // A partner or child line whose pointer names no individual fails the link,
 // unless the database drops such lines: the family then has no such partner
 // or child.
-HRESULT GDFamilyRecord::Link(RecordHost& database) {
+HRESULT FamilyEntry::Link(RecordHost& database) {
     bool dropping = false;
     for (size_t i = 0; i < children_.size(); ++i) {
         if (SUCCEEDED(children_[i].Link(database))) continue;
@@ -70,10 +75,9 @@ HRESULT GDFamilyRecord::Link(RecordHost& database) {
     return S_OK;
 }
 
-HRESULT GDFamilyRecord::get_ID(BSTR* pVal) { return ReturnFileText(*this, pVal, Id()); }
 
-void GDFamilyRecord::DropReferences() {
-    RecordBase::DropReferences();
+void FamilyEntry::DropReferences() {
+    RecordEntry::DropReferences();
     for (IndividualLine& child : children_) child.DropReferences();
     events_.DropReferences();
     husband_.DropReferences();
