@@ -54,7 +54,10 @@ HRESULT FamilyEntry::Link(RecordHost& database) {
     for (size_t i = 0; i < children_.size(); ++i) {
         if (SUCCEEDED(children_[i].Link(database))) continue;
         size_t earlier = 0;
-        for (size_t j = 0; j < i; ++j) earlier += children_[j].Pointer() == children_[i].Pointer();
+        // Earlier lines with the same pointer failed as well, so they are
+        // still unlinked and keep their text.
+        for (size_t j = 0; j < i; ++j)
+            earlier += !children_[j].Linked() && children_[j].Pointer() == children_[i].Pointer();
         const std::vector<int32_t> lines = PointerLines("CHIL", children_[i].Pointer());
         if (!database.DropDanglingPointer(*this, earlier < lines.size() ? lines[earlier] : -1))
             return E_FAIL;

@@ -34,20 +34,22 @@ bool FamilyLinkList::WritePedigree(std::string_view pedigree) {
 HRESULT FamilyLinkList::Link(RecordHost& database, const RecordBase& owner) {
     bool dropping = false;
     for (FamilyLinkLine& line : lines_) {
-        line.family_ = database.FindRecord(RecordKind::Family, line.pointer_.View());
-        if (line.family_ == nullptr && !database.DropDanglingPointer(owner, line.position_))
-            return E_FAIL;
-        dropping = dropping || line.family_ == nullptr;
-        if (line.family_ != nullptr) line.pointer_.Clear();
+        RecordBase* family = database.FindRecord(RecordKind::Family, line.family_.Text());
+        if (family != nullptr) {
+            line.family_.SetLinked(family);
+            continue;
+        }
+        if (!database.DropDanglingPointer(owner, line.position_)) return E_FAIL;
+        dropping = true;
     }
     // No object is made before linking ends, so a dropped line has none.
     if (dropping)
-        lines_.remove_if([](const FamilyLinkLine& line) { return line.family_ == nullptr; });
+        lines_.remove_if([](const FamilyLinkLine& line) { return !line.family_.Linked(); });
     return S_OK;
 }
 
 void FamilyLinkList::DropReferences() {
-    for (FamilyLinkLine& line : lines_) line.family_ = nullptr;
+    for (FamilyLinkLine& line : lines_) line.family_.SetLinked(nullptr);
     DropObjectReferences();
 }
 
@@ -60,7 +62,7 @@ RecordBase* FamilyLinkList::ObjectAt(const RecordBase& owner, size_t index) cons
                 auto& link = static_cast<GDFamilyLinkRecord&>(made);
                 link.KeepPedigree(line.childLink_,
                                   line.pedigreeWritten_ ? &line.pedigree_ : nullptr);
-                link.SetTarget(line.family_);
+                link.SetTarget(line.family_.Target());
             });
     }
     return line.object_;

@@ -12,6 +12,7 @@
 
 #include "core/compact_text.h"
 #include "core/kept_lines.h"
+#include "core/pointer_slot.h"
 #include "core/record_base.h"
 
 namespace kinfold {
@@ -22,11 +23,11 @@ class RecordHost;
 class FamilyLinkLine {
    public:
     FamilyLinkLine(int32_t position, int16_t level, std::string_view pointer, bool childLink)
-        : pointer_(pointer), position_(position), level_(level), childLink_(childLink) {}
+        : family_(pointer), position_(position), level_(level), childLink_(childLink) {}
 
     // The family the line names; null before linking and once the database
     // is gone.
-    RecordBase* Target() const { return family_; }
+    RecordBase* Target() const { return family_.Target(); }
     // The PEDI value of the line; empty when it has none.
     std::string_view WrittenPedigree() const {
         return pedigreeWritten_ ? pedigree_.View() : std::string_view();
@@ -39,9 +40,8 @@ class FamilyLinkLine {
     template <class>
     friend class KeptLines;
 
-    CompactText pointer_;  // until linked
+    PointerSlot family_;  // the pointer's text until linked
     CompactText pedigree_;
-    RecordBase* family_ = nullptr;
     RecordBase* object_ = nullptr;
     int32_t position_;
     int16_t level_;

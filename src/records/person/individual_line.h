@@ -6,7 +6,7 @@
 
 #include <string_view>
 
-#include "core/compact_text.h"
+#include "core/pointer_slot.h"
 #include "core/record_base.h"
 #include "core/record_factory.h"
 #include "core/record_host.h"
@@ -18,19 +18,22 @@ class IndividualLine {
     IndividualLine() = default;
     explicit IndividualLine(std::string_view pointer) : pointer_(pointer) {}
 
-    RecordBase* Target() const { return target_; }
+    RecordBase* Target() const { return pointer_.Target(); }
+    bool Linked() const { return pointer_.Linked(); }
     // The pointer's text while the line is not linked.
-    std::string_view Pointer() const { return pointer_.View(); }
+    std::string_view Pointer() const { return pointer_.Text(); }
 
+    // A pointer that names no individual leaves the line as it was.
     HRESULT Link(RecordHost& database) {
-        target_ = database.FindRecord(RecordKind::Individual, pointer_.View());
-        return target_ != nullptr ? S_OK : E_FAIL;
+        RecordBase* target = database.FindRecord(RecordKind::Individual, pointer_.Text());
+        if (target == nullptr) return E_FAIL;
+        pointer_.SetLinked(target);
+        return S_OK;
     }
-    void DropReferences() { target_ = nullptr; }
+    void DropReferences() { pointer_.SetLinked(nullptr); }
 
    private:
-    CompactText pointer_;
-    RecordBase* target_ = nullptr;
+    PointerSlot pointer_;
 };
 
 }  // namespace kinfold
