@@ -69,7 +69,7 @@ class PointerSlot {
 
    private:
     static constexpr size_t kState = 15;
-    static constexpr size_t kShortest = 14;
+    static constexpr size_t kShortest = 15;
     static constexpr unsigned char kLong = 0x80;
     static constexpr unsigned char kLinked = 0x81;
 

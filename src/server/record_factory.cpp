@@ -1,13 +1,13 @@
 #include "core/record_factory.h"
-#include "db/assistant_factory.h"
 
 #include "assistant/gd_assistant.h"
-#include "records/person/family_link_record.h"
-#include "records/person/family_entry.h"
-#include "records/person/individual_pointer.h"
-#include "records/person/individual_entry.h"
+#include "db/assistant_factory.h"
 #include "records/person/association_record.h"
 #include "records/person/fact_event_record.h"
+#include "records/person/family_entry.h"
+#include "records/person/family_link_record.h"
+#include "records/person/individual_entry.h"
+#include "records/person/individual_pointer.h"
 #include "records/person/name_record.h"
 #include "records/person/ordinance_record.h"
 #include "records/person/place_record.h"
@@ -15,8 +15,8 @@
 #include "records/source/change_date_record.h"
 #include "records/source/header_record.h"
 #include "records/source/multimedia_record.h"
-#include "records/source/plain_record.h"
 #include "records/source/note_record.h"
+#include "records/source/plain_record.h"
 #include "records/source/reference_number_record.h"
 #include "records/source/repository_record.h"
 #include "records/source/source_data_record.h"
@@ -47,30 +47,54 @@ HRESULT MakeEntry(RecordBase** record) {
 HRESULT CreateRecord(RecordKind kind, RecordBase** record) {
     *record = nullptr;
     switch (kind) {
-        case RecordKind::Individual: return MakeEntry<IndividualEntry>(record);
-        case RecordKind::Family: return MakeEntry<FamilyEntry>(record);
-        case RecordKind::Note: return Make<GDNoteRecord>(record);
-        case RecordKind::Source: return Make<GDSourceRecord>(record);
-        case RecordKind::Repository: return Make<GDRepositoryRecord>(record);
-        case RecordKind::Multimedia: return Make<GDMultimediaRecord>(record);
-        case RecordKind::Submission: return Make<GDSubmissionRecord>(record);
-        case RecordKind::Submitter: return Make<GDSubmitterRecord>(record);
-        case RecordKind::Header: return Make<GDHeaderRecord>(record);
-        case RecordKind::Name: return Make<GDNameRecord>(record);
-        case RecordKind::Place: return Make<GDPlaceRecord>(record);
-        case RecordKind::FactEvent: return Make<GDFactEventRecord>(record);
-        case RecordKind::FamilyLink: return Make<GDFamilyLinkRecord>(record);
-        case RecordKind::IndividualPointer: return Make<IndividualPointer>(record);
-        case RecordKind::CallNumber: return Make<GDCallNumberRecord>(record);
-        case RecordKind::Address: return Make<GDAddressRecord>(record);
-        case RecordKind::ChangeDate: return Make<GDChangeDateRecord>(record);
-        case RecordKind::ReferenceNumber: return Make<GDReferenceNumberRecord>(record);
-        case RecordKind::SourceData: return Make<GDSourceDataRecord>(record);
-        case RecordKind::SourceSystem: return Make<GDSourceSystemRecord>(record);
-        case RecordKind::MediaFile: return Make<GDMediaFileRecord>(record);
-        case RecordKind::Ordinance: return Make<GDOrdinanceRecord>(record);
-        case RecordKind::Association: return Make<GDAssociationRecord>(record);
-        case RecordKind::Plain: return Make<PlainRecord>(record);
+        case RecordKind::Individual:
+            return MakeEntry<IndividualEntry>(record);
+        case RecordKind::Family:
+            return MakeEntry<FamilyEntry>(record);
+        case RecordKind::Note:
+            return Make<GDNoteRecord>(record);
+        case RecordKind::Source:
+            return Make<GDSourceRecord>(record);
+        case RecordKind::Repository:
+            return Make<GDRepositoryRecord>(record);
+        case RecordKind::Multimedia:
+            return Make<GDMultimediaRecord>(record);
+        case RecordKind::Submission:
+            return Make<GDSubmissionRecord>(record);
+        case RecordKind::Submitter:
+            return Make<GDSubmitterRecord>(record);
+        case RecordKind::Header:
+            return Make<GDHeaderRecord>(record);
+        case RecordKind::Name:
+            return Make<GDNameRecord>(record);
+        case RecordKind::Place:
+            return Make<GDPlaceRecord>(record);
+        case RecordKind::FactEvent:
+            return Make<GDFactEventRecord>(record);
+        case RecordKind::FamilyLink:
+            return Make<GDFamilyLinkRecord>(record);
+        case RecordKind::IndividualPointer:
+            return Make<IndividualPointer>(record);
+        case RecordKind::CallNumber:
+            return Make<GDCallNumberRecord>(record);
+        case RecordKind::Address:
+            return Make<GDAddressRecord>(record);
+        case RecordKind::ChangeDate:
+            return Make<GDChangeDateRecord>(record);
+        case RecordKind::ReferenceNumber:
+            return Make<GDReferenceNumberRecord>(record);
+        case RecordKind::SourceData:
+            return Make<GDSourceDataRecord>(record);
+        case RecordKind::SourceSystem:
+            return Make<GDSourceSystemRecord>(record);
+        case RecordKind::MediaFile:
+            return Make<GDMediaFileRecord>(record);
+        case RecordKind::Ordinance:
+            return Make<GDOrdinanceRecord>(record);
+        case RecordKind::Association:
+            return Make<GDAssociationRecord>(record);
+        case RecordKind::Plain:
+            return Make<PlainRecord>(record);
     }
     return E_INVALIDARG;
 }

@@ -105,7 +105,8 @@ TEST_F(PointerAccessTest, ResolveHostRecordFindsOwnIndividualsOfTheSameDatabase)
     IndividualEntry* found = nullptr;
     ASSERT_EQ(ResolveHostRecord(mine.get(), Host(db_.get()), &found), S_OK);
     IGDIndividualRecord* same = nullptr;
-    ASSERT_EQ(found->QueryInterface(IID_IGDIndividualRecord, reinterpret_cast<void**>(&same)), S_OK);
+    ASSERT_EQ(found->QueryInterface(IID_IGDIndividualRecord, reinterpret_cast<void**>(&same)),
+              S_OK);
     EXPECT_EQ(same, mine.get());
     same->Release();
 

@@ -78,7 +78,6 @@ HRESULT FamilyEntry::Link(RecordHost& database) {
     return S_OK;
 }
 
-
 void FamilyEntry::DropReferences() {
     RecordEntry::DropReferences();
     for (IndividualLine& child : children_) child.DropReferences();

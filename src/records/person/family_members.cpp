@@ -31,9 +31,7 @@ LONG ReadCount(const std::string& text) {
 
 }  // namespace
 
-HRESULT GDFamilyRecord::get_ID(BSTR* pVal) {
-    return ReturnFileText(*entry_, pVal, entry_->Id());
-}
+HRESULT GDFamilyRecord::get_ID(BSTR* pVal) { return ReturnFileText(*entry_, pVal, entry_->Id()); }
 
 // The children as the file lists them, not by birth.
 HRESULT GDFamilyRecord::get_Children(IGDIndividuals** pVal) {

@@ -35,20 +35,22 @@ HRESULT ReturnTableList(CollectionIface** out, bool confidential, const VARIANT&
 
 // Attributes are filtered by their Type, which a TYPE line under FACT names.
 HRESULT GDIndividualRecord::get_Attributes(VARIANT Tag, IGDFactEvents** pVal) {
-    return ReturnTableList(pVal, entry_->IsConfidential(), Tag, [&](auto list, const std::string* filter) {
-        BuildTableRecords(*entry_, TableOf(kIndividualAttributeTags),
-                          &CreateRecordOf<RecordKind::FactEvent>, *list);
-        return filter != nullptr ? EventsOfType(*list, *filter) : std::move(list);
-    });
+    return ReturnTableList(
+        pVal, entry_->IsConfidential(), Tag, [&](auto list, const std::string* filter) {
+            BuildTableRecords(*entry_, TableOf(kIndividualAttributeTags),
+                              &CreateRecordOf<RecordKind::FactEvent>, *list);
+            return filter != nullptr ? EventsOfType(*list, *filter) : std::move(list);
+        });
 }
 
 // An ordinance's key for the Tag filter is its own tag.
 HRESULT GDIndividualRecord::get_IndividualOrdinances(VARIANT Tag, IGDOrdinances** pVal) {
-    return ReturnTableList(pVal, entry_->IsConfidential(), Tag, [&](auto list, const std::string* filter) {
-        BuildTableRecords(*entry_, TableOf(kIndividualOrdinanceTags),
-                          &CreateRecordOf<RecordKind::Ordinance>, *list, filter);
-        return list;
-    });
+    return ReturnTableList(
+        pVal, entry_->IsConfidential(), Tag, [&](auto list, const std::string* filter) {
+            BuildTableRecords(*entry_, TableOf(kIndividualOrdinanceTags),
+                              &CreateRecordOf<RecordKind::Ordinance>, *list, filter);
+            return list;
+        });
 }
 
 }  // namespace kinfold

@@ -83,7 +83,6 @@ void IndividualEntry::DropReferences() {
     events_.DropReferences();
 }
 
-
 void IndividualEntry::SpreadConfidentialState(int32_t state) {
     confidentialState_ = static_cast<int8_t>(state);
     names_.SetConfidentialState(state);

@@ -94,7 +94,9 @@ HRESULT GDIndividualRecord::get_AncestralFileNumber(BSTR* pVal) {
     return ReturnTagValue(pVal, *entry_, "AFN");
 }
 
-HRESULT GDIndividualRecord::get_RecordID(BSTR* pVal) { return ReturnTagValue(pVal, *entry_, "RIN"); }
+HRESULT GDIndividualRecord::get_RecordID(BSTR* pVal) {
+    return ReturnTagValue(pVal, *entry_, "RIN");
+}
 
 HRESULT GDIndividualRecord::get_Tag(VARIANT* pVal) { return hostTag_.Get(pVal); }
 HRESULT GDIndividualRecord::put_Tag(VARIANT newVal) { return hostTag_.Put(newVal); }

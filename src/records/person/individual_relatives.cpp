@@ -68,8 +68,7 @@ HRESULT GDIndividualRecord::get_Spouses(IGDIndividuals** pVal) {
         auto* family = static_cast<FamilyEntry*>(link.Target());
         if (family == nullptr) continue;
         RecordBase* spouse = PartnerOf(*family, true);
-        if (spouse == nullptr || spouse == entry_)
-            spouse = PartnerOf(*family, false);
+        if (spouse == nullptr || spouse == entry_) spouse = PartnerOf(*family, false);
         if (spouse != nullptr && !spouses->Append(spouse)) spouses.reset();
     }
     return MakeBuiltCollection(pVal, std::move(spouses));

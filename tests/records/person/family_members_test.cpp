@@ -21,6 +21,12 @@ constexpr char kFile[] =
     "1 EVEN\n2 TYPE Party\n2 DATE 1921\n1 DIV\n2 DATE 1930\n1 MARR\n2 DATE 1940\n1 RESN locked\n"
     "1 RIN 12\n"
     "0 @F2@ FAM\n1 HUSB @I1@\n1 CHIL @I3@\n1 DIV\n"
+    // Pointers of 15 and 16 characters (the longest kept in place and the
+    // shortest that is not) and longer ones, on both sides of the link.
+    "0 @I123456789ABC@ INDI\n1 FAMS @F_NAMED_AT_MORE_THAN_SIXTEEN@\n0 @I123456789ABCD@ INDI\n"
+    "0 @I_A_CHILD_NAMED_AT_LENGTH@ INDI\n1 FAMC @F_NAMED_AT_MORE_THAN_SIXTEEN@\n"
+    "0 @F_NAMED_AT_MORE_THAN_SIXTEEN@ FAM\n1 HUSB @I123456789ABC@\n1 WIFE @I123456789ABCD@\n"
+    "1 CHIL @I_A_CHILD_NAMED_AT_LENGTH@\n"
     "0 TRLR\n";
 
 class FamilyMembersTest : public PersonRecordFixture {
@@ -60,6 +66,24 @@ TEST_F(FamilyMembersTest, PartnersChildrenMarriageAndPlainLines) {
                   "ID @F1@");
         EXPECT_EQ(Describe(Family("@F2@").get()),
                   "husband @I1@, wife , children @I3@, married none, RESN , RIN , ID @F2@");
+        EXPECT_EQ(Describe(Family("@F_NAMED_AT_MORE_THAN_SIXTEEN@").get()),
+                  "husband @I123456789ABC@, wife @I123456789ABCD@, children "
+                  "@I_A_CHILD_NAMED_AT_LENGTH@, married none, RESN , RIN , ID "
+                  "@F_NAMED_AT_MORE_THAN_SIXTEEN@");
+    }
+    for (const char* id : {"@I123456789ABC@", "@I_A_CHILD_NAMED_AT_LENGTH@"}) {
+        ComPtr<IGDFamilyRecord> family;
+        EXPECT_EQ(Individual(id)->get_ParentFamily(family.Out()), S_OK);
+        ComPtr<IGDFamilies> spouseFamilies;
+        ASSERT_EQ(Individual(id)->get_SpouseFamilies(spouseFamilies.Out()), S_OK);
+        std::string parentAndSpouses =
+            (family ? TextOf(family.get(), &IGDFamilyRecord::get_ID) : "") + "/";
+        for (const std::string& spouseFamily : IdsIn(spouseFamilies.get()))
+            parentAndSpouses += spouseFamily;
+        EXPECT_EQ(parentAndSpouses, std::string(id) == "@I123456789ABC@"
+                                        ? "/@F_NAMED_AT_MORE_THAN_SIXTEEN@"
+                                        : "@F_NAMED_AT_MORE_THAN_SIXTEEN@/")
+            << id;
     }
     ASSERT_EQ(db_->put_ReturnBlankEvents(VARIANT_TRUE), S_OK);
     ComPtr<IGDFactEventRecord> married;
