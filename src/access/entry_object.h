@@ -13,6 +13,8 @@ namespace kinfold {
 template <class Iface, class Entry>
 class EntryObject : public ObjectRoot, public DualInterface<Iface>, public ErrorInfoSupport<Iface> {
    public:
+    using Primary = Iface;
+
     // Made by `entry` for its database, or (without one) by a host through
     // the class object, with a blank entry of its own made in Initialize.
     explicit EntryObject(Entry* entry = nullptr) : entry_(entry) {
@@ -33,5 +35,15 @@ class EntryObject : public ObjectRoot, public DualInterface<Iface>, public Error
    protected:
     Entry* entry_;
 };
+
+// A new `Object` over `entry` with one reference, as its IUnknown; null when
+// memory runs out.
+template <class Object, class Entry>
+IUnknown* NewEntryObject(Entry* entry) {
+    ComObject<Object>* object = NewObject<Object>(entry);
+    if (object == nullptr) return nullptr;
+    object->AddRef();
+    return static_cast<typename Object::Primary*>(object);
+}
 
 }  // namespace kinfold

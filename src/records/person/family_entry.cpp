@@ -12,11 +12,7 @@
 
 namespace kinfold {
 
-IUnknown* FamilyEntry::MakeObject() {
-    ComObject<GDFamilyRecord>* object = NewObject<GDFamilyRecord>(this);
-    if (object != nullptr) object->AddRef();
-    return static_cast<IGDFamilyRecord*>(object);
-}
+IUnknown* FamilyEntry::MakeObject() { return NewEntryObject<GDFamilyRecord>(this); }
 
 // Partners, children and events are kept as entries of the family's lists,
 // not as child objects; the family names itself as the child, and refuses

@@ -9,11 +9,7 @@
 
 namespace kinfold {
 
-IUnknown* IndividualEntry::MakeObject() {
-    ComObject<GDIndividualRecord>* object = NewObject<GDIndividualRecord>(this);
-    if (object != nullptr) object->AddRef();
-    return static_cast<IGDIndividualRecord*>(object);
-}
+IUnknown* IndividualEntry::MakeObject() { return NewEntryObject<GDIndividualRecord>(this); }
 
 // Names, family links and events are kept as entries of the individual's
 // lists, not as child objects; the individual names itself as the child so
