@@ -60,6 +60,8 @@ class RecordBase : public IUnknown {
     std::string_view Id() const { return texts_.Part(0); }
     std::string_view Value() const { return texts_.Part(1); }
     std::string_view Pointer() const { return texts_.Part(2); }
+    // Where the ID is kept, to prefetch before reading many records' IDs.
+    const void* IdBlock() const { return texts_.Block(); }
     RecordBase* Target() const { return target_; }
     RecordHost* Database() const { return database_; }
     void SetDatabase(RecordHost* database) { database_ = database; }

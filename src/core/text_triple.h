@@ -52,6 +52,9 @@ class TextTriple {
         data_ = fresh;
     }
 
+    // Where the texts are kept (null when all are empty), for prefetching.
+    const void* Block() const { return data_; }
+
     // Text 0, 1 or 2, as assigned.
     std::string_view Part(int index) const {
         if (data_ == nullptr) return {};
