@@ -4,6 +4,7 @@
 
 #include "core/fixed_string.h"
 #include "support/com_test_support.h"
+#include "support/interface_reading.h"
 #include "support/live_object_guard.h"
 
 namespace kinfold::test {
@@ -133,15 +134,59 @@ TEST_F(DatabaseLoadTest, SecondLoadReplacesRecordsAndKeepsOptions) {
     EXPECT_EQ(flags, 6);
 }
 
+// The object of an individual or family is made when the host first gets
+// it and kept by the database: asked again, even after the host let go of
+// it, it is the same object with the Tag the host stored.
+TEST_F(DatabaseLoadTest, RecordObjectsAreMadeOnceAndKeepTheirTag) {
+    TempFile file(kFamilyFile);
+    ASSERT_TRUE(Load(db_.get(), file.Path()));
+    Bstr wanted("@I1@");
+    ComPtr<IGDIndividualRecord> first, again;
+    ComPtr<IGDFamilyRecord> family, familyAgain;
+    ASSERT_EQ(db_->GetIndividualFromID(wanted.get(), first.Out()), S_OK);
+    ASSERT_EQ(first->get_ParentFamily(family.Out()), S_OK);
+    VARIANT tag;
+    VariantInit(&tag);
+    V_VT(&tag) = VT_I4;
+    V_I4(&tag) = 7;
+    ASSERT_EQ(first->put_Tag(tag), S_OK);
+    ASSERT_EQ(family->put_Tag(tag), S_OK);
+    IGDIndividualRecord* const firstObject = first.get();
+    IGDFamilyRecord* const familyObject = family.get();
+    first.Reset();
+    family.Reset();
+    ASSERT_EQ(db_->GetIndividualFromID(wanted.get(), again.Out()), S_OK);
+    ASSERT_EQ(again->get_ParentFamily(familyAgain.Out()), S_OK);
+    EXPECT_EQ(again.get(), firstObject);
+    EXPECT_EQ(familyAgain.get(), familyObject);
+    VARIANT individualTag, familyTag;
+    VariantInit(&individualTag);
+    VariantInit(&familyTag);
+    ASSERT_EQ(again->get_Tag(&individualTag), S_OK);
+    ASSERT_EQ(familyAgain->get_Tag(&familyTag), S_OK);
+    EXPECT_EQ(V_VT(&individualTag), VT_I4);
+    EXPECT_EQ(V_I4(&individualTag), 7);
+    EXPECT_EQ(V_VT(&familyTag), VT_I4);
+    EXPECT_EQ(V_I4(&familyTag), 7);
+}
+
+// A host that keeps an individual and its family past a Clear keeps what
+// they hold in memory; the new file's records are others.
 TEST_F(DatabaseLoadTest, RecordsHeldByTheHostOutliveAClear) {
     TempFile file(kFamilyFile);
     ASSERT_TRUE(Load(db_.get(), file.Path()));
     Bstr wanted("@I1@");
     ComPtr<IGDIndividualRecord> kept;
+    ComPtr<IGDFamilyRecord> keptFamily;
     ASSERT_EQ(db_->GetIndividualFromID(wanted.get(), kept.Out()), S_OK);
+    ASSERT_EQ(kept->get_ParentFamily(keptFamily.Out()), S_OK);
     TempFile other("0 @X1@ INDI\n0 TRLR\n");
     ASSERT_TRUE(Load(db_.get(), other.Path()));
     EXPECT_EQ(IdOf(kept.get()), "@I1@");
+    EXPECT_EQ(TextOf(keptFamily.get(), &IGDFamilyRecord::get_ID), "@F1@");
+    ComPtr<IGDNameRecord> name;
+    ASSERT_EQ(kept->get_Name(name.Out()), S_OK);
+    EXPECT_EQ(TextOf(name.get(), &IGDNameRecord::get_FullName), "Cid Lee");
     EXPECT_EQ(FoundId("@I1@"), "");
 }
 
