@@ -42,30 +42,19 @@ void* LookupInterface(Self* self, REFIID riid) {
     if (std::is_base_of<IDispatch, Primary>::value && IsEqualIID(riid, IID_IDispatch))
         return static_cast<Primary*>(self);
     void* found = nullptr;
-    ((found == nullptr && IsEqualIID(riid, __uuidof(More))
-          ? void(found = static_cast<More*>(self))
-          : void()),
+    ((found == nullptr && IsEqualIID(riid, __uuidof(More)) ? void(found = static_cast<More*>(self))
+                                                           : void()),
      ...);
     return found;
 }
 
 template <class Impl>
-class ComObject final : public Impl {
+class ComObject final : public Impl, public PoolAllocated<ComObject<Impl>> {
     static_assert(alignof(Impl) <= kPoolAlignment, "objects live in pool blocks");
 
    public:
     template <class... Args>
     explicit ComObject(Args&&... args) : Impl(std::forward<Args>(args)...) {}
-
-    static void* operator new(size_t size, const std::nothrow_t&) noexcept {
-        return ObjectPool::Allocate(size);
-    }
-    static void operator delete(void* block, const std::nothrow_t&) noexcept {
-        ObjectPool::Free(block, sizeof(ComObject));
-    }
-    static void operator delete(void* block, size_t size) noexcept {
-        ObjectPool::Free(block, size);
-    }
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
         if (ppv == nullptr) return E_POINTER;
@@ -192,8 +181,8 @@ class DualInterface : public Base {
         // A call is also a read: some hosts ask for a property with
         // DISPATCH_METHOD alone (JScript's Enumerator does so for _NewEnum).
         if (flags == DISPATCH_METHOD) flags |= DISPATCH_PROPERTYGET;
-        return DispatchInvoke(static_cast<Iface*>(this), __uuidof(Iface), id, flags, params,
-                              result, excep, argErr);
+        return DispatchInvoke(static_cast<Iface*>(this), __uuidof(Iface), id, flags, params, result,
+                              excep, argErr);
     }
 };
 

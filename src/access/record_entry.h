@@ -43,17 +43,8 @@ class RecordEntry : public RecordBase {
 
 // An entry in a block of the object pool, as records are.
 template <class Entry>
-class PooledEntry final : public Entry {
-   public:
-    static void* operator new(size_t size, const std::nothrow_t&) noexcept {
-        return ObjectPool::Allocate(size);
-    }
-    static void operator delete(void* block, const std::nothrow_t&) noexcept {
-        ObjectPool::Free(block, sizeof(PooledEntry));
-    }
-    static void operator delete(void* block, size_t size) noexcept {
-        ObjectPool::Free(block, size);
-    }
+class PooledEntry final : public Entry, public PoolAllocated<PooledEntry<Entry>> {
+    static_assert(alignof(Entry) <= kPoolAlignment, "entries live in pool blocks");
 };
 
 // A new entry with no reference yet, or null when memory runs out.

@@ -29,6 +29,22 @@ class ObjectPool {
     static size_t SlabBytes() noexcept;
 };
 
+// Class-level allocation from the pool for the final class `Self` (which
+// derives from this), created with new (std::nothrow): a failed allocation
+// gives null, and a constructor that throws gives its block back.
+template <class Self>
+struct PoolAllocated {
+    static void* operator new(size_t size, const std::nothrow_t&) noexcept {
+        return ObjectPool::Allocate(size);
+    }
+    static void operator delete(void* block, const std::nothrow_t&) noexcept {
+        ObjectPool::Free(block, sizeof(Self));
+    }
+    static void operator delete(void* block, size_t size) noexcept {
+        ObjectPool::Free(block, size);
+    }
+};
+
 // A standard allocator over the pool, for the small lists records keep.
 template <class T>
 struct PoolAllocator {
