@@ -57,15 +57,16 @@ RecordBase::~RecordBase() {
 HRESULT RecordBase::Link(RecordHost&) { return S_OK; }
 
 HRESULT RecordBase::LinkPointer(RecordHost& database, RecordKind kind) {
-    target_ = database.FindRecord(kind, Pointer());
-    return target_ != nullptr ? S_OK : E_FAIL;
+    RecordBase* target = database.FindRecord(kind, Pointer());
+    SetTarget(target);
+    return target != nullptr ? S_OK : E_FAIL;
 }
 
 void RecordBase::TakeOpeningLine(const GedcomLine& line) {
     texts_.Assign(line.Id(), line.Value(), line.Pointer());
     position_ = line.Position();
     level_ = line.Level();
-    target_ = line.Target();
+    SetTarget(line.Target());
 }
 
 bool RecordBase::TakeSubLine(const GedcomLine&, RecordBase** child) {

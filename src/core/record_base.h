@@ -51,7 +51,7 @@ class RecordBase : public IUnknown {
     // keeps in memory and finds nothing in the file. Records that hold child
     // records pass the call on to them.
     virtual void DropReferences() {
-        target_ = nullptr;
+        SetTarget(nullptr);
         database_ = nullptr;
     }
 
@@ -62,10 +62,12 @@ class RecordBase : public IUnknown {
     std::string_view Pointer() const { return texts_.Part(2); }
     // Where the ID is kept, to prefetch before reading many records' IDs.
     const void* IdBlock() const { return texts_.Block(); }
-    RecordBase* Target() const { return target_; }
+    // The record a pointer line names, once linked. Only records that can be
+    // pointer lines keep one (WithTarget); the others have none.
+    virtual RecordBase* Target() const { return nullptr; }
     RecordHost* Database() const { return database_; }
     void SetDatabase(RecordHost* database) { database_ = database; }
-    void SetTarget(RecordBase* target) { target_ = target; }
+    virtual void SetTarget(RecordBase*) {}
     // The link step of a pointer: the target becomes the record of `kind`
     // that the pointer names; E_FAIL when the database has none.
     HRESULT LinkPointer(RecordHost& database, RecordKind kind);
@@ -124,11 +126,23 @@ class RecordBase : public IUnknown {
                          GedcomLine& line) const;
 
     RecordHost* database_ = nullptr;
-    RecordBase* target_ = nullptr;
     TextTriple texts_;  // ID, value, pointer
     int32_t position_ = -1;
     int16_t level_ = 0;
     bool handedOut_ = false;
+};
+
+// A record that can be a pointer line: it keeps the record the pointer
+// names. Most records never are one, and a large file holds them by the
+// hundred thousand, so the slot is theirs only.
+template <class Base>
+class WithTarget : public Base {
+   public:
+    RecordBase* Target() const override { return target_; }
+    void SetTarget(RecordBase* target) override { target_ = target; }
+
+   private:
+    RecordBase* target_ = nullptr;
 };
 
 }  // namespace kinfold

@@ -19,7 +19,7 @@ namespace kinfold::test {
 
 // Collections never call a record's own members, so they all fail.
 class FakeRecordImpl : public ObjectRoot,
-                       public RecordBase,
+                       public WithTarget<RecordBase>,
                        public DualInterface<IGDNoteRecord>,
                        public DualInterface<IGDReferenceNumberRecord> {
    public:

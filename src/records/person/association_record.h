@@ -9,7 +9,8 @@
 
 namespace kinfold {
 
-class GDAssociationRecord : public RecordObject<IGDAssociationRecord, IGDAssociationRecord> {
+class GDAssociationRecord
+    : public WithTarget<RecordObject<IGDAssociationRecord, IGDAssociationRecord>> {
    public:
     HRESULT Link(RecordHost& database) override;
 

@@ -12,7 +12,8 @@
 
 namespace kinfold {
 
-class GDFamilyLinkRecord : public RecordObject<IGDFamilyLinkRecord, IGDFamilyLinkRecord> {
+class GDFamilyLinkRecord
+    : public WithTarget<RecordObject<IGDFamilyLinkRecord, IGDFamilyLinkRecord>> {
    public:
     // `written`: the pedigree a PEDI line wrote, or null for the default of
     // a FAMC (`childLink`) or FAMS line. Throws std::bad_alloc.

@@ -6,7 +6,7 @@
 
 namespace kinfold {
 
-class IndividualPointer : public InternalRecord {
+class IndividualPointer : public WithTarget<InternalRecord> {
    public:
     HRESULT Link(RecordHost& database) override;
 };

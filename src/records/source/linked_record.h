@@ -12,7 +12,7 @@
 namespace kinfold {
 
 template <class Iface, RecordKind StoreKind, class Base = Unimplemented<Iface>>
-class LinkedRecord : public RecordObject<Iface, Base> {
+class LinkedRecord : public WithTarget<RecordObject<Iface, Base>> {
    public:
     void TakeOpeningLine(const GedcomLine& line) override {
         RecordBase::TakeOpeningLine(line);

@@ -32,7 +32,8 @@ class GDSubmitterRecord
 };
 
 // A pointer to the submission always means the file's one submission record.
-class GDSubmissionRecord : public RecordObject<IGDSubmissionRecord, IGDSubmissionRecord> {
+class GDSubmissionRecord
+    : public WithTarget<RecordObject<IGDSubmissionRecord, IGDSubmissionRecord>> {
    public:
     void TakeOpeningLine(const GedcomLine& line) override;
     HRESULT Link(RecordHost& database) override;
