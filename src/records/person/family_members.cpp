@@ -66,7 +66,7 @@ HRESULT GDFamilyRecord::get_Married(IGDFactEventRecord** pVal) {
 
 HRESULT GDFamilyRecord::get_Notes(IGDNotes** pVal) {
     return ReturnOnDemandRecords(pVal, *entry_, "NOTE", &CreateRecordOf<RecordKind::Note>,
-                                 entry_->confidentialState_ == 1);
+                                 entry_->IsConfidential());
 }
 
 HRESULT GDFamilyRecord::get_LastModified(IGDChangeDateRecord** pVal) {
@@ -83,7 +83,7 @@ HRESULT GDFamilyRecord::get_Sources(IGDSources** pVal) {
 
 HRESULT GDFamilyRecord::get_Multimedia(IGDMultimedia** pVal) {
     return ReturnOnDemandRecords(pVal, *entry_, "OBJE", &CreateRecordOf<RecordKind::Multimedia>,
-                                 entry_->confidentialState_ == 1);
+                                 entry_->IsConfidential());
 }
 
 HRESULT GDFamilyRecord::get_Submitters(IGDSubmitters** pVal) {
@@ -106,12 +106,12 @@ HRESULT GDFamilyRecord::put_Tag(VARIANT newVal) { return hostTag_.Put(newVal); }
 HRESULT GDFamilyRecord::putref_Tag(VARIANT newVal) { return hostTag_.Put(newVal); }
 
 HRESULT GDFamilyRecord::get_Confidential(VARIANT_BOOL* pVal) {
-    return ReturnBool(pVal, entry_->confidentialState_ == 1);
+    return ReturnBool(pVal, entry_->IsConfidential());
 }
 
 // Only the family itself: its events keep the state a spouse gave them.
 HRESULT GDFamilyRecord::put_Confidential(VARIANT_BOOL newVal) {
-    entry_->confidentialState_ = newVal != VARIANT_FALSE ? 1 : 0;
+    entry_->SetConfidentialState(newVal != VARIANT_FALSE ? 1 : 0);
     return S_OK;
 }
 

@@ -3,8 +3,8 @@
 #include "core/gedcom_line.h"
 #include "core/record_host.h"
 #include "records/person/fact_event_tables.h"
-#include "records/person/family_entry.h"
 #include "records/person/individual_record.h"
+#include "records/person/kinship.h"
 #include "records/person/type_name.h"
 
 namespace kinfold {
@@ -83,19 +83,10 @@ void IndividualEntry::SpreadConfidentialState(int32_t state) {
     confidentialState_ = static_cast<int8_t>(state);
     names_.SetConfidentialState(state);
     events_.SetConfidentialState(state);
-    for (const FamilyLinkLine& link : spouseFamilyLinks_) {
-        auto* family = static_cast<FamilyEntry*>(link.Target());
-        if (family == nullptr) continue;
-        family->SetConfidentialState(state);
-        family->SetEventStates(state);
-    }
-}
-
-// An adoptive family listed first is the parent family as much as a birth
-// family would be: the pedigree is not looked at.
-RecordBase* IndividualEntry::ParentFamily() const {
-    const FamilyLinkLine* link = childFamilyLinks_.Front();
-    return link != nullptr ? link->Target() : nullptr;
+    ForEachLinkedFamily(spouseFamilyLinks_, [state](FamilyEntry& family) {
+        family.SetConfidentialState(state);
+        family.SetEventStates(state);
+    });
 }
 
 }  // namespace kinfold

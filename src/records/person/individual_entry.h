@@ -35,8 +35,6 @@ class IndividualEntry : public RecordEntry {
     // The state, also given to every name and event and to every family
     // the individual is a spouse in, with that family's events.
     void SpreadConfidentialState(int32_t state);
-    // The family of the first child family link, whatever its pedigree.
-    RecordBase* ParentFamily() const;
 
    protected:
     IUnknown* MakeObject() override;

@@ -59,8 +59,6 @@ class GDIndividualRecord : public EntryObject<IGDIndividualRecord, IndividualEnt
     HRESULT STDMETHODCALLTYPE get_Ptr(LONG hinst, LONG* pVal) override;
 
    private:
-    HRESULT ReturnParent(IGDIndividualRecord** out, bool father) const;
-
     LONG pointerHandle_ = 0;
     HostTag hostTag_;
 };

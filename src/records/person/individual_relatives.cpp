@@ -6,20 +6,12 @@
 
 #include "access/collections.h"
 #include "access/out_param.h"
-#include "records/person/family_entry.h"
 #include "records/person/individual_record.h"
+#include "records/person/kinship.h"
 #include "records/person/linked_targets.h"
 #include "records/person/on_demand_records.h"
 
 namespace kinfold {
-namespace {
-
-RecordBase* PartnerOf(const FamilyEntry& family, bool husband) {
-    const IndividualLine* line = husband ? family.Husband() : family.Wife();
-    return line != nullptr ? line->Target() : nullptr;
-}
-
-}  // namespace
 
 HRESULT GDIndividualRecord::get_SpouseFamilies(IGDFamilies** pVal) {
     return MakeBuiltCollection(pVal, TargetsOf(entry_->spouseFamilyLinks_));
@@ -37,23 +29,16 @@ HRESULT GDIndividualRecord::get_SpouseFamilyLinks(IGDFamilyLinks** pVal) {
     return MakeKeptLinesCollection(pVal, entry_->spouseFamilyLinks_, entry_);
 }
 
-HRESULT GDIndividualRecord::ReturnParent(IGDIndividualRecord** out, bool father) const {
-    HRESULT hr = BeginOut(out);
-    if (FAILED(hr)) return hr;
-    auto* family = static_cast<FamilyEntry*>(entry_->ParentFamily());
-    return ReturnObject(out, family != nullptr ? PartnerOf(*family, father) : nullptr);
-}
-
 HRESULT GDIndividualRecord::get_ParentFamily(IGDFamilyRecord** pVal) {
-    return ReturnObject(pVal, entry_->ParentFamily());
+    return ReturnObject(pVal, ParentFamilyOf(*entry_));
 }
 
 HRESULT GDIndividualRecord::get_Father(IGDIndividualRecord** pVal) {
-    return ReturnParent(pVal, true);
+    return ReturnObject(pVal, FatherOf(*entry_));
 }
 
 HRESULT GDIndividualRecord::get_Mother(IGDIndividualRecord** pVal) {
-    return ReturnParent(pVal, false);
+    return ReturnObject(pVal, MotherOf(*entry_));
 }
 
 // One entry per spouse family, so a couple married twice is listed twice.
@@ -65,10 +50,10 @@ HRESULT GDIndividualRecord::get_Spouses(IGDIndividuals** pVal) {
     std::unique_ptr<RecordList> spouses(new (std::nothrow) RecordList);
     for (const FamilyLinkLine& link : entry_->spouseFamilyLinks_) {
         if (spouses == nullptr) break;
-        auto* family = static_cast<FamilyEntry*>(link.Target());
+        const FamilyEntry* family = FamilyOfLink(&link);
         if (family == nullptr) continue;
-        RecordBase* spouse = PartnerOf(*family, true);
-        if (spouse == nullptr || spouse == entry_) spouse = PartnerOf(*family, false);
+        IndividualEntry* spouse = HusbandOf(*family);
+        if (spouse == nullptr || spouse == entry_) spouse = WifeOf(*family);
         if (spouse != nullptr && !spouses->Append(spouse)) spouses.reset();
     }
     return MakeBuiltCollection(pVal, std::move(spouses));
