@@ -1,5 +1,7 @@
 #include "core/record_factory.h"
 
+#include <type_traits>
+
 #include "assistant/gd_assistant.h"
 #include "db/assistant_factory.h"
 #include "records/person/association_record.h"
@@ -26,17 +28,13 @@
 namespace kinfold {
 namespace {
 
-template <class Impl>
+// An entry for the records kept as entries, else an automation object.
+template <class Record>
 HRESULT Make(RecordBase** record) {
-    *record = NewObject<Impl>();
-    if (*record == nullptr) return E_OUTOFMEMORY;
-    (*record)->AddRef();
-    return S_OK;
-}
-
-template <class Entry>
-HRESULT MakeEntry(RecordBase** record) {
-    *record = NewEntry<Entry>();
+    if constexpr (std::is_base_of_v<RecordEntry, Record>)
+        *record = NewEntry<Record>();
+    else
+        *record = NewObject<Record>();
     if (*record == nullptr) return E_OUTOFMEMORY;
     (*record)->AddRef();
     return S_OK;
@@ -46,56 +44,34 @@ HRESULT MakeEntry(RecordBase** record) {
 
 HRESULT CreateRecord(RecordKind kind, RecordBase** record) {
     *record = nullptr;
+    // clang-format off
     switch (kind) {
-        case RecordKind::Individual:
-            return MakeEntry<IndividualEntry>(record);
-        case RecordKind::Family:
-            return MakeEntry<FamilyEntry>(record);
-        case RecordKind::Note:
-            return Make<GDNoteRecord>(record);
-        case RecordKind::Source:
-            return Make<GDSourceRecord>(record);
-        case RecordKind::Repository:
-            return Make<GDRepositoryRecord>(record);
-        case RecordKind::Multimedia:
-            return Make<GDMultimediaRecord>(record);
-        case RecordKind::Submission:
-            return Make<GDSubmissionRecord>(record);
-        case RecordKind::Submitter:
-            return Make<GDSubmitterRecord>(record);
-        case RecordKind::Header:
-            return Make<GDHeaderRecord>(record);
-        case RecordKind::Name:
-            return Make<GDNameRecord>(record);
-        case RecordKind::Place:
-            return Make<GDPlaceRecord>(record);
-        case RecordKind::FactEvent:
-            return Make<GDFactEventRecord>(record);
-        case RecordKind::FamilyLink:
-            return Make<GDFamilyLinkRecord>(record);
-        case RecordKind::IndividualPointer:
-            return Make<IndividualPointer>(record);
-        case RecordKind::CallNumber:
-            return Make<GDCallNumberRecord>(record);
-        case RecordKind::Address:
-            return Make<GDAddressRecord>(record);
-        case RecordKind::ChangeDate:
-            return Make<GDChangeDateRecord>(record);
-        case RecordKind::ReferenceNumber:
-            return Make<GDReferenceNumberRecord>(record);
-        case RecordKind::SourceData:
-            return Make<GDSourceDataRecord>(record);
-        case RecordKind::SourceSystem:
-            return Make<GDSourceSystemRecord>(record);
-        case RecordKind::MediaFile:
-            return Make<GDMediaFileRecord>(record);
-        case RecordKind::Ordinance:
-            return Make<GDOrdinanceRecord>(record);
-        case RecordKind::Association:
-            return Make<GDAssociationRecord>(record);
-        case RecordKind::Plain:
-            return Make<PlainRecord>(record);
+        case RecordKind::Individual: return Make<IndividualEntry>(record);
+        case RecordKind::Family: return Make<FamilyEntry>(record);
+        case RecordKind::Note: return Make<GDNoteRecord>(record);
+        case RecordKind::Source: return Make<GDSourceRecord>(record);
+        case RecordKind::Repository: return Make<GDRepositoryRecord>(record);
+        case RecordKind::Multimedia: return Make<GDMultimediaRecord>(record);
+        case RecordKind::Submission: return Make<GDSubmissionRecord>(record);
+        case RecordKind::Submitter: return Make<GDSubmitterRecord>(record);
+        case RecordKind::Header: return Make<GDHeaderRecord>(record);
+        case RecordKind::Name: return Make<GDNameRecord>(record);
+        case RecordKind::Place: return Make<GDPlaceRecord>(record);
+        case RecordKind::FactEvent: return Make<GDFactEventRecord>(record);
+        case RecordKind::FamilyLink: return Make<GDFamilyLinkRecord>(record);
+        case RecordKind::IndividualPointer: return Make<IndividualPointer>(record);
+        case RecordKind::CallNumber: return Make<GDCallNumberRecord>(record);
+        case RecordKind::Address: return Make<GDAddressRecord>(record);
+        case RecordKind::ChangeDate: return Make<GDChangeDateRecord>(record);
+        case RecordKind::ReferenceNumber: return Make<GDReferenceNumberRecord>(record);
+        case RecordKind::SourceData: return Make<GDSourceDataRecord>(record);
+        case RecordKind::SourceSystem: return Make<GDSourceSystemRecord>(record);
+        case RecordKind::MediaFile: return Make<GDMediaFileRecord>(record);
+        case RecordKind::Ordinance: return Make<GDOrdinanceRecord>(record);
+        case RecordKind::Association: return Make<GDAssociationRecord>(record);
+        case RecordKind::Plain: return Make<PlainRecord>(record);
     }
+    // clang-format on
     return E_INVALIDARG;
 }
 
