@@ -1,10 +1,12 @@
 // Memory for records and the small things they own. A large file makes
-// millions of small record objects, texts and lists; carving them from slabs, one free list per
-// size, saves the allocator's per-block header and most of its time. Blocks go back to the free
-// list of the thread that releases them and are reused by later objects. When the last block in use
-// anywhere comes back (the host has let go of its last database and of everything it made), every
-// slab goes back to the system, so a long-running host does not keep the memory of a large file it
-// no longer holds.
+// millions of small record objects, texts and lists; carving them from
+// slabs, one free list per size, saves the allocator's per-block header and
+// most of its time. Blocks go back to the free list of the thread that
+// releases them and are reused by later objects. When the last block in use
+// anywhere comes back (the host has let go of its last database and of
+// everything it made), every slab goes back to the system, so a
+// long-running host does not keep the memory of a large file it no longer
+// holds.
 //
 // Sanitizer builds use the ordinary allocator so that use-after-free and
 // leaks of objects stay visible.

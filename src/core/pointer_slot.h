@@ -22,7 +22,7 @@ class PointerSlot {
     PointerSlot() { WriteLinked(nullptr); }
     // Throws std::bad_alloc when a long text finds no memory.
     explicit PointerSlot(std::string_view text) {
-        if (text.size() <= kShortest) {
+        if (text.size() <= kLongestInPlace) {
             std::memcpy(bytes_, text.data(), text.size());
             bytes_[kState] = static_cast<unsigned char>(text.size());
             return;
@@ -68,8 +68,10 @@ class PointerSlot {
     }
 
    private:
+    // The last byte tells the slot's state: the length of a text kept in
+    // the bytes before it, or kLong, or kLinked.
     static constexpr size_t kState = 15;
-    static constexpr size_t kShortest = 15;
+    static constexpr size_t kLongestInPlace = kState;
     static constexpr unsigned char kLong = 0x80;
     static constexpr unsigned char kLinked = 0x81;
 

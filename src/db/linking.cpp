@@ -86,7 +86,7 @@ HRESULT GEDCOMdb::LinkPeople(bool twoThreads, uint32_t& done, ProgressMarks& mar
         } catch (...) {
             failure = std::current_exception();
         }
-        // Linking lets go of the pointers' texts.
+        // Linking lets go of long pointers' texts and of the lines it drops.
         ObjectPool::HandOverFreeBlocks();
     });
     HRESULT hr = LinkRecords(families_, *this, done, marks);
